@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The running program's folder and path. The Windows original took a module
+// handle; on Linux the only module asked about is the running program, so the
+// functions take none.
+
+// The program folder, ending in "/"; empty when the path has no "/".
+QString GetModuleFolder();
+
+// The running program's full path.
+QString GetModulePath();
+
+// Points the program folder at another folder (tests); an empty text restores
+// the real one. The folder is taken as given, a missing trailing "/" is added.
+void SetModuleFolderOverride(const QString& folder);

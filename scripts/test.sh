@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, starts the PostgreSQL test server, runs every
+# test, then runs each fuzz target for a short bounded time under ASan and UBSan.
+# Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-debian.sh
+jobs=$(nproc)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j "$jobs"
+
+pg_folder=$(mktemp -d /tmp/tembra-pg.XXXXXX)
+chmod 755 "$pg_folder"
+trap 'scripts/pg-test-server.sh stop "$pg_folder"; rm -rf "$pg_folder"' EXIT
+eval "$(scripts/pg-test-server.sh start "$pg_folder")"
+
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DTEMBRA_FUZZ=ON
+cmake --build build-fuzz -j "$jobs" --target fuzzers
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs" -L fuzz
