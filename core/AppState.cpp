@@ -1,0 +1,7 @@
+#include "AppState.h"
+
+AppState& theApp()
+{
+    static AppState state;
+    return state;
+}
