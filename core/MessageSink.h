@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The user-facing message box of the whole program. Every part shows its
+// messages through ShowMessage, so tests can replace the box with a recorder
+// and worker threads never open a box themselves.
+using MessageSink = std::function<void(const QString& text)>;
+
+// Hands the text to the current sink. On the GUI thread the sink runs at once;
+// from any other thread the call is queued to the GUI thread and returns.
+void ShowMessage(const QString& text);
+
+// Installs a sink and returns the previous one. An empty sink restores the
+// default, which shows an application-modal QMessageBox.
+MessageSink SetMessageSink(MessageSink sink);
