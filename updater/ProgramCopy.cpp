@@ -1,0 +1,128 @@
+#include "ProgramCopy.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace updater {
+
+namespace {
+
+constexpr const char* kTemporarySuffix = ".new-XXXXXX";
+constexpr mode_t kProgramMode = 0755;
+
+// Writes all of `size` bytes, going on after short writes and interruptions.
+bool WriteAll(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+// Copies everything from `in` to `out`; returns the byte count or -1.
+long long CopyAll(int in, int out)
+{
+    char buffer[64 * 1024];
+    long long total = 0;
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            return total;
+        if (!WriteAll(out, buffer, static_cast<size_t>(got)))
+            return -1;
+        total += got;
+    }
+}
+
+} // namespace
+
+ProgramCopy::ProgramCopy(std::string target) : m_target(std::move(target)) {}
+
+ProgramCopy::~ProgramCopy()
+{
+    RemoveTemporary();
+}
+
+bool ProgramCopy::Stage(const std::string& source)
+{
+    RemoveTemporary();
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return Fail(errno);
+
+    std::string name = m_target + kTemporarySuffix;
+    const int out = ::mkostemp(name.data(), O_CLOEXEC);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        return Fail(error);
+    }
+    m_temporary = name;
+
+    const long long copied = CopyAll(in, out);
+    int error = copied < 0 ? errno : 0;
+    if (error == 0 && copied == 0)
+        error = ENOEXEC; // an empty file is no program
+    if (error == 0 && ::fchmod(out, kProgramMode) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    ::close(in);
+    if (error != 0) {
+        RemoveTemporary();
+        return Fail(error);
+    }
+    m_error = 0;
+    return true;
+}
+
+bool ProgramCopy::Commit()
+{
+    if (m_temporary.empty())
+        return Fail(ENOENT);
+    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        const int error = errno;
+        RemoveTemporary();
+        return Fail(error);
+    }
+    m_temporary.clear();
+    m_error = 0;
+    return true;
+}
+
+int ProgramCopy::Error() const
+{
+    return m_error;
+}
+
+bool ProgramCopy::Fail(int error)
+{
+    m_error = error;
+    return false;
+}
+
+void ProgramCopy::RemoveTemporary()
+{
+    if (!m_temporary.empty())
+        ::unlink(m_temporary.c_str());
+    m_temporary.clear();
+}
+
+} // namespace updater

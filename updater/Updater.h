@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+// The updater's work: end the running main program, put the downloaded one in
+// its place and start it again.
+namespace updater {
+
+// What the updater asks of the user and the system; tests put in their own.
+class UpdaterSeams
+{
+public:
+    virtual ~UpdaterSeams() = default;
+    // Asks a Yes/No question; true for Yes.
+    virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
+    // Shows a message and returns once it is shown.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // Starts a program on its own, without waiting for it; failures are not reported.
+    virtual void StartProgram(const std::string& path) = 0;
+};
+
+// The main program in `folder` (which ends in "/"), and the downloaded one.
+std::string TargetPath(const std::string& folder);
+std::string SourcePath(const std::string& folder);
+
+// The program's work for `argumentCount` command-line arguments (their text is
+// not read) with `folder` as its own folder. Without arguments it starts the
+// main program and returns -1. With arguments it asks, ends the running main
+// program, replaces it by the downloaded one and starts it, and returns 0.
+int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams);
+
+} // namespace updater

@@ -1,0 +1,141 @@
+#include "ProcessHelpers.h"
+
+#include "TempFolder.h"
+
+#include <QFileInfo>
+#include <csignal>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sstream>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
+
+namespace testhelp {
+
+namespace {
+
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+template <typename Condition>
+bool WaitUntil(Condition condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return true;
+}
+
+} // namespace
+
+std::string CanonicalFolder(const TempFolder& folder)
+{
+    return QFileInfo(folder.path()).canonicalFilePath().toStdString() + "/";
+}
+
+void InstallFakeProgram(const std::string& path, const std::string& marker)
+{
+    namespace fs = std::filesystem;
+    fs::create_directories(fs::path(path).parent_path());
+    WriteFile(path, ReadFile(FAKE_TEMBRA_PATH) + marker);
+    fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+bool FileExists(const std::string& path)
+{
+    return std::filesystem::exists(path);
+}
+
+std::vector<pid_t> WaitForStartedPids(const std::string& folder, size_t count)
+{
+    std::vector<pid_t> pids;
+    WaitUntil([&] {
+        pids.clear();
+        std::istringstream lines(ReadFile(folder + "started.log"));
+        pid_t pid = 0;
+        while (lines >> pid)
+            pids.push_back(pid);
+        return pids.size() >= count;
+    });
+    return pids;
+}
+
+ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv{const_cast<char*>(path.c_str())};
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    const int error = posix_spawn(&m_pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0) {
+        m_pid = 0;
+        ADD_FAILURE() << "cannot start " << path << ": " << error;
+    }
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (m_pid > 0 && !m_status) {
+        ::kill(m_pid, SIGKILL);
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+    }
+}
+
+bool ChildProcess::IsRunning()
+{
+    if (m_pid <= 0 || m_status)
+        return false;
+    int status = 0;
+    if (::waitpid(m_pid, &status, WNOHANG) != m_pid)
+        return true;
+    m_status = status;
+    return false;
+}
+
+std::optional<int> ChildProcess::WaitForExit()
+{
+    WaitUntil([&] { return !IsRunning(); });
+    return m_status;
+}
+
+bool ReapEnded(pid_t pid)
+{
+    return WaitUntil([&] {
+        int status = 0;
+        return ::waitpid(pid, &status, WNOHANG) == pid;
+    });
+}
+
+void BecomeSubreaper()
+{
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+}
+
+} // namespace testhelp

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+class TempFolder;
+
+// Helpers for tests that run real processes. Every wait is bounded.
+namespace testhelp {
+
+constexpr auto kWaitLimit = std::chrono::seconds(10);
+
+// The folder of a temporary folder with symbolic links resolved, ending in "/",
+// as /proc shows the programs started from it.
+std::string CanonicalFolder(const TempFolder& folder);
+
+// Copies the fake main program to `path` (creating its folder), executable,
+// with `marker` appended so that copies can be told apart by their bytes.
+void InstallFakeProgram(const std::string& path, const std::string& marker = {});
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// The process ids noted in "started.log" of `folder` by fake programs, once
+// there are at least `count` of them (or what there is after the wait limit).
+std::vector<pid_t> WaitForStartedPids(const std::string& folder, size_t count);
+
+// A program started by a test, ended and reaped with the object at the latest.
+class ChildProcess
+{
+public:
+    // Standard input comes from /dev/null.
+    explicit ChildProcess(const std::string& path, const std::vector<std::string>& arguments = {});
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t Pid() const { return m_pid; }
+    bool IsRunning();
+    // The wait status once the process has ended, or nothing after the wait limit.
+    std::optional<int> WaitForExit();
+
+private:
+    pid_t m_pid = 0;
+    std::optional<int> m_status;
+};
+
+// Reaps a process that became this process's child as an orphan (see
+// BecomeSubreaper) once it has ended; false when it did not end in time.
+bool ReapEnded(pid_t pid);
+
+// Makes orphaned descendants this process's children, so that programs started
+// by a program under test can be reaped here.
+void BecomeSubreaper();
+
+} // namespace testhelp
