@@ -2,7 +2,6 @@
 
 #include "UpdaterTexts.h"
 
-#include <cstdio>
 #include <iostream>
 #include <spawn.h>
 #include <unistd.h>
