@@ -41,7 +41,6 @@ bool IsStatusError(QNetworkReply::NetworkError error)
 struct Attempt
 {
     std::unique_ptr<QNetworkReply> reply;
-    bool requestSent = false;
     bool timedOut = false;
 };
 
@@ -58,10 +57,7 @@ Attempt SendOnce(HttpSession& session, const QNetworkRequest& request, const QBy
     const int receiveMs = session.ReceivePhaseTimeoutMs();
     // Until the request is out the connect and send time-outs run; after that
     // each wait for more of the reply has the receive time-out.
-    const auto progressed = [&] {
-        attempt.requestSent = true;
-        timer.start(receiveMs);
-    };
+    const auto progressed = [&timer, receiveMs] { timer.start(receiveMs); };
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QObject::connect(reply, &QNetworkReply::requestSent, &timer, progressed);
     QObject::connect(reply, &QNetworkReply::metaDataChanged, &timer, progressed);
@@ -114,8 +110,9 @@ HttpExchangeResult RunHttpExchange(HttpSession& session, const QNetworkRequest& 
     for (int attemptNo = 1;; ++attemptNo) {
         Attempt attempt = SendOnce(session, request, verb, body, checks);
         const QNetworkReply::NetworkError error = attempt.reply->error();
-        const bool notConnected = !attempt.requestSent
-            && (attempt.timedOut || error == QNetworkReply::ConnectionRefusedError);
+        // Qt does not tell when a connection is up, so a time-out counts as
+        // a broken exchange and only a refused connection is tried again.
+        const bool notConnected = error == QNetworkReply::ConnectionRefusedError;
         if (notConnected && attemptNo < session.ConnectAttempts())
             continue;
 
