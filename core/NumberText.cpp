@@ -117,10 +117,10 @@ QString FormatThousands(const QString& text)
     // A value that rounds to zero shows no sign.
     if (result == QLatin1String("-0.00"))
         result.remove(0, 1);
+    // Each "," goes before the next group of three from the right; the length
+    // grows by one with every insertion, so the places are 6, 10, 14, ...
     const qsizetype signWidth = result.startsWith(u'-') ? 1 : 0;
-    for (const qsizetype place : {6, 10, 14, 18}) {
-        if (result.size() > place + signWidth)
-            result.insert(result.size() - place, u',');
-    }
+    for (qsizetype place = 6; result.size() > place + signWidth; place += 4)
+        result.insert(result.size() - place, u',');
     return result;
 }
