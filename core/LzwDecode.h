@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+// Decodes a stored form description: a little-endian signed 32-bit output
+// length N, one byte of code width w (at most 25), then codes of w bits
+// packed least-significant bit first. Codes below 256 are literal bytes and
+// 256 + k names dictionary entry k; the dictionary holds (1 << w) - 256
+// entries and is emptied when full. The first code is a literal.
+//
+// On success decoded holds the N output bytes (the description in UTF-16LE)
+// and the result is true. A damaged form (too short, a width or length it
+// cannot hold, a code that runs past the data, names an undefined entry or
+// a string that runs past N) gives false and an empty result.
+bool LzwDecode(QByteArrayView stored, QByteArray& decoded);
