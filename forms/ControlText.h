@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The window text of a control: what an edit, combo box, button or label
+// shows; the window title of anything else.
+QString GetControlText(const QWidget* control);
+void SetControlText(QWidget* control, const QString& text);

@@ -1,0 +1,481 @@
+#include "D_T1.h"
+
+#include "ControlText.h"
+#include "FormBuilder.h"
+#include "FormEvents.h"
+#include "FormScroller.h"
+#include "FormTexts.h"
+#include "MessageSink.h"
+#include "PlainControlBuilder.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QWindow>
+
+namespace {
+
+// Timer 1 clicks the head's thread_id control.
+constexpr int FormTimerId = 1;
+
+// Combo boxes above this window id take the exact list entry of their text
+// when they lose the focus.
+constexpr int ComboReselectAbove = D_T1::ControlIdBase + 20;
+
+// The form a widget belongs to: the nearest form window above it, itself
+// included (a page form inside a container handles its own controls).
+const D_T1* OwningForm(const QObject* object)
+{
+    for (; object; object = object->parent()) {
+        if (auto* form = qobject_cast<const D_T1*>(object))
+            return form;
+    }
+    return nullptr;
+}
+
+void CheckAncestors(QTreeWidgetItem* item)
+{
+    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
+        parent->setCheckState(0, Qt::Checked);
+}
+
+} // namespace
+
+D_T1::D_T1(QWidget* parent)
+    : QDialog(parent), m_builder(std::make_unique<CPlainControlBuilder>())
+{
+    setWindowTitle(FormTexts::DefaultCaption);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    m_timer.setTimerType(Qt::CoarseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &D_T1::OnTimer);
+}
+
+D_T1::~D_T1()
+{
+    // The controls go while the tables that name them are still here.
+    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
+
+bool D_T1::LoadDescription(const QString& text)
+{
+    QString error;
+    m_pDoc = nullptr;
+    if (!m_doc.LoadForm(text, error)) {
+        ShowMessage(error);
+        return false;
+    }
+    m_pDoc = &m_doc;
+    return true;
+}
+
+void D_T1::SetBuilder(std::unique_ptr<IFormBuilder> builder)
+{
+    m_builder = std::move(builder);
+}
+
+void D_T1::SetEvents(std::unique_ptr<IFormEvents> events)
+{
+    m_events = std::move(events);
+}
+
+bool D_T1::Create()
+{
+    if (!m_pDoc)
+        return false;
+    m_bModal = false;
+    setAttribute(Qt::WA_DeleteOnClose);
+    if (m_builder)
+        m_builder->Build(*this);
+    OnInitDialog();
+    return true;
+}
+
+int D_T1::DoModal()
+{
+    if (!m_pDoc)
+        return Rejected;
+    m_bModal = true;
+    if (m_builder)
+        m_builder->Build(*this);
+    OnInitDialog();
+    return exec();
+}
+
+void D_T1::OnInitDialog()
+{
+    // Keys are seen before the control that has the focus, as a dialog's
+    // message pre-translation sees them.
+    qApp->installEventFilter(this);
+    ApplyHead();
+    if (m_head.style == 1)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    show();
+    m_bTopRows = true;
+    if (m_events)
+        m_events->OnFormOpen(*this);
+    m_bTopRows = false;
+    if (!m_bPage && m_head.HasTimer())
+        m_timer.start(m_head.timeSplit);
+}
+
+void D_T1::ApplyHead()
+{
+    // A missing head leaves caption, style, position and timer as they are.
+    const CXmlNode head = m_pDoc->GetHead();
+    if (!head.IsNull()) {
+        const CFormHead read = CFormHead::Read(head);
+        if (m_bPage) {
+            m_head.drawMethod = read.drawMethod;
+            m_head.scroll = read.scroll;
+            m_head.bg = read.bg;
+        } else {
+            m_head = read;
+            setWindowTitle(read.title);
+            ApplyPosition();
+            if (read.inIdSwitch) {
+                if (QWidget* target = GetDlgItem(read.inId + ControlIdBase))
+                    SetControlText(target, m_strInput);
+            }
+        }
+    }
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window,
+                     m_head.bg ? palette.color(QPalette::Button) : QColor(Qt::white));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    if (!m_head.scroll.isEmpty())
+        m_scroller = std::make_unique<CFormScroller>(*this, m_head.ScrollSizes());
+    if (m_head.style == 2) {
+        setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+        setFixedSize(size());
+    }
+}
+
+void D_T1::ApplyPosition()
+{
+    // A text that is not four numbers has had its message; the window keeps
+    // its size rather than shrinking to nothing.
+    RectLTRB pos;
+    if (!m_head.ReadPos(pos))
+        return;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    QRect place = CentredFormRect(pos, screen ? screen->availableSize() : QSize());
+    if (m_bBelow) {
+        const int frame = (frameGeometry().width() - width()) / 2;
+        place.moveTopLeft(QPoint(m_nBelowLeft - (frame - 1), m_nBelowBottom - 1));
+    }
+    move(place.topLeft());
+    resize(qMax(0, place.width()), qMax(0, place.height()));
+}
+
+void D_T1::AddControl(int descriptionId, QWidget* control)
+{
+    const int windowId = descriptionId + ControlIdBase;
+    m_controls.insert(windowId, control);
+    m_ids.insert(control, windowId);
+    connect(control, &QObject::destroyed, this, [this, windowId](QObject* gone) {
+        m_ids.remove(gone);
+        if (m_controls.value(windowId).isNull())
+            m_controls.remove(windowId);
+    });
+    WireControl(windowId, control);
+}
+
+QWidget* D_T1::GetDlgItem(int windowId) const
+{
+    return m_controls.value(windowId).data();
+}
+
+int D_T1::GetDlgCtrlID(const QObject* object) const
+{
+    for (; object && object != this; object = object->parent()) {
+        if (const int id = m_ids.value(object))
+            return id;
+    }
+    return 0;
+}
+
+int D_T1::FindHotKeyControl(int key) const
+{
+    if (!m_pDoc)
+        return 0;
+    const std::optional<int> value = m_pDoc->FindHotKeyValue(key);
+    return value ? *value + ControlIdBase : 0;
+}
+
+void D_T1::FireEvent(int windowId, const QString& event)
+{
+    if (m_bEventBusy || !m_pDoc || m_bClosed)
+        return;
+    // A close request belongs to the event that made it.
+    m_bCloseRequested = false;
+    if (m_events)
+        m_events->FireEvent(*this, windowId, event);
+    if (m_bCloseRequested)
+        FinishEvent();
+}
+
+void D_T1::FinishEvent()
+{
+    m_bCloseRequested = false;
+    if (m_pOpener && m_head.parentBtn > 0)
+        m_pOpener->FireEvent(m_head.parentBtn + ControlIdBase, FormEvent::Click);
+    accept();
+}
+
+void D_T1::RunNotifyRClick(int windowId)
+{
+    if (m_events && m_pDoc && !m_bClosed)
+        m_events->RunEventActions(*this, windowId, FormEvent::RClick);
+}
+
+void D_T1::OnTimer()
+{
+    FireEvent(m_head.threadId + ControlIdBase, FormEvent::Click);
+}
+
+void D_T1::OnReinit()
+{
+    if (m_events && m_pDoc && !m_bClosed)
+        m_events->OnFormOpen(*this);
+}
+
+void D_T1::WireControl(int windowId, QWidget* control)
+{
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        connect(button, &QAbstractButton::clicked, this, [this, windowId] { FireEvent(windowId, FormEvent::Click); });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, windowId](const QString& text) { OnEditChange(windowId, text); });
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
+        connect(edit, &QPlainTextEdit::textChanged, this,
+                [this, windowId, edit] { OnEditChange(windowId, edit->toPlainText()); });
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        connect(combo, &QComboBox::activated, this, [this, windowId] { FireEvent(windowId, FormEvent::Change); });
+        if (QLineEdit* editor = combo->lineEdit()) {
+            connect(editor, &QLineEdit::textEdited, this, [this, windowId] { FireEvent(windowId, FormEvent::DblClick); });
+        }
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
+        WireItemView(windowId, view);
+    }
+}
+
+void D_T1::WireItemView(int windowId, QAbstractItemView* view)
+{
+    const auto changed = [this, windowId, view] { OnListItemChanged(windowId, view); };
+    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, changed);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
+    if (auto* tree = qobject_cast<QTreeWidget*>(view)) {
+        connect(tree, &QTreeWidget::itemChanged, this, [](QTreeWidgetItem* item, int column) {
+            if (column == 0 && item->checkState(0) == Qt::Checked)
+                CheckAncestors(item);
+        });
+    }
+}
+
+void D_T1::OnEditChange(int windowId, const QString& text)
+{
+    const int length = m_events ? m_events->GetChangeTriggerLength(*this, windowId, FormEvent::Change) : -1;
+    if (length < 1 || length == text.size())
+        FireEvent(windowId, FormEvent::Change);
+}
+
+void D_T1::OnCtrlKillFocus(int windowId)
+{
+    auto* combo = qobject_cast<QComboBox*>(GetDlgItem(windowId));
+    if (combo && windowId > ComboReselectAbove) {
+        const QString text = combo->currentText();
+        combo->setCurrentIndex(combo->findText(text, Qt::MatchFixedString));
+        if (combo->isEditable())
+            combo->setEditText(text);
+        FireEvent(windowId, FormEvent::Change);
+    }
+    FireEvent(windowId, FormEvent::KillFocus);
+}
+
+void D_T1::OnListItemChanged(int windowId, QAbstractItemView* view)
+{
+    view->viewport()->update();
+    // The row that is both current and selected; a new one is a change.
+    const QModelIndex current = view->selectionModel()->currentIndex();
+    const bool selected = current.isValid() && view->selectionModel()->isSelected(current);
+    const QModelIndex row = selected ? current.siblingAtColumn(0) : QModelIndex();
+    QPersistentModelIndex& last = m_selectedRows[view];
+    if (row == last)
+        return;
+    last = row;
+    if (row.isValid())
+        FireEvent(windowId, FormEvent::Change);
+}
+
+bool D_T1::event(QEvent* e)
+{
+    if (e->type() == ReinitEvent) {
+        OnReinit();
+        return true;
+    }
+    return QDialog::event(e);
+}
+
+bool D_T1::eventFilter(QObject* watched, QEvent* e)
+{
+    // One filter on the application sees the keys before the controls do
+    // and the mouse and focus events of the controls that carry no signal
+    // for them.
+    const QEvent::Type type = e->type();
+    if (m_bClosed || (type != QEvent::KeyPress && type != QEvent::MouseButtonDblClick
+                      && type != QEvent::MouseButtonRelease && type != QEvent::Show
+                      && type != QEvent::FocusOut))
+        return QDialog::eventFilter(watched, e);
+    if (type == QEvent::KeyPress)
+        return IsOwnKeyReceiver(watched) && OnKeyPress(watched, static_cast<QKeyEvent*>(e));
+    const int windowId = GetDlgCtrlID(watched);
+    if (windowId == 0)
+        return QDialog::eventFilter(watched, e);
+    QWidget* control = GetDlgItem(windowId);
+    auto* view = qobject_cast<QAbstractItemView*>(control);
+    auto* combo = qobject_cast<QComboBox*>(control);
+    const bool onViewport = view && watched == view->viewport();
+    switch (type) {
+    case QEvent::MouseButtonDblClick:
+        if ((qobject_cast<QAbstractButton*>(control) && watched == control) || onViewport)
+            FireEvent(windowId, FormEvent::DblClick);
+        break;
+    case QEvent::MouseButtonRelease:
+        if (onViewport) {
+            const auto button = static_cast<QMouseEvent*>(e)->button();
+            if (button == Qt::LeftButton)
+                FireEvent(windowId, FormEvent::Click);
+            else if (button == Qt::RightButton)
+                RunNotifyRClick(windowId);
+        }
+        break;
+    case QEvent::Show:
+        // The drop-down list is a popup window of the combo box.
+        if (combo && watched == combo->view()->window())
+            FireEvent(windowId, FormEvent::Click);
+        break;
+    case QEvent::FocusOut:
+        if (watched == control && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason
+            && (qobject_cast<QLineEdit*>(control) || qobject_cast<QPlainTextEdit*>(control) || combo))
+            OnCtrlKillFocus(windowId);
+        break;
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+bool D_T1::IsOwnKeyReceiver(QObject* receiver) const
+{
+    // A key travels from the focus widget up to its parents; it is handled
+    // once, at the first of them. Keys in a popup (a combo box's list) are
+    // the popup's own.
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || OwningForm(widget) != this || widget->window()->windowType() == Qt::Popup)
+        return false;
+    const QWidget* focus = QApplication::focusWidget();
+    return widget == focus || (!focus && widget == this);
+}
+
+bool D_T1::OnKeyPress(QObject* receiver, QKeyEvent* key)
+{
+    const int code = key->key();
+    if (code == Qt::Key_Return || code == Qt::Key_Enter) {
+        if (key->modifiers() & Qt::ControlModifier)
+            return false;
+        const int windowId = GetDlgCtrlID(receiver);
+        if (windowId && m_events && m_events->HasEventAction(*this, windowId, FormEvent::Enter)) {
+            FireEvent(windowId, FormEvent::Enter);
+            return true;
+        }
+        focusNextChild(); // Enter moves on like Tab
+        return true;
+    }
+    if (code == Qt::Key_Escape)
+        return true; // a form never closes on Escape
+    if (code >= Qt::Key_F1 && code <= Qt::Key_F24) {
+        const int windowId = FindHotKeyControl(code - Qt::Key_F1 + 1);
+        if (QWidget* control = windowId >= ControlIdBase ? GetDlgItem(windowId) : nullptr) {
+            auto* button = qobject_cast<QAbstractButton*>(control);
+            if (button && button->isEnabled())
+                button->click();
+            if (control && !m_bClosed)
+                control->setFocus(Qt::ShortcutFocusReason);
+        }
+    }
+    return false;
+}
+
+void D_T1::keyPressEvent(QKeyEvent* e)
+{
+    // Also when a control passes Escape on to the form.
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void D_T1::resizeEvent(QResizeEvent* e)
+{
+    QDialog::resizeEvent(e);
+    if (m_scroller)
+        m_scroller->OnResize();
+}
+
+void D_T1::wheelEvent(QWheelEvent* e)
+{
+    if (!m_scroller) {
+        QDialog::wheelEvent(e);
+        return;
+    }
+    m_scroller->OnWheel(e->angleDelta().y());
+    e->accept();
+}
+
+void D_T1::mousePressEvent(QMouseEvent* e)
+{
+    // A form is dragged by its body as by its caption; a page stays put.
+    if (!m_bPage && e->button() == Qt::LeftButton && windowHandle())
+        windowHandle()->startSystemMove();
+    QDialog::mousePressEvent(e);
+}
+
+void D_T1::CloseWork()
+{
+    if (m_bClosed)
+        return;
+    m_bClosed = true;
+    m_timer.stop();
+    qApp->removeEventFilter(this);
+}
+
+void D_T1::closeEvent(QCloseEvent* e)
+{
+    CloseWork();
+    QDialog::closeEvent(e); // ends through done()
+}
+
+void D_T1::done(int result)
+{
+    // Ending a modeless form closes it for good, as closing its window does
+    // (it deletes itself); a picker returns to its caller.
+    CloseWork();
+    if (!m_bModal) {
+        m_doc.Close();
+        m_pDoc = nullptr;
+    }
+    QDialog::done(result);
+    if (!m_bModal && testAttribute(Qt::WA_DeleteOnClose))
+        deleteLater();
+}

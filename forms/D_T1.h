@@ -1,0 +1,132 @@
+#pragma once
+
+#include "FormDescription.h"
+#include "FormHead.h"
+
+#include <QDialog>
+#include <QEvent>
+#include <QHash>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+
+class CFormScroller;
+class IFormBuilder;
+class IFormEvents;
+class QAbstractItemView;
+class QComboBox;
+
+// The window of every business form, built from a form description.
+//
+// Threads and event loops. All forms live on the one GUI thread. A menu form
+// is a parentless top-level window opened with Create() (show(), no loop of
+// its own): what was the form's own message loop is Qt's application loop,
+// and the window deletes itself when it closes. A picker runs modal with
+// DoModal() (exec()). Hand-over values (menu uid, ids to disable or hide,
+// input text, type) are set on the object before Create(). Notifications of
+// the controls are signal connections and event filters on them; they
+// become FireEvent calls, which run to completion on the GUI thread, so an
+// event that arrives while another runs is dropped by the busy guard, and
+// anything that must happen "after the current event" is posted (ReinitEvent).
+class D_T1 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Window ids of controls are description ids plus this; the base itself
+    // stands for the form window.
+    static constexpr int ControlIdBase = 1024;
+    // WM_USER+2004: runs the form-open step again when posted to a form.
+    static constexpr int MsgReinitForm = 0x0400 + 2004;
+    static constexpr QEvent::Type ReinitEvent = static_cast<QEvent::Type>(MsgReinitForm);
+
+    explicit D_T1(QWidget* parent = nullptr);
+    ~D_T1() override;
+
+    // Loads the description into m_doc and points m_pDoc at it. A text that
+    // is not XML or has no "html" root shows its reason and gives false.
+    bool LoadDescription(const QString& text);
+    void SetBuilder(std::unique_ptr<IFormBuilder> builder);
+    void SetEvents(std::unique_ptr<IFormEvents> events);
+
+    // Builds the controls, applies the head, shows the window modeless and
+    // runs the open step; false without a loaded description.
+    bool Create();
+    // The same as a modal picker; the dialog's result.
+    int DoModal();
+
+    // The control table, filled by the builder.
+    void AddControl(int descriptionId, QWidget* control);
+    QWidget* GetDlgItem(int windowId) const;
+    // The window id of a control or of the control a child widget belongs
+    // to (an editor inside a combo box, a list's viewport); 0 for none.
+    int GetDlgCtrlID(const QObject* object) const;
+
+    void FireEvent(int windowId, const QString& event);
+    // Window id of the control that function key 1..24 clicks; 0 for none.
+    int FindHotKeyControl(int key) const;
+
+    // Hand-over values and state read by the event machinery and actions.
+    CFormDescription m_doc;
+    CFormDescription* m_pDoc = nullptr;
+    QString m_strFormId = QStringLiteral("0");
+    QString m_strMenuUid = QStringLiteral("0");
+    QString m_strMenuName;
+    QString m_strType;
+    QString m_strInput;
+    QString m_strDisabledIds;
+    QString m_strHiddenIds;
+    QPointer<D_T1> m_pOpener;
+    bool m_bModal = false;
+    bool m_bPage = false;
+    bool m_bBelow = false;
+    int m_nBelowLeft = 0;
+    int m_nBelowBottom = 0;
+    bool m_bTopRows = false;
+    bool m_bEventBusy = false;
+    bool m_bCloseRequested = false;
+
+    // The head as applied at opening.
+    CFormHead m_head;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+
+public slots:
+    void done(int result) override;
+
+private:
+    void OnInitDialog();
+    void ApplyHead();
+    void ApplyPosition();
+    void OnReinit();
+    void OnTimer();
+    void FinishEvent();
+    void CloseWork();
+
+    void WireControl(int windowId, QWidget* control);
+    void WireItemView(int windowId, QAbstractItemView* view);
+    void OnEditChange(int windowId, const QString& text);
+    void OnCtrlKillFocus(int windowId);
+    void OnListItemChanged(int windowId, QAbstractItemView* view);
+    void RunNotifyRClick(int windowId);
+    bool OnKeyPress(QObject* receiver, QKeyEvent* key);
+    bool IsOwnKeyReceiver(QObject* receiver) const;
+
+    std::unique_ptr<IFormBuilder> m_builder;
+    std::unique_ptr<IFormEvents> m_events;
+    std::unique_ptr<CFormScroller> m_scroller;
+    QHash<int, QPointer<QWidget>> m_controls;
+    QHash<const QObject*, int> m_ids;
+    QHash<const QAbstractItemView*, QPersistentModelIndex> m_selectedRows;
+    QTimer m_timer;
+    bool m_bClosed = false;
+};

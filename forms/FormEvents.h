@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+class D_T1;
+
+// Event names of control notifications.
+namespace FormEvent {
+inline const QString Click = QStringLiteral("CLICK");
+inline const QString DblClick = QStringLiteral("DCLICK");
+inline const QString RClick = QStringLiteral("RCLICK");
+inline const QString Change = QStringLiteral("EN_CHANGE");
+inline const QString KillFocus = QStringLiteral("EN_KILLFOCUS");
+inline const QString Enter = QStringLiteral("ENTER");
+inline const QString Init = QStringLiteral("INIT");
+} // namespace FormEvent
+
+// The event machinery behind a form window: the window turns notifications
+// into (window id, event name) and hands them here; this side finds the
+// event's ACTION list in the description and runs it. Window ids are
+// description ids + 1024; 1024 is the form itself.
+class IFormEvents
+{
+public:
+    virtual ~IFormEvents() = default;
+
+    // The form-open step: at opening and on each re-run request.
+    virtual void OnFormOpen(D_T1& form) = 0;
+    // A full event (busy guard, rights, transaction). The form has cleared
+    // its close request before and carries it out after.
+    virtual void FireEvent(D_T1& form, int windowId, const QString& event) = 0;
+    // The bare list runner (RCLICK): no guard, transaction or rights.
+    virtual bool RunEventActions(D_T1& form, int windowId, const QString& event) = 0;
+    // Whether the control has an ACTION for the event (the Enter key).
+    virtual bool HasEventAction(D_T1& form, int windowId, const QString& event) = 0;
+    // ACTION/@id of the event: the text length at which EN_CHANGE fires;
+    // -1 without an ACTION.
+    virtual int GetChangeTriggerLength(D_T1& form, int windowId, const QString& event) = 0;
+};

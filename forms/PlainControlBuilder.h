@@ -1,0 +1,20 @@
+#pragma once
+
+#include "FormBuilder.h"
+
+class CXmlNode;
+class QWidget;
+
+// The controls a form can have before the full builder is in place: push
+// buttons ("button"), one-line edits ("textbox"), editable combo boxes
+// ("droplist", items from "value" split at ";") and grids ("table"), each
+// with "id", "pos", "value", "disabled" and "hidden". Other elements are
+// skipped; a root id of "-1" builds nothing.
+class CPlainControlBuilder : public IFormBuilder
+{
+public:
+    void Build(D_T1& form) override;
+
+private:
+    static QWidget* Create(const CXmlNode& element, QWidget* parent);
+};

@@ -1,0 +1,386 @@
+#include "D_T1.h"
+#include "FormTexts.h"
+#include "MessageSink.h"
+#include "RecordingEvents.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Fired = QList<QPair<QString, int>>;
+
+// Buttons 1..3 (3 disabled, hot keys F3 → 1, F4 → 3), edits 10 and 11,
+// combo boxes 20 and 21, a grid 30.
+const char* const Controls = R"(
+  <body><dialog>
+    <button id='1' pos='10,10,90,30' value='一'/>
+    <button id='2' pos='100,10,180,30' value='二'/>
+    <button id='3' pos='190,10,270,30' value='三' disabled='1'/>
+    <textbox id='10' pos='10,40,200,60'/>
+    <textbox id='11' pos='10,70,200,90'/>
+    <droplist id='20' pos='10,100,200,120' value='甲;乙'/>
+    <droplist id='21' pos='10,130,200,150' value='甲;乙'/>
+    <table id='30' pos='10,160,300,300'/>
+  </dialog></body>)";
+
+QString FormText(const QString& head)
+{
+    return QStringLiteral("<html version='1.0' id='0'>%1%2</html>").arg(head, QString::fromUtf8(Controls));
+}
+
+const QString PlainHead = QStringLiteral(
+    "<head title='单据' pos='0,0,400,320'><HOTKEY><para_info>"
+    "<k id='3' value='1'/><k id='4' value='3'/><k id='6' value='99'/></para_info></HOTKEY></head>");
+
+class FormWindow : public ::testing::Test
+{
+public: // the cases of the event table act through the fixture
+    FormWindow()
+    {
+        m_previousSink = SetMessageSink([this](const QString& text) { messages << text; });
+    }
+    ~FormWindow() override
+    {
+        delete form.data();
+        SetMessageSink(m_previousSink);
+    }
+
+    // Opens a modeless form with the recording event side; false when the
+    // description is refused.
+    bool Open(const QString& text, std::function<void(D_T1&)> prepare = {})
+    {
+        delete form.data();
+        auto* window = new D_T1;
+        form = window;
+        window->SetEvents(std::make_unique<RecordingEvents>(record));
+        if (prepare)
+            prepare(*window);
+        if (!window->LoadDescription(text) || !window->Create()) {
+            delete window;
+            return false;
+        }
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
+    }
+
+    template <typename T>
+    T* Control(int id) const
+    {
+        return qobject_cast<T*>(form->GetDlgItem(id + D_T1::ControlIdBase));
+    }
+
+    void Focus(QWidget* widget)
+    {
+        widget->setFocus(Qt::OtherFocusReason);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == widget; }));
+    }
+
+    QPointer<D_T1> form;
+    RecordedEvents record;
+    QStringList messages;
+
+private:
+    MessageSink m_previousSink;
+};
+
+} // namespace
+
+TEST_F(FormWindow, AppliesTheHead)
+{
+    ASSERT_TRUE(Open(FormText("<head title='入库单' pos='10,20,410,320' style='2' bg='1'/>")));
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("入库单"));
+    const QSize screen = QGuiApplication::primaryScreen()->availableSize();
+    const QRect expected = CentredFormRect({10, 20, 410, 320}, screen);
+    EXPECT_EQ(form->pos(), expected.topLeft());
+    EXPECT_EQ(form->size(), QSize(400, 300));
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_EQ(form->palette().color(QPalette::Window), form->palette().color(QPalette::Button));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(record.opens, 1);
+}
+
+TEST_F(FormWindow, StyleOneOpensMaximisedOnWhite)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0' style='1'/>")));
+    EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FormWindow, MissingHeadKeepsTheConstructionValues)
+{
+    ASSERT_TRUE(Open(FormText("")));
+    EXPECT_EQ(form->windowTitle(), FormTexts::DefaultCaption);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(FormWindow, PageFormIgnoresTitleAndPosition)
+{
+    ASSERT_TRUE(Open(FormText("<head title='页' pos='0,0,50,50' time_split='100' thread_id='1'/>"),
+                     [](D_T1& f) { f.m_bPage = true; }));
+    EXPECT_EQ(form->windowTitle(), FormTexts::DefaultCaption);
+    EXPECT_NE(form->size(), QSize(50, 50));
+    QTest::qWait(250);
+    EXPECT_TRUE(record.fired.isEmpty());
+}
+
+TEST_F(FormWindow, MalformedPositionIsReportedAndSkipped)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0'/>")));
+    const QSize keptSize = form->size();
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='1,2,3'/>")));
+    EXPECT_EQ(messages, QStringList{QStringLiteral("矩形数据格式错误")});
+    EXPECT_EQ(form->size(), keptSize);
+    EXPECT_GT(keptSize.width(), 0);
+}
+
+TEST_F(FormWindow, RefusesDescriptionsThatAreNotForms)
+{
+    EXPECT_FALSE(Open("<html><head title='x'>"));
+    EXPECT_FALSE(Open("<form id='0'/>"));
+    EXPECT_EQ(messages, QStringList({FormTexts::NotXml, FormTexts::NoHtmlRoot}));
+    D_T1 unloaded;
+    EXPECT_FALSE(unloaded.Create());
+    EXPECT_FALSE(unloaded.isVisible());
+}
+
+TEST_F(FormWindow, KeepsTheControlIdTable)
+{
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    EXPECT_NE(Control<QPushButton>(1), nullptr);
+    EXPECT_NE(Control<QLineEdit>(10), nullptr);
+    EXPECT_NE(Control<QComboBox>(21), nullptr);
+    EXPECT_NE(Control<QTableWidget>(30), nullptr);
+    EXPECT_EQ(form->GetDlgItem(1), nullptr); // ids are description ids + 1024
+    EXPECT_EQ(form->GetDlgCtrlID(Control<QComboBox>(21)->lineEdit()), 1045);
+    EXPECT_EQ(form->GetDlgCtrlID(Control<QTableWidget>(30)->viewport()), 1054);
+    EXPECT_EQ(form->GetDlgCtrlID(form), 0);
+    EXPECT_EQ(Control<QPushButton>(1)->geometry(), QRect(10, 10, 80, 20));
+    EXPECT_FALSE(Control<QPushButton>(3)->isEnabled());
+}
+
+TEST_F(FormWindow, RootIdMinusOneBuildsNoControls)
+{
+    ASSERT_TRUE(Open(QStringLiteral("<html id='-1'>%1</html>").arg(QString::fromUtf8(Controls))));
+    EXPECT_EQ(form->GetDlgItem(1025), nullptr);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FormWindow, TurnsNotificationsIntoEvents)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(FormWindow&)> act;
+        Fired expected;
+    };
+    const auto viewportOf = [](FormWindow& t) { return t.Control<QTableWidget>(30)->viewport(); };
+    const Case cases[] = {
+        {"button click", [](FormWindow& t) { QTest::mouseClick(t.Control<QPushButton>(2), Qt::LeftButton); },
+         {{"CLICK", 1026}}},
+        {"button double click",
+         [](FormWindow& t) { QTest::mouseDClick(t.Control<QPushButton>(2), Qt::LeftButton); },
+         {{"DCLICK", 1026}}},
+        {"grid click selects the row, then clicks",
+         [&](FormWindow& t) { QTest::mouseClick(viewportOf(t), Qt::LeftButton, {}, {5, 5}); },
+         {{"EN_CHANGE", 1054}, {"CLICK", 1054}}},
+        {"grid right click",
+         [&](FormWindow& t) { QTest::mouseClick(viewportOf(t), Qt::RightButton, {}, {5, 5}); },
+         {{"EN_CHANGE", 1054}, {"RCLICK", 1054}}},
+        {"grid double click",
+         [&](FormWindow& t) { QTest::mouseDClick(viewportOf(t), Qt::LeftButton, {}, {5, 5}); },
+         {{"DCLICK", 1054}, {"EN_CHANGE", 1054}}},
+        {"grid row selected",
+         [](FormWindow& t) {
+             t.Control<QTableWidget>(30)->setCurrentCell(1, 1);
+             t.Control<QTableWidget>(30)->setCurrentCell(1, 0); // same row: no new change
+             t.Control<QTableWidget>(30)->setCurrentCell(0, 0);
+         },
+         {{"EN_CHANGE", 1054}, {"EN_CHANGE", 1054}}},
+        {"text change on every length",
+         [](FormWindow& t) { QTest::keyClicks(t.Control<QLineEdit>(10), "ab"); },
+         {{"EN_CHANGE", 1034}, {"EN_CHANGE", 1034}}},
+        {"text change at length three only",
+         [](FormWindow& t) {
+             t.record.changeLength.insert(1035, 3);
+             QTest::keyClicks(t.Control<QLineEdit>(11), "abcd");
+         },
+         {{"EN_CHANGE", 1035}}},
+        {"edit loses the focus",
+         [](FormWindow& t) {
+             t.Focus(t.Control<QLineEdit>(10));
+             t.Focus(t.Control<QLineEdit>(11));
+         },
+         {{"EN_KILLFOCUS", 1034}}},
+        {"combo box 20 loses the focus",
+         [](FormWindow& t) {
+             t.Focus(t.Control<QComboBox>(20));
+             t.Focus(t.Control<QLineEdit>(11));
+         },
+         {{"EN_KILLFOCUS", 1044}}},
+        {"combo box 21 loses the focus and takes its entry",
+         [](FormWindow& t) {
+             t.Focus(t.Control<QComboBox>(21));
+             t.Control<QComboBox>(21)->setEditText(QStringLiteral("乙"));
+             t.Focus(t.Control<QLineEdit>(11));
+             EXPECT_EQ(t.Control<QComboBox>(21)->currentIndex(), 1);
+         },
+         {{"EN_CHANGE", 1045}, {"EN_KILLFOCUS", 1045}}},
+        {"combo box typed into and chosen from",
+         [](FormWindow& t) {
+             QComboBox* combo = t.Control<QComboBox>(21);
+             QTest::keyClicks(combo->lineEdit(), "x");
+             combo->activated(0);
+         },
+         {{"DCLICK", 1045}, {"EN_CHANGE", 1045}}},
+        {"combo box drops down",
+         [](FormWindow& t) {
+             t.Control<QComboBox>(20)->showPopup();
+             t.Control<QComboBox>(20)->hidePopup();
+         },
+         {{"CLICK", 1044}}},
+        {"enter with an action",
+         [](FormWindow& t) {
+             t.record.enterIds.insert(1034);
+             t.Focus(t.Control<QLineEdit>(10));
+             QTest::keyClick(t.Control<QLineEdit>(10), Qt::Key_Return);
+             EXPECT_EQ(QApplication::focusWidget(), t.Control<QLineEdit>(10));
+         },
+         {{"ENTER", 1034}}},
+        {"enter without an action moves on like tab",
+         [](FormWindow& t) {
+             t.Focus(t.Control<QLineEdit>(10));
+             QTest::keyClick(t.Control<QLineEdit>(10), Qt::Key_Return);
+             EXPECT_EQ(QApplication::focusWidget(), t.Control<QLineEdit>(11));
+         },
+         {{"EN_KILLFOCUS", 1034}}},
+        {"ctrl enter stays enter",
+         [](FormWindow& t) {
+             t.record.enterIds.insert(1034);
+             t.Focus(t.Control<QLineEdit>(10));
+             QTest::keyClick(t.Control<QLineEdit>(10), Qt::Key_Return, Qt::ControlModifier);
+             EXPECT_EQ(QApplication::focusWidget(), t.Control<QLineEdit>(10));
+         },
+         {}},
+        {"hot key clicks its enabled control",
+         [](FormWindow& t) {
+             t.Focus(t.Control<QPushButton>(2));
+             QTest::keyClick(t.Control<QPushButton>(2), Qt::Key_F3);
+             EXPECT_EQ(QApplication::focusWidget(), t.Control<QPushButton>(1));
+         },
+         {{"CLICK", 1025}}},
+        {"hot key of a disabled or missing control clicks nothing",
+         [](FormWindow& t) {
+             t.Focus(t.Control<QPushButton>(2));
+             QTest::keyClick(t.Control<QPushButton>(2), Qt::Key_F4);
+             QTest::keyClick(t.Control<QPushButton>(2), Qt::Key_F6);
+             QTest::keyClick(t.Control<QPushButton>(2), Qt::Key_F9);
+             EXPECT_EQ(QApplication::focusWidget(), t.Control<QPushButton>(2));
+         },
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Open(FormText(PlainHead)));
+        Control<QTableWidget>(30)->setRowCount(2);
+        Control<QTableWidget>(30)->setColumnCount(2);
+        record = RecordedEvents();
+        c.act(*this);
+        EXPECT_EQ(record.fired, c.expected);
+    }
+}
+
+TEST_F(FormWindow, EscapeNeverCloses)
+{
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    Focus(Control<QLineEdit>(10));
+    QTest::keyClick(Control<QLineEdit>(10), Qt::Key_Escape);
+    QTest::keyClick(form, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(form.isNull());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FormWindow, TimerClicksItsControl)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0' thread_id='2' time_split='20'/>")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return record.fired.size() >= 2; }));
+    EXPECT_EQ(record.fired.first(), qMakePair(QStringLiteral("CLICK"), 1026));
+}
+
+TEST_F(FormWindow, PutsTheInputTextIntoItsControl)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0' in_id='10'><in_id>1</in_id></head>"),
+                     [](D_T1& f) { f.m_strInput = QStringLiteral("入"); }));
+    EXPECT_EQ(Control<QLineEdit>(10)->text(), QStringLiteral("入"));
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0' in_id='10'><in_id>0</in_id></head>"),
+                     [](D_T1& f) { f.m_strInput = QStringLiteral("入"); }));
+    EXPECT_TRUE(Control<QLineEdit>(10)->text().isEmpty());
+}
+
+TEST_F(FormWindow, ReRunsTheOpenStepOnRequest)
+{
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    QCoreApplication::postEvent(form, new QEvent(D_T1::ReinitEvent));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return record.opens == 2; }));
+    EXPECT_EQ(D_T1::MsgReinitForm, 3028);
+}
+
+TEST_F(FormWindow, ClosingEndsTimerAndWindow)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0' thread_id='2' time_split='20'/>")));
+    form->close();
+    const int firedAtClose = record.fired.size();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+    QTest::qWait(60);
+    EXPECT_EQ(record.fired.size(), firedAtClose);
+}
+
+TEST_F(FormWindow, RequestedCloseEndsTheFormAndClicksTheOpenersButton)
+{
+    RecordedEvents openerRecord;
+    D_T1 opener;
+    opener.SetEvents(std::make_unique<RecordingEvents>(openerRecord));
+    ASSERT_TRUE(opener.LoadDescription(FormText(PlainHead)));
+    ASSERT_TRUE(opener.Create());
+    opener.setAttribute(Qt::WA_DeleteOnClose, false); // owned by this test
+
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0' parent_btn='2'/>"),
+                     [&](D_T1& f) { f.m_pOpener = &opener; }));
+    record.onFire = [](D_T1& f, int id, const QString&) { f.m_bCloseRequested = id == 1025; };
+    form->m_bCloseRequested = true; // left over: cleared when the next event starts
+    QTest::mouseClick(Control<QPushButton>(2), Qt::LeftButton);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(openerRecord.fired.isEmpty());
+
+    QTest::mouseClick(Control<QPushButton>(1), Qt::LeftButton);
+    EXPECT_EQ(openerRecord.fired, Fired({{"CLICK", 1026}}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form.isNull(); }));
+}
+
+TEST_F(FormWindow, WheelScrollsFiveLines)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0,0,400,300' scroll='2000'/>")));
+    const int top = Control<QPushButton>(1)->y();
+    QWheelEvent down(QPointF(50, 50), form->mapToGlobal(QPointF(50, 50)), {}, {0, -360},
+                     Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(form, &down);
+    EXPECT_EQ(Control<QPushButton>(1)->y(), top - 5 * 20);
+    QScrollBar* bar = form->findChild<QScrollBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->value(), 5);
+    EXPECT_EQ(bar->maximum(), 2000 / 20 - form->height() / 20 + 1);
+}
