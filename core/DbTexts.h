@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// The fixed texts of the database layer: what CDbConnection leaves in
+// m_strError, the prefixes of m_strErrorInfo, and the SQL it writes itself.
+// Owners show and log these texts, so they stay exactly as they are.
+namespace DbText
+{
+inline const QString kNoError = QStringLiteral("未设置错误信息");
+inline const QString kStatement = QStringLiteral("数据异常!");
+inline const QString kQuery = QStringLiteral("查询异常!");
+inline const QString kData = QStringLiteral("数据异常!\n");
+inline const QString kValueList = QStringLiteral("操作异常!\n");
+inline const QString kConnect = QStringLiteral("\n连接服务器异常，请正确设置服务器，并确认网络正常");
+inline const QString kClose = QStringLiteral("关闭数据库连接出错");
+inline const QString kFieldsValues = QStringLiteral("字段和值不对应，不能添加");
+inline const QString kDetailPrefix = QStringLiteral("异常:\n");
+
+// Details this layer adds where no driver message exists.
+inline const QString kNoDriver = QStringLiteral("database driver %1 is not available");
+inline const QString kNoDatabaseFile = QStringLiteral("database file not found: %1");
+inline const QString kEmptyHostReply = QStringLiteral("no server address came back from %1");
+inline const QString kNoRow = QStringLiteral("the query returned no row");
+inline const QString kUnknownField = QStringLiteral("unknown field name: %1");
+inline const QString kNotConvertible = QStringLiteral("value of %1 does not fit the column type: %2");
+inline const QString kNotOneTable = QStringLiteral("the query does not read exactly one base table");
+inline const QString kNoKey = QStringLiteral("the table %1 has no key to find the row by");
+inline const QString kBlobSize = QStringLiteral("buffer %1 holds fewer bytes than its size %2");
+inline const QString kNotOpen = QStringLiteral("the connection is not open");
+} // namespace DbText
