@@ -23,9 +23,6 @@
 
 namespace {
 
-// Timer 1 clicks the head's thread_id control.
-constexpr int FormTimerId = 1;
-
 // Combo boxes above this window id take the exact list entry of their text
 // when they lose the focus.
 constexpr int ComboReselectAbove = D_T1::ControlIdBase + 20;

@@ -33,7 +33,7 @@ QScrollBar* CFormScroller::MakeBar(bool vertical, int area)
     bar->setValue(0);
     // Each change of position moves the controls by the lines it passed.
     auto position = std::make_shared<int>(0);
-    QObject::connect(bar, &QScrollBar::valueChanged, bar, [this, bar, vertical, position](int value) {
+    QObject::connect(bar, &QScrollBar::valueChanged, bar, [this, vertical, position](int value) {
         const int pixels = (*position - value) * m_nScrollStep;
         *position = value;
         if (vertical)
