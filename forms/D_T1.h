@@ -16,7 +16,6 @@ class CFormScroller;
 class IFormBuilder;
 class IFormEvents;
 class QAbstractItemView;
-class QComboBox;
 
 // The window of every business form, built from a form description.
 //
