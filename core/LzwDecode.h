@@ -10,7 +10,8 @@
 // entries and is emptied when full. The first code is a literal.
 //
 // On success decoded holds the N output bytes (the description in UTF-16LE)
-// and the result is true. A damaged form (too short, a width or length it
-// cannot hold, a code that runs past the data, names an undefined entry or
-// a string that runs past N) gives false and an empty result.
+// and the result is true. A damaged form (under 6 bytes, a width of 0 or
+// above 25, a negative N or one more than its codes can give, a code whose
+// bits run past the data, a code naming an undefined entry, a string running
+// past N) gives false and an empty result. Bytes past the data read as zero.
 bool LzwDecode(QByteArrayView stored, QByteArray& decoded);
