@@ -14,11 +14,11 @@ QString EscapeSqlTextNoBracket(const QString& text)
 
 QString LegacyPasswordText(const QString& scrambledPassword)
 {
-    QString text = EscapeSqlTextNoBracket(scrambledPassword);
+    // The bracket steps in their original order; the brackets one step adds
+    // are not touched by the steps after it.
+    QString text = scrambledPassword;
     text.replace(u'[', QStringLiteral("[[]"));
     text.replace(u'%', QStringLiteral("[%]"));
     text.replace(u'"', QStringLiteral("[\"]"));
-    text.replace(QStringLiteral(" N''"), QStringLiteral(" N'"));
-    text.replace(QStringLiteral("'',"), QStringLiteral("',"));
     return text;
 }

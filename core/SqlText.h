@@ -10,9 +10,10 @@ void EscapeSqlText(QString& text);
 // The same escaping on a copy (the detail-saving action).
 QString EscapeSqlTextNoBracket(const QString& text);
 
-// The form in which existing installations hold user passwords in c_user: the
-// scrambled password with apostrophes doubled, "[", "%" and double quotes put
-// in brackets, and " N''" and "''," folded back. Stored rows depend on it, so
-// the login and change-password dialogs store and compare this form - always
+// The form in which existing installations hold user passwords in c_user.
+// They were stored by splicing the escaped scrambled password into a literal,
+// where "[", "%" and double quotes were put in brackets; the database then
+// stored the literal's value, brackets included and apostrophes single. The
+// login and change-password dialogs store and compare this form, always
 // through bound parameters, never spliced into SQL text.
 QString LegacyPasswordText(const QString& scrambledPassword);

@@ -39,10 +39,12 @@ TEST(SqlText, EscapeDoublesApostrophesOnly)
     }
 }
 
-TEST(SqlText, LegacyPasswordFormKeepsTheStoredBracketForm)
+// The value a bound parameter must carry to match what the escaped literal
+// stored: brackets kept, apostrophes as the database read them (single).
+TEST(SqlText, LegacyPasswordFormIsTheStoredValueOfTheBracketLiteral)
 {
     const EscapeCase cases[] = {
-        {u"O'Brien", u"O''Brien"},
+        {u"O'Brien", u"O'Brien"},
         {u"50%", u"50[%]"},
         {u"a[b", u"a[[]b"},
         {u"a\"b", u"a[\"]b"},
