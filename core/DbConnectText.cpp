@@ -12,11 +12,6 @@
 
 namespace
 {
-const QString kSqlServerMark = QStringLiteral("driver={SQL Server};");
-const QString kAccessMark = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
-const QString kServerField = QStringLiteral("{SQL Server};Server=");
-const QString kDataSource = QStringLiteral("Data Source=");
-const QString kJet = QStringLiteral(";Jet");
 
 // Driver libraries by path, so nothing depends on their registration in
 // odbcinst.ini.
@@ -132,20 +127,20 @@ DbDriverSettings PostgreSqlSettings(const QString& text)
 
 int DbKindOfText(const QString& text)
 {
-    if (text.contains(kSqlServerMark))
+    if (text.contains(DbText::kSqlServerMark))
         return kDbSqlServer;
-    if (text.contains(kAccessMark))
+    if (text.contains(DbText::kAccessMark))
         return kDbAccess;
     return kDbPostgreSql;
 }
 
 QString DbAccessPathOf(const QString& text)
 {
-    const qsizetype source = text.indexOf(kDataSource);
+    const qsizetype source = text.indexOf(DbText::kDataSource);
     if (source < 0)
         return QString();
-    const qsizetype start = source + kDataSource.size();
-    qsizetype end = text.indexOf(kJet, start);
+    const qsizetype start = source + DbText::kDataSource.size();
+    qsizetype end = text.indexOf(DbText::kJet, start);
     if (end < 0)
         end = text.indexOf(u';', start);
     return text.mid(start, end < 0 ? -1 : end - start);
@@ -175,10 +170,10 @@ DbDriverSettings TranslateConnectText(const QString& text)
 
 bool SpliceSqlServerHost(QString& text, QString& failure)
 {
-    const qsizetype field = text.indexOf(kServerField);
+    const qsizetype field = text.indexOf(DbText::kServerField);
     if (field < 0)
         return true;
-    const qsizetype start = field + kServerField.size();
+    const qsizetype start = field + DbText::kServerField.size();
     qsizetype end = start;
     while (end < text.size() && text.at(end) != u',' && text.at(end) != u';')
         ++end;

@@ -17,8 +17,6 @@ namespace
 const QString kIniFile = QStringLiteral("cfg.ini");
 const QString kIniSection = QStringLiteral("SERVER");
 const QString kIniKey = QStringLiteral("NAME");
-const QString kSqlServerMark = QStringLiteral("driver={SQL Server};");
-const QString kJet = QStringLiteral(";Jet");
 constexpr int kScrambleKey = 1;
 
 QString NewConnectionName()
@@ -42,7 +40,7 @@ CDbConnection::CDbConnection(ConfigureTag)
     : CDbConnection()
 {
     SetUpConnectText();
-    theApp().m_strDbType = m_strConnect.contains(kSqlServerMark) ? QStringLiteral("1") : QStringLiteral("2");
+    theApp().m_strDbType = m_strConnect.contains(DbText::kSqlServerMark) ? QStringLiteral("1") : QStringLiteral("2");
 }
 
 CDbConnection::~CDbConnection()
@@ -57,7 +55,7 @@ CDbConnection::~CDbConnection()
 void CDbConnection::Configure()
 {
     SetUpConnectText();
-    if (m_strConnect.indexOf(kJet) > 0)
+    if (m_strConnect.indexOf(DbText::kJet) > 0)
         theApp().m_strDbPath = DbAccessPathOf(m_strConnect);
 }
 

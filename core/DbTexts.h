@@ -28,4 +28,11 @@ inline const QString kNotOneTable = QStringLiteral("the query does not read exac
 inline const QString kNoKey = QStringLiteral("the table %1 has no key to find the row by");
 inline const QString kBlobSize = QStringLiteral("buffer %1 holds fewer bytes than its size %2");
 inline const QString kNotOpen = QStringLiteral("the connection is not open");
+
+// Marks of the stored connection texts.
+inline const QString kSqlServerMark = QStringLiteral("driver={SQL Server};");
+inline const QString kAccessMark = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
+inline const QString kServerField = QStringLiteral("{SQL Server};Server=");
+inline const QString kDataSource = QStringLiteral("Data Source=");
+inline const QString kJet = QStringLiteral(";Jet");
 } // namespace DbText
