@@ -6,10 +6,6 @@
 #include <QList>
 #include <QPair>
 
-#ifndef TEMBRA_LOOKUP_HOST
-#define TEMBRA_LOOKUP_HOST "cs.tembra.invalid"
-#endif
-
 namespace
 {
 

@@ -5,10 +5,6 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 
-#ifndef TEMBRA_HELP_HOST
-#define TEMBRA_HELP_HOST "www.tembra.invalid"
-#endif
-
 namespace {
 
 const QString kHelpPage = QStringLiteral("http://" TEMBRA_HELP_HOST "/help/help.aspx?s=login&appid=");
