@@ -1,5 +1,7 @@
 #include "NumberText.h"
 
+#include "TextSplit.h"
+
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -12,12 +14,6 @@ namespace {
 bool IsDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
-}
-
-bool IsBlank(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u' ' || (u >= u'\t' && u <= u'\r');
 }
 
 // Length of the run of digits starting at i.
@@ -47,14 +43,8 @@ double TextToDouble(QStringView text, bool* ok)
 {
     if (ok)
         *ok = true;
-    qsizetype i = 0;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
+    qsizetype i = SkipBlanksAndSign(text, negative);
     const qsizetype start = i;
     const qsizetype whole = DigitRun(text, i);
     i += whole;

@@ -23,12 +23,6 @@ void SplitPieces(const QString& text, const QString& separator, qsizetype advanc
     append(text.mid(start));
 }
 
-bool IsBlank(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u == u' ' || (u >= u'\t' && u <= u'\r');
-}
-
 } // namespace
 
 void SplitString(const QString& text, const QString& separator, QStringList& array)
@@ -51,16 +45,23 @@ void SplitToList(const QString& text, const QString& separator, QStringList& lis
     SplitString(text, separator, list);
 }
 
-int TextToInt(QStringView text)
+qsizetype SkipBlanksAndSign(QStringView text, bool& negative)
 {
     qsizetype i = 0;
-    while (i < text.size() && IsBlank(text[i]))
+    while (i < text.size() && (text[i] == u' ' || (text[i] >= u'\t' && text[i] <= u'\r')))
         ++i;
-    bool negative = false;
+    negative = false;
     if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
         negative = text[i] == u'-';
         ++i;
     }
+    return i;
+}
+
+int TextToInt(QStringView text)
+{
+    bool negative = false;
+    qsizetype i = SkipBlanksAndSign(text, negative);
     constexpr qint64 limit = qint64(std::numeric_limits<int>::max()) + 1;
     qint64 value = 0;
     for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)

@@ -22,6 +22,10 @@ void SplitToInts(const QString& text, const QString& separator, QList<int>& arra
 // As SplitString, pieces appended at the tail of list.
 void SplitToList(const QString& text, const QString& separator, QStringList& list);
 
+// Where the number at the start of a text begins: after leading blanks
+// (space, tab, line breaks) and an optional sign, which sets negative.
+qsizetype SkipBlanksAndSign(QStringView text, bool& negative);
+
 // The integer at the start of a text: leading blanks, an optional sign, then
 // decimal digits up to the first other character; 0 without digits. Values
 // beyond the int range are clamped to it.
