@@ -14,7 +14,9 @@ cmake --build build -j "$jobs"
 pg_folder=$(mktemp -d /tmp/tembra-pg.XXXXXX)
 chmod 755 "$pg_folder"
 trap 'scripts/pg-test-server.sh stop "$pg_folder"; rm -rf "$pg_folder"' EXIT
-eval "$(scripts/pg-test-server.sh start "$pg_folder")"
+# A plain assignment, so that a server that cannot start ends the run here.
+pg_env=$(scripts/pg-test-server.sh start "$pg_folder")
+eval "$pg_env"
 
 ctest --test-dir build --output-on-failure -j "$jobs"
 
