@@ -1,9 +1,9 @@
 // Reading 100,000 rows of 8 columns: CDbConnection::QueryAllToList beside a
 // plain QSqlQuery loop over the same rows, on SQLite (kind 2) and on the
 // PostgreSQL test server (kind 3, TEMBRA_TEST_PG_* as for the tests).
-#include "DbConnectText.h"
-#include "DbConnection.h"
-#include "DbTestDatabase.h"
+#include "db/DbConnectText.h"
+#include "db/DbConnection.h"
+#include "db/tests/DbTestDatabase.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>

@@ -3,7 +3,8 @@
 #include "D_T1.h"
 #include "FormDescription.h"
 #include "FormHead.h"
-#include "MessageSink.h"
+#include "PlainControlBuilder.h"
+#include "text/MessageSink.h"
 
 #include <QApplication>
 
@@ -51,6 +52,7 @@ void BM_OpenFormWindow(benchmark::State& state)
     const QString text = LargeForm();
     for (auto _ : state) {
         D_T1 form;
+        form.SetBuilder(std::make_unique<CPlainControlBuilder>());
         form.LoadDescription(text);
         form.Create();
         form.setAttribute(Qt::WA_DeleteOnClose, false);

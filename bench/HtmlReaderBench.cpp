@@ -1,4 +1,4 @@
-#include "HtmlElementCollection.h"
+#include "web/HtmlElementCollection.h"
 
 #include <QString>
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
-#include "LzwDecode.h"
-#include "LzwTestEncoder.h"
+#include "web/LzwDecode.h"
+#include "web/tests/LzwTestEncoder.h"
 
 #include <QString>
 #include <benchmark/benchmark.h>

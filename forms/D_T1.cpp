@@ -5,8 +5,7 @@
 #include "FormEvents.h"
 #include "FormScroller.h"
 #include "FormTexts.h"
-#include "MessageSink.h"
-#include "PlainControlBuilder.h"
+#include "text/MessageSink.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -47,7 +46,7 @@ void CheckAncestors(QTreeWidgetItem* item)
 } // namespace
 
 D_T1::D_T1(QWidget* parent)
-    : QDialog(parent), m_builder(std::make_unique<CPlainControlBuilder>())
+    : QDialog(parent)
 {
     setWindowTitle(FormTexts::DefaultCaption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

@@ -47,6 +47,7 @@ public:
     // Loads the description into m_doc and points m_pDoc at it. A text that
     // is not XML or has no "html" root shows its reason and gives false.
     bool LoadDescription(const QString& text);
+    // The builder that creates the controls; without one the form has none.
     void SetBuilder(std::unique_ptr<IFormBuilder> builder);
     void SetEvents(std::unique_ptr<IFormEvents> events);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XmlDocument.h"
+#include "xml/XmlDocument.h"
 
 #include <QString>
 

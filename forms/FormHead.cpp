@@ -1,6 +1,6 @@
 #include "FormHead.h"
 
-#include "TextSplit.h"
+#include "text/TextSplit.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ColorRectText.h"
-#include "XmlNode.h"
+#include "text/ColorRectText.h"
+#include "xml/XmlNode.h"
 
 #include <QList>
 #include <QRect>

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libqt6sql6-odbc libqt6sql6-sqlite libgl-dev
   libpugixml-dev unixodbc unixodbc-dev odbc-postgresql tdsodbc
   libgtest-dev libgmock-dev libbenchmark-dev

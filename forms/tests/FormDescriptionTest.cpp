@@ -1,7 +1,7 @@
 #include "FormDescription.h"
 #include "FormHead.h"
 #include "FormTexts.h"
-#include "MessageSink.h"
+#include "text/MessageSink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "D_T1.h"
 #include "FormTexts.h"
-#include "MessageSink.h"
+#include "text/MessageSink.h"
+#include "PlainControlBuilder.h"
 #include "RecordingEvents.h"
 
 #include <QApplication>
@@ -63,6 +64,7 @@ public: // the cases of the event table act through the fixture
         delete form.data();
         auto* window = new D_T1;
         form = window;
+        window->SetBuilder(std::make_unique<CPlainControlBuilder>());
         window->SetEvents(std::make_unique<RecordingEvents>(record));
         if (prepare)
             prepare(*window);

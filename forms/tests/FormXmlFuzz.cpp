@@ -2,7 +2,7 @@
 // of the form window must neither crash nor hang.
 #include "FormDescription.h"
 #include "FormHead.h"
-#include "MessageSink.h"
+#include "text/MessageSink.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,0 @@
-#include "AppState.h"
-
-AppState& theApp()
-{
-    static AppState state;
-    return state;
-}

@@ -1,0 +1,7 @@
+#include "text/AppState.h"
+
+AppState& theApp()
+{
+    static AppState state;
+    return state;
+}

@@ -1,0 +1,59 @@
+#include "text/MessageSink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QThread>
+#include <QtDebug>
+
+namespace {
+
+QMutex sinkMutex;
+MessageSink currentSink;
+
+void ShowMessageBox(const QString& text)
+{
+    // Without a widget application there is nothing to show a box on.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        qWarning().noquote() << text;
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void RunSink(const QString& text)
+{
+    MessageSink sink;
+    {
+        QMutexLocker lock(&sinkMutex);
+        sink = currentSink;
+    }
+    if (sink)
+        sink(text);
+    else
+        ShowMessageBox(text);
+}
+
+} // namespace
+
+void ShowMessage(const QString& text)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) {
+        RunSink(text);
+        return;
+    }
+    QMetaObject::invokeMethod(app, [text] { RunSink(text); }, Qt::QueuedConnection);
+}
+
+MessageSink SetMessageSink(MessageSink sink)
+{
+    QMutexLocker lock(&sinkMutex);
+    MessageSink previous = std::move(currentSink);
+    currentSink = std::move(sink);
+    return previous;
+}
