@@ -431,11 +431,12 @@ void D_T1::resizeEvent(QResizeEvent* e)
 
 void D_T1::wheelEvent(QWheelEvent* e)
 {
-    if (!m_scroller) {
+    const int vertical = e->angleDelta().y();
+    if (!m_scroller || vertical == 0) {
         QDialog::wheelEvent(e);
         return;
     }
-    m_scroller->OnWheel(e->angleDelta().y());
+    m_scroller->OnWheel(vertical);
     e->accept();
 }
 

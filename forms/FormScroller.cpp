@@ -8,6 +8,7 @@
 namespace {
 
 constexpr int WheelLines = 5;
+constexpr int WheelNotch = 120;
 constexpr int VerticalPageLines = 10;
 constexpr int HorizontalPageLines = 5;
 
@@ -67,7 +68,11 @@ void CFormScroller::OnResize()
 
 void CFormScroller::OnWheel(int delta)
 {
-    m_vertical->setValue(m_vertical->value() + (delta < 0 ? WheelLines : -WheelLines));
+    const qint64 rest = qint64(m_wheelRest) + delta;
+    m_wheelRest = int(rest % WheelNotch);
+    if (rest > -WheelNotch && rest < WheelNotch)
+        return;
+    m_vertical->setValue(m_vertical->value() + (rest < 0 ? WheelLines : -WheelLines));
     m_form.update();
 }
 

@@ -15,7 +15,9 @@ public:
 
     // The form was resized: new page sizes, bars back at the edges.
     void OnResize();
-    // One wheel message scrolls five lines, whatever its size.
+    // Vertical wheel movement: a notch (120 units) scrolls five lines; a
+    // larger message still scrolls only five, smaller ones (touchpads) add up
+    // to a notch first.
     void OnWheel(int delta);
 
     QScrollBar* VerticalBar() const { return m_vertical; }
@@ -30,6 +32,7 @@ private:
     int m_nScrollStep = 20;
     int m_height = 0;
     int m_width = 0;
+    int m_wheelRest = 0;
     QScrollBar* m_vertical = nullptr;
     QScrollBar* m_horizontal = nullptr;
 };

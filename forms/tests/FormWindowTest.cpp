@@ -386,3 +386,31 @@ TEST_F(FormWindow, WheelScrollsFiveLines)
     EXPECT_EQ(bar->value(), 5);
     EXPECT_EQ(bar->maximum(), 2000 / 20 - form->height() / 20 + 1);
 }
+
+TEST_F(FormWindow, WheelScrollsVerticallyByWholeNotches)
+{
+    const struct {
+        QList<QPoint> deltas;
+        int lines;
+    } cases[] = {
+        {{{0, -120}, {-120, 0}}, 5},                        // a horizontal notch leaves it
+        {{{0, -120}, {120, 0}}, 5},
+        {{{0, -40}, {0, -40}}, 0},                          // touchpad steps short of a notch
+        {{{0, -40}, {0, -40}, {0, -40}}, 5},
+        {{{0, -60}, {0, -60}, {0, -60}, {0, -60}}, 10},
+        {{{-30, -120}}, 5},                                 // a diagonal move scrolls by its vertical part
+        {{{0, -120}, {0, 40}, {0, 40}, {0, 40}}, 0},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Open(FormText("<head title='t' pos='0,0,400,300' scroll='2000'/>")));
+        const int top = Control<QPushButton>(1)->y();
+        for (const QPoint& delta : c.deltas) {
+            QWheelEvent wheel(QPointF(50, 50), form->mapToGlobal(QPointF(50, 50)), {}, delta, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(form, &wheel);
+        }
+        EXPECT_EQ(Control<QPushButton>(1)->y(), top - c.lines * 20) << c.deltas.size() << " steps, first "
+                                                                     << c.deltas.first().x() << ","
+                                                                     << c.deltas.first().y();
+    }
+}
