@@ -164,13 +164,29 @@ void D_T1::ApplyPosition()
     if (!m_head.ReadPos(pos))
         return;
     const QScreen* screen = QGuiApplication::primaryScreen();
-    QRect place = CentredFormRect(pos, screen ? screen->availableSize() : QSize());
+    m_place = CentredFormRect(pos, screen ? screen->availableSize() : QSize());
+    // The window manager reports the frame only once the window is shown.
+    m_bPlaceOnFrame = true;
+    PlaceWindow();
+}
+
+void D_T1::PlaceWindow()
+{
+    // The place is the whole window, frame included: the client area gets
+    // what the frame leaves of it.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    QPoint topLeft = m_place.topLeft();
     if (m_bBelow) {
-        const int frame = (frameGeometry().width() - width()) / 2;
-        place.moveTopLeft(QPoint(m_nBelowLeft - (frame - 1), m_nBelowBottom - 1));
+        const int halfFrame = (frame.left() + frame.right()) / 2;
+        topLeft = QPoint(m_nBelowLeft - (halfFrame - 1), m_nBelowBottom - 1);
     }
-    move(place.topLeft());
-    resize(qMax(0, place.width()), qMax(0, place.height()));
+    const QSize client(qMax(0, m_place.width() - frame.left() - frame.right()),
+                       qMax(0, m_place.height() - frame.top() - frame.bottom()));
+    move(topLeft);
+    if (m_head.style == 2)
+        setFixedSize(client);
+    else
+        resize(client);
 }
 
 void D_T1::AddControl(int descriptionId, QWidget* control)
@@ -319,7 +335,15 @@ bool D_T1::event(QEvent* e)
         OnReinit();
         return true;
     }
-    return QDialog::event(e);
+    const bool handled = QDialog::event(e);
+    const QEvent::Type type = e->type();
+    if (m_bPlaceOnFrame && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)
+        && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        m_bPlaceOnFrame = false;
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            PlaceWindow();
+    }
+    return handled;
 }
 
 bool D_T1::eventFilter(QObject* watched, QEvent* e)

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QPersistentModelIndex>
 #include <QPointer>
+#include <QRect>
 #include <QTimer>
 
 #include <memory>
@@ -107,6 +108,7 @@ private:
     void OnInitDialog();
     void ApplyHead();
     void ApplyPosition();
+    void PlaceWindow();
     void OnReinit();
     void OnTimer();
     void FinishEvent();
@@ -128,5 +130,9 @@ private:
     QHash<const QObject*, int> m_ids;
     QHash<const QAbstractItemView*, QPersistentModelIndex> m_selectedRows;
     QTimer m_timer;
+    // Where the head puts the whole window, and whether it still waits for
+    // the frame to be known.
+    QRect m_place;
+    bool m_bPlaceOnFrame = false;
     bool m_bClosed = false;
 };

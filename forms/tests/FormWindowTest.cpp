@@ -104,13 +104,29 @@ TEST_F(FormWindow, AppliesTheHead)
     EXPECT_EQ(form->windowTitle(), QStringLiteral("入库单"));
     const QSize screen = QGuiApplication::primaryScreen()->availableSize();
     const QRect expected = CentredFormRect({10, 20, 410, 320}, screen);
-    EXPECT_EQ(form->pos(), expected.topLeft());
-    EXPECT_EQ(form->size(), QSize(400, 300));
+    // The position gives the whole window, frame included.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->frameGeometry() == expected; }));
+    EXPECT_EQ(form->frameGeometry(), expected);
+    EXPECT_LT(form->width(), 400);
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_EQ(form->palette().color(QPalette::Window), form->palette().color(QPalette::Button));
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(record.opens, 1);
+}
+
+TEST_F(FormWindow, PickerBelowAControlLinesUpItsClientArea)
+{
+    ASSERT_TRUE(Open(FormText("<head title='t' pos='0,0,300,200'/>"), [](D_T1& f) {
+        f.m_bBelow = true;
+        f.m_nBelowLeft = 200;
+        f.m_nBelowBottom = 150;
+    }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->frameGeometry().size() == QSize(300, 200); }));
+    EXPECT_EQ(form->frameGeometry().size(), QSize(300, 200));
+    const int halfFrame = (form->frameGeometry().width() - form->width()) / 2;
+    ASSERT_GT(halfFrame, 0);
+    EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(200 - (halfFrame - 1), 149));
 }
 
 TEST_F(FormWindow, StyleOneOpensMaximisedOnWhite)
