@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   postgresql
   fonts-wqy-zenhei
+  xvfb xdotool
 )
 
 missing=()

@@ -4,15 +4,14 @@
 
 namespace updater {
 
-// The updater's real seams for a console program on Linux.
+// The updater's seams when no display can be opened.
 //
 // The question is asked on the terminal when standard input is one. When it is
-// not, there is nobody to ask there: the main program starts the updater
-// without a terminal once it has downloaded an update, and a graphical prompt
-// would need a toolkit (or zenity/kdialog, which may be missing). The update
-// then goes ahead as if Yes were answered, since the main program asked for it.
-// Messages go to standard error. Programs are started in a session of their
-// own, so they outlive the updater.
+// not, nobody can be asked, and without consent the running program must not
+// be ended: the answer is No. Messages go to standard error. Programs are
+// started in a session of their own with standard input, output and error on
+// /dev/null, so they outlive the updater and never write into the pipes of a
+// process that has ended.
 class ConsoleSeams : public UpdaterSeams
 {
 public:

@@ -9,6 +9,9 @@ inline constexpr const char* kConfirmCaption = "软件更新确认";
 inline constexpr const char* kCopyFailedFormat =
     "升级出错: %d \n可以尝试手动复制update文件夹主程序覆盖根目录主程序。";
 
+// The caption of a message window, as the desktop gives a message without one.
+inline constexpr const char* kMessageCaption = "错误";
+
 // Shown after the question on a terminal.
 inline constexpr const char* kConsoleAnswerHint = " [Y/N] ";
 

@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
@@ -17,24 +18,6 @@
 extern char** environ;
 
 namespace testhelp {
-
-namespace {
-
-constexpr auto kPoll = std::chrono::milliseconds(20);
-
-template <typename Condition>
-bool WaitUntil(Condition condition)
-{
-    const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(kPoll);
-    }
-    return true;
-}
-
-} // namespace
 
 std::string CanonicalFolder(const TempFolder& folder)
 {
@@ -82,16 +65,46 @@ std::vector<pid_t> WaitForStartedPids(const std::string& folder, size_t count)
     return pids;
 }
 
-ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& arguments)
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& removed,
+                                         const std::vector<std::string>& added)
 {
-    std::vector<char*> argv{const_cast<char*>(path.c_str())};
-    for (const auto& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    std::vector<std::string> environment;
+    for (char** entry = environ; *entry; ++entry) {
+        const std::string variable(*entry);
+        const std::string name = variable.substr(0, variable.find('='));
+        if (std::find(removed.begin(), removed.end(), name) == removed.end())
+            environment.push_back(variable);
+    }
+    environment.insert(environment.end(), added.begin(), added.end());
+    return environment;
+}
+
+namespace {
+
+std::vector<char*> PointersTo(const std::vector<std::string>& texts)
+{
+    std::vector<char*> pointers;
+    for (const auto& text : texts)
+        pointers.push_back(const_cast<char*>(text.c_str()));
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& arguments,
+                           const std::optional<std::vector<std::string>>& environment,
+                           const std::string& input)
+{
+    std::vector<std::string> commandLine{path};
+    commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
+    auto argv = PointersTo(commandLine);
+    auto envp = environment ? PointersTo(*environment) : std::vector<char*>{};
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    const int error = posix_spawn(&m_pid, path.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+    const int error = posix_spawnp(&m_pid, path.c_str(), &actions, nullptr, argv.data(),
+                                  environment ? envp.data() : environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0) {
         m_pid = 0;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 #include <sys/types.h>
 #include <vector>
 
@@ -12,6 +13,20 @@ class TempFolder;
 namespace testhelp {
 
 constexpr auto kWaitLimit = std::chrono::seconds(10);
+constexpr auto kPoll = std::chrono::milliseconds(20);
+
+// Polls `condition` until it holds or the wait limit has passed; whether it held.
+template <typename Condition>
+bool WaitUntil(Condition condition)
+{
+    const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return true;
+}
 
 // The folder of a temporary folder with symbolic links resolved, ending in "/",
 // as /proc shows the programs started from it.
@@ -29,12 +44,20 @@ bool FileExists(const std::string& path);
 // there are at least `count` of them (or what there is after the wait limit).
 std::vector<pid_t> WaitForStartedPids(const std::string& folder, size_t count);
 
+// This process's environment without the variables named in `removed` and
+// with `added` ("NAME=value") appended.
+std::vector<std::string> EnvironmentWith(const std::vector<std::string>& removed,
+                                         const std::vector<std::string>& added = {});
+
 // A program started by a test, ended and reaped with the object at the latest.
 class ChildProcess
 {
 public:
-    // Standard input comes from /dev/null.
-    explicit ChildProcess(const std::string& path, const std::vector<std::string>& arguments = {});
+    // A `path` without a slash is looked for in PATH. Standard input comes
+    // from `input`; the environment is this process's unless one is given.
+    explicit ChildProcess(const std::string& path, const std::vector<std::string>& arguments = {},
+                          const std::optional<std::vector<std::string>>& environment = {},
+                          const std::string& input = "/dev/null");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
