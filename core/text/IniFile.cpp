@@ -223,7 +223,7 @@ QString ReadIniString(const QString& file, const QString& section, const QString
     return ReadIniValue(profile.readAll(), section, key);
 }
 
-void WriteIniString(const QString& file, const QString& section, const QString& key,
+bool WriteIniString(const QString& file, const QString& section, const QString& key,
                     const QString& value)
 {
     QMutexLocker lock(&fileMutex);
@@ -233,14 +233,15 @@ void WriteIniString(const QString& file, const QString& section, const QString& 
         QFile profile(path);
         // A file that cannot be read is not replaced: its keys would be lost.
         if (!profile.open(QIODevice::ReadOnly))
-            return;
+            return false;
         bytes = profile.readAll();
         if (bytes.isEmpty() && profile.error() != QFileDevice::NoError)
-            return;
+            return false;
     }
     QSaveFile out(path);
+    out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly))
-        return;
+        return false;
     out.write(WriteIniValue(bytes, section, key, value));
-    out.commit();
+    return out.commit();
 }

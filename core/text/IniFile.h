@@ -15,9 +15,11 @@ QString ReadIniString(const QString& file, const QString& section, const QString
 
 // Writes value under key in section of the named file in the program folder,
 // creating the file as UTF-16LE with a byte-order mark when it is missing.
-// Failures (read-only file, no space) are not reported; the file is replaced
-// in one step, so it is never left half written.
-void WriteIniString(const QString& file, const QString& section, const QString& key,
+// The file is replaced in one step, so it is never left half written; when
+// the folder allows no new file but the file itself is writable (a folder
+// closed to users, cfg.ini open to them), it is written in place instead.
+// False when nothing could be written (the file then stays as it was).
+bool WriteIniString(const QString& file, const QString& section, const QString& key,
                     const QString& value);
 
 // The work of the two functions above over the bytes of a file, without any

@@ -7,6 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <functional>
+#include <thread>
+
 namespace {
 
 // The program folder points at a temporary folder while a test runs.
@@ -29,7 +37,62 @@ QByteArray Utf16File(const QString& text)
     return bytes;
 }
 
+// Runs work as a user whom file modes bind: on a thread of its own that has
+// given up the rights to override them (capabilities are per thread), so a
+// test run as root sees a read-only folder as a user does.
+void RunBoundByFileModes(const std::function<void()>& work)
+{
+    std::thread([&] {
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct data[2]{};
+        if (syscall(SYS_capget, &header, data) == 0) {
+            for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
+                data[0].effective &= ~(1u << cap);
+            syscall(SYS_capset, &header, data);
+        }
+        work();
+    }).join();
+}
+
 } // namespace
+
+TEST_F(IniFile, ReadOnlyFolderWritesAWritableFileInPlace)
+{
+    const struct
+    {
+        const char* name;
+        bool fileExists;
+        mode_t fileMode;
+        bool written;
+    } cases[] = {
+        {"file open to all", true, 0666, true},
+        {"read-only file", true, 0444, false},
+        {"no file", false, 0, false},
+    };
+    const QByteArray before = Utf16File("[SERVER]\r\nUSER=admin\r\n");
+    const QByteArray folder = QFile::encodeName(m_folder.path());
+    const QByteArray path = QFile::encodeName(m_folder.file("cfg.ini"));
+    for (const auto& c : cases) {
+        ::unlink(path.constData());
+        if (c.fileExists) {
+            m_folder.writeBytes("cfg.ini", before);
+            ASSERT_EQ(0, ::chmod(path.constData(), c.fileMode));
+        }
+        ASSERT_EQ(0, ::chmod(folder.constData(), 0555));
+        bool written = !c.written;
+        RunBoundByFileModes([&] { written = WriteIniString("cfg.ini", "SERVER", "NAME", QStringLiteral("库")); });
+        ASSERT_EQ(0, ::chmod(folder.constData(), 0755));
+        EXPECT_EQ(c.written, written) << c.name;
+        if (c.written) {
+            EXPECT_EQ(QStringLiteral("库"), ReadIniString("cfg.ini", "SERVER", "NAME")) << c.name;
+            EXPECT_EQ(QString("admin"), ReadIniString("cfg.ini", "SERVER", "USER")) << c.name;
+        } else if (c.fileExists) {
+            EXPECT_EQ(before, m_folder.readBytes("cfg.ini")) << c.name;
+        } else {
+            EXPECT_FALSE(QFile::exists(m_folder.file("cfg.ini"))) << c.name;
+        }
+    }
+}
 
 TEST_F(IniFile, ReadingAMissingFileGivesEmptyAndCreatesNothing)
 {
@@ -40,7 +103,7 @@ TEST_F(IniFile, ReadingAMissingFileGivesEmptyAndCreatesNothing)
 TEST_F(IniFile, FirstWriteCreatesAUtf16FileAndChineseReadsBack)
 {
     const QString value = QStringLiteral("服务器 名称=甲;乙");
-    WriteIniString("cfg.ini", "SERVER", "NAME", value);
+    EXPECT_TRUE(WriteIniString("cfg.ini", "SERVER", "NAME", value));
     EXPECT_EQ(Utf16File(QStringLiteral("[SERVER]\r\nNAME=") + value + "\r\n"),
               m_folder.readBytes("cfg.ini"));
     EXPECT_EQ(value, ReadIniString("cfg.ini", "server", "name"));
