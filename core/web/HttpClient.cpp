@@ -38,6 +38,9 @@ constexpr int kExConnectRetries = 2;
 
 constexpr qint64 kReadChunk = 1024;
 
+// Opening a URL directly follows this many redirects.
+constexpr int kMaxRedirects = 5;
+
 QNetworkRequest MakeFormRequest(const QUrl& url)
 {
     QNetworkRequest request = MakeHttpRequest(url);
@@ -89,16 +92,21 @@ bool FormExchange(HttpSession& session, const HttpConnection* connection, const 
     return gb2312 ? ReadResponseGb2312(*result.m_reply, reply) : ReadResponseUtf8(*result.m_reply, reply);
 }
 
-// The whole body of a plain fetch that answered 200, in a session of its own.
+// The whole body of a plain fetch that answered 200 in the end, in a session
+// of its own.
 template<typename Reader>
 bool FetchWith200(const QString& url, CertificateChecks checks, Reader read)
 {
     QUrl target;
     if (!SplitHttpUrl(url, target))
         return false;
+    // As the system's URL opening does, redirects are followed as long as
+    // they keep the scheme or go from http to https.
+    QNetworkRequest request = MakeHttpRequest(target);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
     HttpSession session;
-    const HttpExchangeResult result =
-        RunHttpExchange(session, MakeHttpRequest(target), "GET", QByteArray(), checks);
+    const HttpExchangeResult result = RunHttpExchange(session, request, "GET", QByteArray(), checks);
     return result.m_outcome == HttpOutcome::Replied && result.m_nStatus == 200
         && read(*result.m_reply);
 }

@@ -26,12 +26,14 @@ bool HttpRequestEx(HttpSession& session, const HttpConnection* connection, const
                    const QString& charset, bool post, bool keepConnection);
 
 // The body of the URL read as UTF-8 when it answers with status 200; an empty
-// text on every other status and on any failure.
+// text on every other status and on any failure. Up to five redirects are
+// followed that keep the scheme or go from http to https.
 QString HttpGetString(const QString& url);
 
 // Downloads the URL into the file at path (relative paths from the current
-// folder). Only a complete body with status 200 replaces the file; on any
-// failure the file stays as it was and the result is false.
+// folder), following redirects as HttpGetString does. Only a complete body
+// with status 200 replaces the file; on any failure the file stays as it was
+// and the result is false.
 bool DownloadToFile(const QString& url, const QString& path);
 
 // Writes the rest of the response into the file at path through a temporary

@@ -40,7 +40,8 @@ struct HttpExchangeResult
 // (in any case) and a server. The scheme comes back in lower case.
 bool SplitHttpUrl(const QString& text, QUrl& url);
 
-// A request that always goes to the server and is never cached or redirected.
+// A request that always goes to the server, is never cached and, unless the
+// caller allows it, never redirected.
 QNetworkRequest MakeHttpRequest(const QUrl& url);
 
 HttpExchangeResult RunHttpExchange(HttpSession& session, const QNetworkRequest& request,

@@ -183,6 +183,49 @@ TEST_F(HttpClientTest, GetStringGivesTheBodyOnlyFor200)
     EXPECT_TRUE(HttpGetString(QStringLiteral("http://127.0.0.1:%1/").arg(HttpTestServer::UnusedPort())).isEmpty());
 }
 
+TEST_F(HttpClientTest, GetStringAndDownloadFollowUpToFiveRedirects)
+{
+    // /r1 → /r2 → … → /r6 → /end, by every redirect status, one Location absolute.
+    const int statuses[] = {301, 302, 303, 307, 308, 302};
+    for (int i = 1; i <= 6; ++i) {
+        const QByteArray next = i == 6 ? "/end" : "/r" + QByteArray::number(i + 1);
+        const QByteArray location = i == 3 ? m_server.Url(QString::fromLatin1(next)).toLatin1() : next;
+        m_server.SetReplyFor("/r" + QByteArray::number(i), statuses[i - 1], "Moved", "moved",
+                             "Location: " + location + "\r\n");
+    }
+    m_server.SetReplyFor("/end", 200, "OK", "Server=db2;");
+    const QByteArray secure = "https://127.0.0.1:" + QByteArray::number(m_server.Port()) + "/end";
+    m_server.SetReplyFor("/tls", 302, "Found", "", "Location: " + secure + "\r\n");
+    m_server.SetReplyFor("/ftp", 302, "Found", "", "Location: ftp://127.0.0.1/end\r\n");
+
+    const struct
+    {
+        const char* path;
+        QString text;
+        int requests;
+    } cases[] = {
+        {"/r2", QStringLiteral("Server=db2;"), 6}, // five redirects
+        {"/r1", QString(), 6},                     // the sixth is not followed
+        {"/tls", QString(), 2},                    // followed to https (no TLS here)
+        {"/ftp", QString(), 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const qsizetype before = m_server.Requests().size();
+        EXPECT_EQ(HttpGetString(m_server.Url(c.path)), c.text);
+        EXPECT_EQ(m_server.Requests().size() - before, c.requests);
+    }
+    const QByteArray followed = m_server.Requests().value(6 + 6 + 1);
+    EXPECT_FALSE(followed.isEmpty() || QChar::isLetter(uchar(followed.at(0)))); // a TLS hello
+
+    TempFolder folder;
+    folder.writeBytes("up", "old");
+    EXPECT_FALSE(DownloadToFile(m_server.Url("/r1"), folder.file("up")));
+    EXPECT_EQ(folder.readBytes("up"), "old");
+    EXPECT_TRUE(DownloadToFile(m_server.Url("/r2"), folder.file("up")));
+    EXPECT_EQ(folder.readBytes("up"), "Server=db2;");
+}
+
 TEST_F(HttpClientTest, DownloadReplacesTheFileOnlyWhenComplete)
 {
     TempFolder folder;

@@ -20,6 +20,20 @@ qsizetype CompleteRequestLength(const QByteArray& buffer)
     return buffer.size() >= total ? total : -1;
 }
 
+QByteArray MakeReply(int status, const QByteArray& reason, const QByteArray& body,
+                     const QByteArray& extraHeaders)
+{
+    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n" + extraHeaders
+        + "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
+        + body;
+}
+
+// The path of a request line "VERB /path HTTP/1.1".
+QByteArray RequestPath(const QByteArray& request)
+{
+    return request.left(request.indexOf("\r\n")).split(' ').value(1);
+}
+
 } // namespace
 
 HttpTestServer::HttpTestServer()
@@ -47,9 +61,13 @@ void HttpTestServer::SetRawReply(const QByteArray& bytes)
 void HttpTestServer::SetReply(int status, const QByteArray& reason, const QByteArray& body,
                               const QByteArray& extraHeaders)
 {
-    m_reply = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n" + extraHeaders
-        + "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n"
-        + body;
+    m_reply = MakeReply(status, reason, body, extraHeaders);
+}
+
+void HttpTestServer::SetReplyFor(const QByteArray& path, int status, const QByteArray& reason,
+                                 const QByteArray& body, const QByteArray& extraHeaders)
+{
+    m_pathReplies.insert(path, MakeReply(status, reason, body, extraHeaders));
 }
 
 void HttpTestServer::SetHang(bool hang)
@@ -96,6 +114,6 @@ void HttpTestServer::OnReadyRead(QTcpSocket* socket)
     socket->setProperty("buffer", buffer.mid(length));
     if (m_hang)
         return;
-    socket->write(m_reply);
+    socket->write(m_pathReplies.value(RequestPath(m_requests.last()), m_reply));
     socket->disconnectFromHost();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QTcpServer>
 
@@ -8,8 +9,9 @@ class QTcpSocket;
 
 // A scripted HTTP server on 127.0.0.1 for the client tests. It runs on the
 // test's thread and serves while the client waits in its local event loop.
-// Every request is answered with the same raw bytes, after which the
-// connection is closed; in hang mode requests are read and never answered.
+// Every request is answered with the same raw bytes, or those set for its
+// path, after which the connection is closed; in hang mode requests are read
+// and never answered.
 class HttpTestServer : public QObject
 {
 public:
@@ -21,6 +23,9 @@ public:
     void SetRawReply(const QByteArray& bytes);
     void SetReply(int status, const QByteArray& reason, const QByteArray& body,
                   const QByteArray& extraHeaders = QByteArray());
+    // The reply to requests for one path (with its query), before the common one.
+    void SetReplyFor(const QByteArray& path, int status, const QByteArray& reason,
+                     const QByteArray& body, const QByteArray& extraHeaders = QByteArray());
     void SetHang(bool hang);
 
     // Raw bytes of each request received, headers and body.
@@ -35,6 +40,7 @@ private:
 
     QTcpServer m_server;
     QByteArray m_reply;
+    QHash<QByteArray, QByteArray> m_pathReplies;
     bool m_hang = false;
     QList<QByteArray> m_requests;
 };
