@@ -115,12 +115,25 @@ TEST_P(DbKindTest, ShortAndCommentPiecesAreSkipped)
 
 TEST_P(DbKindTest, ConnectAfterCloseFallsBackToTheStoredText)
 {
-    theApp().m_strConnectText = ScrambleText(m_database->ConnectText(), 1);
+    // The stored text names another database than the one connected to, so
+    // that reaching it shows the connection text was let go.
+    const DbTestDatabase stored(GetParam());
+    ASSERT_FALSE(stored.ConnectText().isEmpty()) << stored.Problem().toStdString();
+    {
+        CDbConnection other;
+        other.SetConnectString(stored.ConnectText());
+        ASSERT_TRUE(other.Connect()) << other.m_strErrorInfo.toStdString();
+        ASSERT_TRUE(other.ExecuteScript(DbSchemaScript(GetParam())));
+        ASSERT_TRUE(other.ExecuteCommand("INSERT INTO c_user(id_0) VALUES('stored')"));
+        other.Close();
+    }
+    ASSERT_TRUE(m_db.ExecuteCommand("INSERT INTO c_user(id_0) VALUES('given')"));
+    theApp().m_strConnectText = ScrambleText(stored.ConnectText(), 1);
     m_db.Close();
     EXPECT_FALSE(m_db.IsOpen());
     ASSERT_TRUE(m_db.Connect()) << m_db.m_strErrorInfo.toStdString();
     EXPECT_TRUE(m_db.IsOpen());
-    EXPECT_EQ(Value("SELECT count(uid_0) FROM c_user"), "0");
+    EXPECT_EQ(UserIds(), QStringList{"stored"});
 }
 
 TEST_P(DbKindTest, QueryValueRowNoRowAndError)
