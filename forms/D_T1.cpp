@@ -5,19 +5,15 @@
 #include "FormEvents.h"
 #include "FormScroller.h"
 #include "FormTexts.h"
+#include "PlaceholderExpander.h"
 #include "text/MessageSink.h"
 
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScreen>
-#include <QTreeWidget>
 #include <QWindow>
 
 namespace {
@@ -37,10 +33,17 @@ const D_T1* OwningForm(const QObject* object)
     return nullptr;
 }
 
-void CheckAncestors(QTreeWidgetItem* item)
+PlaceholderValues PlaceholderValuesOf(const D_T1& form)
 {
-    for (QTreeWidgetItem* parent = item->parent(); parent; parent = parent->parent())
-        parent->setCheckState(0, Qt::Checked);
+    PlaceholderValues values = PlaceholderValues::WithApplication();
+    if (form.m_pIndexWnd)
+        values.index2 = GetControlText(form.m_pIndexWnd);
+    values.type = form.m_strType;
+    values.input = form.m_strInput;
+    values.selectedUid = form.m_actions.m_strSelectedUids;
+    values.listedUids = form.m_actions.m_strListedUids;
+    values.topRows = form.m_bTopRows;
+    return values;
 }
 
 } // namespace
@@ -189,22 +192,43 @@ void D_T1::PlaceWindow()
         resize(client);
 }
 
-void D_T1::AddControl(int descriptionId, QWidget* control)
+void D_T1::AddControl(int descriptionId, const QString& kind, QWidget* control, const CXmlNode& element)
 {
     const int windowId = descriptionId + ControlIdBase;
-    m_controls.insert(windowId, control);
-    m_ids.insert(control, windowId);
-    connect(control, &QObject::destroyed, this, [this, windowId](QObject* gone) {
-        m_ids.remove(gone);
-        if (m_controls.value(windowId).isNull())
-            m_controls.remove(windowId);
-    });
-    WireControl(windowId, control);
+    m_controlList.append(Control{windowId, kind, control, element});
+    // A widget registered twice keeps its first id, as a second control of
+    // the same id is found by neither.
+    if (!m_ids.contains(control))
+        m_ids.insert(control, windowId);
+    connect(control, &QObject::destroyed, this, [this](QObject* gone) { m_ids.remove(gone); });
+}
+
+QList<QWidget*> D_T1::GetControlsOfKind(const QString& kind) const
+{
+    QList<QWidget*> found;
+    for (const Control& control : m_controlList) {
+        if (control.widget && control.kind == kind)
+            found.append(control.widget.data());
+    }
+    return found;
 }
 
 QWidget* D_T1::GetDlgItem(int windowId) const
 {
-    return m_controls.value(windowId).data();
+    for (const Control& control : m_controlList) {
+        if (control.windowId == windowId && control.widget)
+            return control.widget.data();
+    }
+    return nullptr;
+}
+
+QString D_T1::GetControlKind(int windowId) const
+{
+    for (const Control& control : m_controlList) {
+        if (control.windowId == windowId && control.widget)
+            return control.kind;
+    }
+    return QString();
 }
 
 int D_T1::GetDlgCtrlID(const QObject* object) const
@@ -214,6 +238,41 @@ int D_T1::GetDlgCtrlID(const QObject* object) const
             return id;
     }
     return 0;
+}
+
+void D_T1::AddPage(int containerWindowId, D_T1* page)
+{
+    m_pages[containerWindowId].append(page);
+}
+
+D_T1* D_T1::GetPage(int containerWindowId, int pageNumber) const
+{
+    const QList<QPointer<D_T1>> pages = m_pages.value(containerWindowId);
+    return pageNumber >= 1 && pageNumber <= pages.size() ? pages[pageNumber - 1].data() : nullptr;
+}
+
+QList<D_T1*> D_T1::GetPages(int containerWindowId) const
+{
+    QList<D_T1*> pages;
+    for (const QPointer<D_T1>& page : m_pages.value(containerWindowId)) {
+        if (page)
+            pages.append(page.data());
+    }
+    return pages;
+}
+
+D_T1* D_T1::NewSubForm(QWidget* parent, bool page)
+{
+    auto* form = new D_T1(parent);
+    form->m_pOpener = this;
+    form->m_bPage = page;
+    if (page)
+        form->setWindowFlags(Qt::Widget);
+    if (m_builder)
+        form->SetBuilder(m_builder->NewForForm());
+    if (m_events)
+        form->SetEvents(m_events->NewForForm());
+    return form;
 }
 
 int D_T1::FindHotKeyControl(int key) const
@@ -234,6 +293,21 @@ void D_T1::FireEvent(int windowId, const QString& event)
         m_events->FireEvent(*this, windowId, event);
     if (m_bCloseRequested)
         FinishEvent();
+}
+
+QString D_T1::ExpandPlaceholders(const QString& text) const
+{
+    return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandText(text);
+}
+
+bool D_T1::ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const
+{
+    return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandSql(sql, expanded, error);
+}
+
+bool D_T1::FireEndEdit(int listWindowId, int row, int column)
+{
+    return m_events && m_pDoc && !m_bClosed && m_events->FireEndEdit(*this, listWindowId, row, column);
 }
 
 void D_T1::FinishEvent()
@@ -261,43 +335,36 @@ void D_T1::OnReinit()
         m_events->OnFormOpen(*this);
 }
 
-void D_T1::WireControl(int windowId, QWidget* control)
+void D_T1::Notify(int windowId, FormNotify code)
 {
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        connect(button, &QAbstractButton::clicked, this, [this, windowId] { FireEvent(windowId, FormEvent::Click); });
-    } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-        connect(edit, &QLineEdit::textChanged, this,
-                [this, windowId](const QString& text) { OnEditChange(windowId, text); });
-    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
-        connect(edit, &QPlainTextEdit::textChanged, this,
-                [this, windowId, edit] { OnEditChange(windowId, edit->toPlainText()); });
-    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-        connect(combo, &QComboBox::activated, this, [this, windowId] { FireEvent(windowId, FormEvent::Change); });
-        if (QLineEdit* editor = combo->lineEdit()) {
-            connect(editor, &QLineEdit::textEdited, this, [this, windowId] { FireEvent(windowId, FormEvent::DblClick); });
-        }
-    } else if (auto* view = qobject_cast<QAbstractItemView*>(control)) {
-        WireItemView(windowId, view);
+    switch (code) {
+    case FormNotify::Clicked:
+    case FormNotify::DropDown:
+        FireEvent(windowId, FormEvent::Click);
+        break;
+    case FormNotify::DoubleClicked:
+        FireEvent(windowId, FormEvent::DblClick);
+        break;
+    case FormNotify::RightClicked:
+        RunNotifyRClick(windowId);
+        break;
+    case FormNotify::EditChange:
+        OnEditChange(windowId);
+        break;
+    case FormNotify::KillFocus:
+        OnCtrlKillFocus(windowId);
+        break;
+    case FormNotify::SelChange:
+    case FormNotify::RowSelected:
+        FireEvent(windowId, FormEvent::Change);
+        break;
     }
 }
 
-void D_T1::WireItemView(int windowId, QAbstractItemView* view)
-{
-    const auto changed = [this, windowId, view] { OnListItemChanged(windowId, view); };
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, changed);
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
-    if (auto* tree = qobject_cast<QTreeWidget*>(view)) {
-        connect(tree, &QTreeWidget::itemChanged, this, [](QTreeWidgetItem* item, int column) {
-            if (column == 0 && item->checkState(0) == Qt::Checked)
-                CheckAncestors(item);
-        });
-    }
-}
-
-void D_T1::OnEditChange(int windowId, const QString& text)
+void D_T1::OnEditChange(int windowId)
 {
     const int length = m_events ? m_events->GetChangeTriggerLength(*this, windowId, FormEvent::Change) : -1;
-    if (length < 1 || length == text.size())
+    if (length < 1 || length == GetControlText(GetDlgItem(windowId)).size())
         FireEvent(windowId, FormEvent::Change);
 }
 
@@ -312,21 +379,6 @@ void D_T1::OnCtrlKillFocus(int windowId)
         FireEvent(windowId, FormEvent::Change);
     }
     FireEvent(windowId, FormEvent::KillFocus);
-}
-
-void D_T1::OnListItemChanged(int windowId, QAbstractItemView* view)
-{
-    view->viewport()->update();
-    // The row that is both current and selected; a new one is a change.
-    const QModelIndex current = view->selectionModel()->currentIndex();
-    const bool selected = current.isValid() && view->selectionModel()->isSelected(current);
-    const QModelIndex row = selected ? current.siblingAtColumn(0) : QModelIndex();
-    QPersistentModelIndex& last = m_selectedRows[view];
-    if (row == last)
-        return;
-    last = row;
-    if (row.isValid())
-        FireEvent(windowId, FormEvent::Change);
 }
 
 bool D_T1::event(QEvent* e)
@@ -348,50 +400,9 @@ bool D_T1::event(QEvent* e)
 
 bool D_T1::eventFilter(QObject* watched, QEvent* e)
 {
-    // One filter on the application sees the keys before the controls do
-    // and the mouse and focus events of the controls that carry no signal
-    // for them.
-    const QEvent::Type type = e->type();
-    if (m_bClosed || (type != QEvent::KeyPress && type != QEvent::MouseButtonDblClick
-                      && type != QEvent::MouseButtonRelease && type != QEvent::Show
-                      && type != QEvent::FocusOut))
-        return QDialog::eventFilter(watched, e);
-    if (type == QEvent::KeyPress)
-        return IsOwnKeyReceiver(watched) && OnKeyPress(watched, static_cast<QKeyEvent*>(e));
-    const int windowId = GetDlgCtrlID(watched);
-    if (windowId == 0)
-        return QDialog::eventFilter(watched, e);
-    QWidget* control = GetDlgItem(windowId);
-    auto* view = qobject_cast<QAbstractItemView*>(control);
-    auto* combo = qobject_cast<QComboBox*>(control);
-    const bool onViewport = view && watched == view->viewport();
-    switch (type) {
-    case QEvent::MouseButtonDblClick:
-        if ((qobject_cast<QAbstractButton*>(control) && watched == control) || onViewport)
-            FireEvent(windowId, FormEvent::DblClick);
-        break;
-    case QEvent::MouseButtonRelease:
-        if (onViewport) {
-            const auto button = static_cast<QMouseEvent*>(e)->button();
-            if (button == Qt::LeftButton)
-                FireEvent(windowId, FormEvent::Click);
-            else if (button == Qt::RightButton)
-                RunNotifyRClick(windowId);
-        }
-        break;
-    case QEvent::Show:
-        // The drop-down list is a popup window of the combo box.
-        if (combo && watched == combo->view()->window())
-            FireEvent(windowId, FormEvent::Click);
-        break;
-    case QEvent::FocusOut:
-        if (watched == control && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason
-            && (qobject_cast<QLineEdit*>(control) || qobject_cast<QPlainTextEdit*>(control) || combo))
-            OnCtrlKillFocus(windowId);
-        break;
-    default:
-        break;
-    }
+    // One filter on the application sees the keys before the controls do.
+    if (!m_bClosed && e->type() == QEvent::KeyPress && IsOwnKeyReceiver(watched))
+        return OnKeyPress(watched, static_cast<QKeyEvent*>(e));
     return QDialog::eventFilter(watched, e);
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "FormActions.h"
 #include "FormDescription.h"
 #include "FormHead.h"
+#include "FormNotify.h"
 
 #include <QDialog>
 #include <QEvent>
 #include <QHash>
-#include <QPersistentModelIndex>
+#include <QList>
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
@@ -16,7 +18,6 @@
 class CFormScroller;
 class IFormBuilder;
 class IFormEvents;
-class QAbstractItemView;
 
 // The window of every business form, built from a form description.
 //
@@ -25,8 +26,8 @@ class QAbstractItemView;
 // its own): what was the form's own message loop is Qt's application loop,
 // and the window deletes itself when it closes. A picker runs modal with
 // DoModal() (exec()). Hand-over values (menu uid, ids to disable or hide,
-// input text, type) are set on the object before Create(). Notifications of
-// the controls are signal connections and event filters on them; they
+// input text, type) are set on the object before Create(). The controls
+// report their notifications through Notify (the builder hooks them); they
 // become FireEvent calls, which run to completion on the GUI thread, so an
 // event that arrives while another runs is dropped by the busy guard, and
 // anything that must happen "after the current event" is posted (ReinitEvent).
@@ -49,8 +50,15 @@ public:
     // is not XML or has no "html" root shows its reason and gives false.
     bool LoadDescription(const QString& text);
     // The builder that creates the controls; without one the form has none.
+    // It stays with the form for what it keeps (fonts, its database object).
     void SetBuilder(std::unique_ptr<IFormBuilder> builder);
+    IFormBuilder* GetBuilder() const { return m_builder.get(); }
     void SetEvents(std::unique_ptr<IFormEvents> events);
+
+    // A form window of the same making as this one (builder and event
+    // machinery), opened from it: the pages of containers, pickers and
+    // popup forms. A page is a child window of parent.
+    D_T1* NewSubForm(QWidget* parent, bool page);
 
     // Builds the controls, applies the head, shows the window modeless and
     // runs the open step; false without a loaded description.
@@ -58,14 +66,50 @@ public:
     // The same as a modal picker; the dialog's result.
     int DoModal();
 
-    // The control table, filled by the builder.
-    void AddControl(int descriptionId, QWidget* control);
+    // One control as the builder made it.
+    struct Control
+    {
+        int windowId = 0;
+        QString kind; // the element's tag: "textbox", "table", ...
+        QPointer<QWidget> widget;
+        CXmlNode element;
+    };
+
+    // The control table, filled by the builder in creation order.
+    void AddControl(int descriptionId, const QString& kind, QWidget* control,
+                    const CXmlNode& element = CXmlNode());
+    // Every control in creation order (gone ones included as null widgets).
+    const QList<Control>& GetControls() const { return m_controlList; }
+    // The live controls of one kind, in creation order.
+    QList<QWidget*> GetControlsOfKind(const QString& kind) const;
+    // The first control of the window id, as the platform finds it.
     QWidget* GetDlgItem(int windowId) const;
+    // The element kind of that control; empty for none.
+    QString GetControlKind(int windowId) const;
     // The window id of a control or of the control a child widget belongs
     // to (an editor inside a combo box, a list's viewport); 0 for none.
     int GetDlgCtrlID(const QObject* object) const;
 
+    // The pages of a container control (window id), registered as the
+    // builder makes them; page numbers count from 1.
+    void AddPage(int containerWindowId, D_T1* page);
+    D_T1* GetPage(int containerWindowId, int pageNumber) const;
+    QList<D_T1*> GetPages(int containerWindowId) const;
+
+    // A control's notification; the one way controls reach their form.
+    void Notify(int windowId, FormNotify code);
     void FireEvent(int windowId, const QString& event);
+
+    // The form-level tokens of a text to show ({{index}}, {{username}},
+    // {{today:year}}, {{A0}}.. and the others) replaced by their values.
+    QString ExpandPlaceholders(const QString& text) const;
+    // The same for a SQL template: values from users or the database are
+    // escaped inside literals and must be integers outside them; false with
+    // the reason otherwise.
+    bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const;
+
+    // A grid's cell edit ended with a new text (the grids' end-edit callback).
+    bool FireEndEdit(int listWindowId, int row, int column);
     // Window id of the control that function key 1..24 clicks; 0 for none.
     int FindHotKeyControl(int key) const;
 
@@ -77,8 +121,12 @@ public:
     QString m_strMenuName;
     QString m_strType;
     QString m_strInput;
+    // The browse box that opened this picker: {{index2}}.
+    QPointer<QWidget> m_pIndexWnd;
     QString m_strDisabledIds;
     QString m_strHiddenIds;
+    // ";id;" for every control the user's group has no right to.
+    QString m_strNoRightIds;
     QPointer<D_T1> m_pOpener;
     bool m_bModal = false;
     bool m_bPage = false;
@@ -91,6 +139,8 @@ public:
 
     // The head as applied at opening.
     CFormHead m_head;
+
+    CFormActions m_actions;
 
 protected:
     bool event(QEvent* e) override;
@@ -114,11 +164,8 @@ private:
     void FinishEvent();
     void CloseWork();
 
-    void WireControl(int windowId, QWidget* control);
-    void WireItemView(int windowId, QAbstractItemView* view);
-    void OnEditChange(int windowId, const QString& text);
+    void OnEditChange(int windowId);
     void OnCtrlKillFocus(int windowId);
-    void OnListItemChanged(int windowId, QAbstractItemView* view);
     void RunNotifyRClick(int windowId);
     bool OnKeyPress(QObject* receiver, QKeyEvent* key);
     bool IsOwnKeyReceiver(QObject* receiver) const;
@@ -126,9 +173,9 @@ private:
     std::unique_ptr<IFormBuilder> m_builder;
     std::unique_ptr<IFormEvents> m_events;
     std::unique_ptr<CFormScroller> m_scroller;
-    QHash<int, QPointer<QWidget>> m_controls;
+    QList<Control> m_controlList;
     QHash<const QObject*, int> m_ids;
-    QHash<const QAbstractItemView*, QPersistentModelIndex> m_selectedRows;
+    QHash<int, QList<QPointer<D_T1>>> m_pages;
     QTimer m_timer;
     // Where the head puts the whole window, and whether it still waits for
     // the frame to be known.

@@ -1,12 +1,18 @@
 #pragma once
 
+#include <memory>
+
 class D_T1;
 
 // Creates the controls of a form's body/dialog as children of the form,
-// registering each with D_T1::AddControl under its description id.
+// registering each with D_T1::AddControl in creation order and hooking its
+// notifications to D_T1::Notify. It stays with its form for what the
+// controls share (fonts, its database object).
 class IFormBuilder
 {
 public:
     virtual ~IFormBuilder() = default;
     virtual void Build(D_T1& form) = 0;
+    // A builder of the same kind for another form (pages, pickers, popups).
+    virtual std::unique_ptr<IFormBuilder> NewForForm() const = 0;
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class D_T1;
 
 // Event names of control notifications.
@@ -36,4 +38,9 @@ public:
     // ACTION/@id of the event: the text length at which EN_CHANGE fires;
     // -1 without an ACTION.
     virtual int GetChangeTriggerLength(D_T1& form, int windowId, const QString& event) = 0;
+    // A grid cell (row, column from 0) was edited: its column's ENDEDIT
+    // list and the column sums.
+    virtual bool FireEndEdit(D_T1& form, int listWindowId, int row, int column) = 0;
+    // The same machinery for another form (pages, pickers, popups).
+    virtual std::unique_ptr<IFormEvents> NewForForm() const = 0;
 };

@@ -1,3 +1,4 @@
+#include "ControlNotifier.h"
 #include "D_T1.h"
 #include "FormTexts.h"
 #include "text/MessageSink.h"
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 
@@ -188,6 +191,88 @@ TEST_F(FormWindow, KeepsTheControlIdTable)
     EXPECT_EQ(form->GetDlgCtrlID(form), 0);
     EXPECT_EQ(Control<QPushButton>(1)->geometry(), QRect(10, 10, 80, 20));
     EXPECT_FALSE(Control<QPushButton>(3)->isEnabled());
+}
+
+TEST_F(FormWindow, FindsTheFirstControlOfAnIdAndKeepsCreationOrder)
+{
+    ASSERT_TRUE(Open(QStringLiteral("<html id='0'><body><dialog>"
+                                    "<button id='5' pos='0,0,50,20' value='先'/>"
+                                    "<textbox id='5' pos='0,30,50,50'/>"
+                                    "<table id='7' pos='0,60,100,120'/>"
+                                    "<table id='6' pos='0,130,100,190'/>"
+                                    "</dialog></body></html>")));
+    EXPECT_NE(qobject_cast<QPushButton*>(form->GetDlgItem(1029)), nullptr);
+    EXPECT_EQ(form->GetControlKind(1029), QStringLiteral("button"));
+    EXPECT_EQ(form->GetControlKind(1100), QString());
+    QList<int> order;
+    for (const D_T1::Control& control : form->GetControls())
+        order.append(control.windowId);
+    EXPECT_EQ(order, QList<int>({1029, 1029, 1031, 1030}));
+    const QList<QWidget*> tables = form->GetControlsOfKind(QStringLiteral("table"));
+    ASSERT_EQ(tables.size(), 2);
+    EXPECT_EQ(tables[0], form->GetDlgItem(1031));
+    EXPECT_EQ(form->GetControls()[1].element.GetName(), QStringLiteral("textbox"));
+    // The second control of the id still reports as its own kind.
+    QLineEdit* second = qobject_cast<QLineEdit*>(form->GetControls()[1].widget.data());
+    ASSERT_NE(second, nullptr);
+    QTest::keyClicks(second, "a");
+    EXPECT_EQ(record.fired, Fired({{"EN_CHANGE", 1029}}));
+}
+
+TEST_F(FormWindow, EmptyDropListFillsItselfBeforeItOpens)
+{
+    ASSERT_TRUE(Open(QStringLiteral("<html id='0'><head pos='0,0,300,200'/><body><dialog>"
+                                    "<droplist id='22' pos='10,10,200,30'/></dialog></body></html>")));
+    auto* list = Control<QComboBox>(22);
+    ASSERT_NE(list, nullptr);
+    record.onFire = [list](D_T1&, int id, const QString& event) {
+        if (id == 1046 && event == FormEvent::Click && list->count() == 0)
+            list->addItems({QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙"), QStringLiteral("丁")});
+    };
+    list->showPopup();
+    ASSERT_FALSE(record.fired.isEmpty());
+    EXPECT_EQ(record.fired.first(), qMakePair(QStringLiteral("CLICK"), 1046));
+    QWidget* popup = list->view()->window();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+    EXPECT_GE(list->view()->height(), 4 * list->view()->sizeHintForRow(0));
+    list->hidePopup();
+}
+
+TEST_F(FormWindow, GridThatSetsItsModelLaterKeepsReportingRows)
+{
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    auto* view = new QTableView(form);
+    ControlNotifier::HookItemView(*form, 1100, view);
+    form->AddControl(76, QStringLiteral("table"), view);
+    view->setModel(new QStandardItemModel(2, 2, view));
+    QCoreApplication::processEvents();
+    view->setCurrentIndex(view->model()->index(1, 0));
+    auto* other = new QStandardItemModel(3, 2, view);
+    view->setModel(other);
+    QCoreApplication::processEvents();
+    view->setCurrentIndex(other->index(2, 1));
+    EXPECT_EQ(record.fired, Fired({{"EN_CHANGE", 1100}, {"EN_CHANGE", 1100}}));
+}
+
+TEST_F(FormWindow, SubFormsShareTheMakingAndPagesAreRegistered)
+{
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    D_T1* page = form->NewSubForm(form, true);
+    EXPECT_EQ(page->m_pOpener, form.data());
+    EXPECT_TRUE(page->m_bPage);
+    EXPECT_FALSE(page->isWindow());
+    EXPECT_NE(page->GetBuilder(), nullptr);
+    form->AddPage(1090, page);
+    EXPECT_EQ(form->GetPage(1090, 1), page);
+    EXPECT_EQ(form->GetPage(1090, 2), nullptr);
+    EXPECT_EQ(form->GetPage(1090, 0), nullptr);
+    ASSERT_TRUE(page->LoadDescription(FormText("<head title='页'/>")));
+    ASSERT_TRUE(page->Create());
+    QTest::mouseClick(page->GetDlgItem(1026), Qt::LeftButton);
+    EXPECT_EQ(record.fired, Fired({{"CLICK", 1026}}));
+    EXPECT_EQ(page->windowTitle(), FormTexts::DefaultCaption);
+    delete page;
+    EXPECT_EQ(form->GetPage(1090, 1), nullptr);
 }
 
 TEST_F(FormWindow, RootIdMinusOneBuildsNoControls)

@@ -14,7 +14,8 @@ class CPlainControlBuilder : public IFormBuilder
 {
 public:
     void Build(D_T1& form) override;
+    std::unique_ptr<IFormBuilder> NewForForm() const override;
 
 private:
-    static QWidget* Create(const CXmlNode& element, QWidget* parent);
+    static QWidget* Create(D_T1& form, const CXmlNode& element, int windowId);
 };

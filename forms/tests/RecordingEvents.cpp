@@ -29,3 +29,14 @@ int RecordingEvents::GetChangeTriggerLength(D_T1&, int windowId, const QString&)
 {
     return m_record.changeLength.value(windowId, -1);
 }
+
+bool RecordingEvents::FireEndEdit(D_T1&, int listWindowId, int row, int column)
+{
+    m_record.endEdits.append({listWindowId, row, column});
+    return true;
+}
+
+std::unique_ptr<IFormEvents> RecordingEvents::NewForForm() const
+{
+    return std::make_unique<RecordingEvents>(m_record);
+}

@@ -18,6 +18,7 @@ struct RecordedEvents
     int opens = 0;
     QSet<int> enterIds;          // controls that have an ENTER action
     QMap<int, int> changeLength; // ACTION/@id of EN_CHANGE per control
+    QList<QList<int>> endEdits;  // (window id, row, column) of every cell edit
     std::function<void(D_T1&, int, const QString&)> onFire;
 };
 
@@ -31,6 +32,8 @@ public:
     bool RunEventActions(D_T1& form, int windowId, const QString& event) override;
     bool HasEventAction(D_T1& form, int windowId, const QString& event) override;
     int GetChangeTriggerLength(D_T1& form, int windowId, const QString& event) override;
+    bool FireEndEdit(D_T1& form, int listWindowId, int row, int column) override;
+    std::unique_ptr<IFormEvents> NewForForm() const override;
 
 private:
     RecordedEvents& m_record;
