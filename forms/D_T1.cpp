@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QWindow>
 
@@ -131,6 +132,7 @@ void D_T1::ApplyHead()
     // A missing head leaves caption, style, position and timer as they are.
     const CXmlNode head = m_pDoc->GetHead();
     if (!head.IsNull()) {
+        m_background.Load(head);
         const CFormHead read = CFormHead::Read(head);
         if (m_bPage) {
             m_head.drawMethod = read.drawMethod;
@@ -481,6 +483,15 @@ void D_T1::mousePressEvent(QMouseEvent* e)
     if (!m_bPage && e->button() == Qt::LeftButton && windowHandle())
         windowHandle()->startSystemMove();
     QDialog::mousePressEvent(e);
+}
+
+void D_T1::paintEvent(QPaintEvent* e)
+{
+    QDialog::paintEvent(e);
+    if (!m_background.IsEmpty()) {
+        QPainter painter(this);
+        m_background.Paint(painter, size());
+    }
 }
 
 void D_T1::CloseWork()

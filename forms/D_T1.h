@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FormActions.h"
+#include "FormBackground.h"
 #include "FormDescription.h"
 #include "FormHead.h"
 #include "FormNotify.h"
@@ -150,6 +151,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 public slots:
     void done(int result) override;
@@ -173,6 +175,7 @@ private:
     std::unique_ptr<IFormBuilder> m_builder;
     std::unique_ptr<IFormEvents> m_events;
     std::unique_ptr<CFormScroller> m_scroller;
+    CFormBackground m_background;
     QList<Control> m_controlList;
     QHash<const QObject*, int> m_ids;
     QHash<int, QList<QPointer<D_T1>>> m_pages;

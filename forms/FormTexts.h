@@ -12,6 +12,9 @@ inline const QString DefaultCaption = QStringLiteral("XXX");
 inline const QString NotXml = QStringLiteral("表单数据格式错误，无法打开表单");
 inline const QString NoHtmlRoot = QStringLiteral("表单数据缺少html根元素，无法打开表单");
 
+// A rectangle text that is not four comma-separated numbers.
+inline const QString RectFormatError = QStringLiteral("矩形数据格式错误");
+
 // A placeholder outside a SQL literal whose value is not integers (%1 the
 // token, %2 the value); the statement is not run.
 inline const QString PlaceholderNotInteger =

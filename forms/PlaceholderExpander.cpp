@@ -129,6 +129,14 @@ const QList<Token>& Tokens()
     return tokens;
 }
 
+// Two characters that would read as a comment mark, or as an apostrophe
+// doubled across two literals, if a value put them side by side.
+bool WouldJoin(QChar first, QChar second)
+{
+    return (first == u'-' && second == u'-') || (first == u'/' && second == u'*') || (first == u'*' && second == u'/')
+           || (first == u'\'' && second == u'\'');
+}
+
 // One token over SQL text, each hit in the form its place asks for.
 bool ReplaceInSql(QString& text, const Token& token, const QString& value, QString& error)
 {
@@ -140,17 +148,31 @@ bool ReplaceInSql(QString& text, const Token& token, const QString& value, QStri
     qsizetype i = 0;
     while (i < text.size()) {
         if (text[i] == u'{' && QStringView(text).sliced(i).startsWith(token.name)) {
-            if (!token.foreign) {
-                out += value;
-            } else if (place == SqlPlace::Literal) {
-                out += escaped;
-            } else if (IsIntegerList(value) && !(value.startsWith(u'-') && out.endsWith(u'-'))) {
-                out += value;
+            const qsizetype after = i + token.name.size();
+            QString inserted;
+            if (place == SqlPlace::Literal) {
+                inserted = token.foreign ? escaped : value;
+            } else if (!token.foreign || IsIntegerList(value)) {
+                // Outside a literal a value must not make a mark with its
+                // neighbours ("5-{{index}}" with -1 is 5- -1, not a comment).
+                inserted = value;
+                const QChar before = out.isEmpty() ? QChar() : out.back();
+                const QChar next = after < text.size() ? text[after] : QChar();
+                if (inserted.isEmpty()) {
+                    if (WouldJoin(before, next))
+                        inserted = QStringLiteral(" ");
+                } else {
+                    if (WouldJoin(before, inserted.front()))
+                        inserted.prepend(u' ');
+                    if (WouldJoin(inserted.back(), next))
+                        inserted.append(u' ');
+                }
             } else {
                 error = FormTexts::PlaceholderNotInteger.arg(token.name, value);
                 return false;
             }
-            i += token.name.size();
+            out += inserted;
+            i = after;
             continue;
         }
         const qsizetype next = Advance(text, i, place);

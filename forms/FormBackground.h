@@ -1,0 +1,53 @@
+#pragma once
+
+#include "text/ColorRectText.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class CXmlNode;
+class QPainter;
+class QSize;
+
+// The background items of a form's head (head/bg/*): images, lines,
+// rectangles, rounded rectangles, arrows and texts in client pixels. They are
+// read once when the form opens, where a malformed item has its message and
+// is left out; every repaint then only draws.
+class CFormBackground
+{
+public:
+    // Reads the items of head/bg (none without them); images are loaded here.
+    void Load(const CXmlNode& head);
+    bool IsEmpty() const { return m_items.isEmpty(); }
+    // Draws every item in document order over the client area.
+    void Paint(QPainter& painter, const QSize& client) const;
+
+private:
+    struct Item
+    {
+        QString type;
+        RectLTRB pos;
+        int style = 0;
+        int width = 0;
+        QColor color;
+        QString text;
+        std::optional<QFont> font; // from the item's "font"; texts keep the last one
+        QImage image;
+    };
+
+    static std::optional<Item> ReadItem(const CXmlNode& element);
+    static QImage LoadImage(const QString& source);
+    static QFont FontOf(const QString& spec);
+
+    void PaintImage(QPainter& painter, const Item& item, const QSize& client) const;
+    void PaintLine(QPainter& painter, const Item& item, const QSize& client) const;
+    void PaintArrow(QPainter& painter, const Item& item) const;
+    void PaintText(QPainter& painter, const Item& item, const QSize& client, QFont& font) const;
+
+    QList<Item> m_items;
+};
