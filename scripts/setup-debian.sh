@@ -12,6 +12,7 @@ packages=(
   postgresql
   fonts-wqy-zenhei
   xvfb xdotool
+  zbar-tools poppler-utils libqrencode-dev
 )
 
 missing=()
