@@ -1,0 +1,5 @@
+#include "HeaderCtrlQv.h"
+
+CHeaderCtrlQv::CHeaderCtrlQv(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+{
+}
