@@ -61,6 +61,8 @@ void CPJAImage::Draw(QPainter& dc, int x, int y, int width, int height, unsigned
     if (flags & DrawCentre)
         at = QPoint(x + width / 2 - m_image.width() / 2, y + height / 2 - m_image.height() / 2);
     const QSize size = (flags & DrawStretch) ? QSize(width, height) : m_image.size();
+    if (size.isEmpty())
+        return;
 
     const QImage source = (m_nImageFlags & ImageIcon) ? IconSource(size, dc, at)
                                                       : BitmapSource(width, height, size, dc, at);

@@ -102,6 +102,9 @@ TEST(PJAImage, PlacementCornerCentredAndStretched)
         {"centred, offset", CPJAImage::DrawCentre, QRect(10, 10, 31, 21), QSize(16, 16), QRect(17, 12, 16, 16)},
         {"stretched", CPJAImage::DrawStretch, QRect(2, 2, 30, 20), QSize(4, 4), QRect(2, 2, 30, 20)},
         {"clipped to the rectangle", 0, QRect(0, 0, 10, 6), QSize(16, 16), QRect(0, 0, 10, 6)},
+        {"stretched to nothing", CPJAImage::DrawStretch, QRect(5, 5, 0, 10), QSize(4, 4), QRect()},
+        {"stretched to less than nothing", CPJAImage::DrawStretch | CPJAImage::DrawTransparent,
+         QRect(5, 5, -3, 10), QSize(4, 4), QRect()},
     };
     for (const Case& c : cases) {
         CPJAImage image;

@@ -3,6 +3,7 @@
 #include "widgets/QvStatic.h"
 #include "widgets/QvTabCtrl.h"
 
+#include <QDialog>
 #include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -87,7 +88,8 @@ protected:
         tabs = new CQvTabCtrl(&window);
         tabs->setGeometry(10, 10, 300, 200);
         for (int i = 0; i < 3; ++i) {
-            pages[i] = new QWidget;
+            // Pages are form windows: dialogs that become child windows.
+            pages[i] = i == 1 ? new QDialog : new QWidget;
             tabs->AddPage(pages[i], QStringLiteral("页%1").arg(i + 1), 100 + i);
         }
         tabs->SetPageCreator([this](QWidget* page, int index) { created.append({page, index}); });
