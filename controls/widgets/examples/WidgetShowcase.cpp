@@ -183,8 +183,7 @@ int main(int argc, char** argv)
     const int grab = args.indexOf(QStringLiteral("--grab"));
     if (grab > 0 && grab + 1 < args.size()) {
         QTimer::singleShot(300, &window, [&] {
-            window.grab().save(args.at(grab + 1));
-            app.quit();
+            app.exit(window.grab().save(args.at(grab + 1)) ? 0 : 1);
         });
     }
     return app.exec();
