@@ -3,6 +3,7 @@
 #include "db/DbConnectText.h"
 #include "db/DbTexts.h"
 #include "db/DbValueText.h"
+#include "text/DateText.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -97,21 +98,6 @@ bool ParseBool(const QString& text, bool& value)
     return false;
 }
 
-// Dates as "yyyy-MM-dd" or "yyyy/M/d", with or without a time
-// ("HH:mm[:ss[.zzz]]", after a blank or "T").
-QDateTime ParseDateTime(const QString& text)
-{
-    QString t = text.trimmed();
-    t.replace(u'/', u'-');
-    t.replace(u'T', u' ');
-    for (const char* form : {"yyyy-M-d H:m:s.z", "yyyy-M-d H:m:s", "yyyy-M-d H:m", "yyyy-M-d"}) {
-        const QDateTime value = QDateTime::fromString(t, QLatin1String(form));
-        if (value.isValid())
-            return value;
-    }
-    return QDateTime();
-}
-
 // The text as a value of the column's type; invalid when it does not fit.
 QVariant ConvertText(const QString& text, QMetaType::Type type)
 {
@@ -143,11 +129,11 @@ QVariant ConvertText(const QString& text, QMetaType::Type type)
         return ParseBool(text, value) ? QVariant(value) : QVariant();
     }
     case QMetaType::QDate: {
-        const QDate value = ParseDateTime(text).date();
+        const QDate value = ParseDateTimeText(text).date();
         return value.isValid() ? QVariant(value) : QVariant();
     }
     case QMetaType::QDateTime: {
-        const QDateTime value = ParseDateTime(text);
+        const QDateTime value = ParseDateTimeText(text);
         return value.isValid() ? QVariant(value) : QVariant();
     }
     case QMetaType::QTime: {

@@ -30,3 +30,29 @@ TEST(DateText, FormatsTheCurrentMoment)
     }
     FAIL() << "the date changed during both attempts";
 }
+
+TEST(DateText, ParsesDatesTimesAndRejectsTheRest)
+{
+    const struct
+    {
+        const char* text;
+        QDateTime expected;
+    } cases[] = {
+        {"2024-03-09", QDateTime(QDate(2024, 3, 9), QTime(0, 0))},
+        {" 2024/3/9 ", QDateTime(QDate(2024, 3, 9), QTime(0, 0))},
+        {"2024.03.09 14:05", QDateTime(QDate(2024, 3, 9), QTime(14, 5))},
+        {"2024-03-09T14:05:59", QDateTime(QDate(2024, 3, 9), QTime(14, 5, 59))},
+        {"2024-03-09 14:05:59.5", QDateTime(QDate(2024, 3, 9), QTime(14, 5, 59, 500))},
+        {"14:05", QDateTime(QDate(1899, 12, 30), QTime(14, 5))},
+        {"2024-02-30", QDateTime()},
+        {"2024-03-09 25:00", QDateTime()},
+        {"2024-03-09x", QDateTime()},
+        {"2024-03/09", QDateTime()},
+        {"20240309", QDateTime()},
+        {"", QDateTime()},
+        {"abc", QDateTime()},
+        {"12:", QDateTime()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDateTimeText(QString::fromLatin1(c.text)), c.expected) << c.text;
+}

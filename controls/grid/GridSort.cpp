@@ -1,0 +1,189 @@
+#include "grid/GridSort.h"
+
+#include "text/DateText.h"
+#include "text/NumberText.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+#include <climits>
+#include <numeric>
+
+namespace
+{
+template <typename T>
+int Sign(const T& a, const T& b)
+{
+    return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+int SignOf(int compared)
+{
+    return compared < 0 ? -1 : (compared > 0 ? 1 : 0);
+}
+
+double AmountKey(const QString& text)
+{
+    QString plain = text;
+    plain.remove(u',');
+    return TextToDouble(plain);
+}
+
+// A date-time and whether the text held one; texts without one sort first.
+struct DateKey
+{
+    bool valid = false;
+    qint64 msecs = 0;
+    bool operator<(const DateKey& other) const
+    {
+        return valid != other.valid ? !valid : (valid && msecs < other.msecs);
+    }
+};
+
+DateKey MakeDateKey(const QString& text)
+{
+    const QDateTime value = ParseDateTimeText(text);
+    return value.isValid() ? DateKey{true, value.toMSecsSinceEpoch()} : DateKey{};
+}
+
+// The text read as the platform's long: blanks, a sign, decimal digits,
+// clamped to the range; canonical when the text is exactly the number
+// written with "%ld".
+struct IntegerKey
+{
+    long value = 0;
+    bool canonical = false;
+};
+
+IntegerKey MakeIntegerKey(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i].isSpace())
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    long value = 0;
+    bool overflow = false;
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+        const int digit = text[i].unicode() - u'0';
+        if (!overflow) {
+            if (negative ? value < (LONG_MIN + digit) / 10 : value > (LONG_MAX - digit) / 10)
+                overflow = true;
+            else
+                value = value * 10 + (negative ? -digit : digit);
+        }
+    }
+    if (overflow)
+        value = negative ? LONG_MIN : LONG_MAX;
+    return {value, QString::number(value).size() == text.size()};
+}
+
+int CompareIntegerKeys(const IntegerKey& a, const IntegerKey& b, int textAnswer)
+{
+    if (a.value != 0 && b.value != 0 && a.value != b.value && a.canonical && b.canonical)
+        return Sign(a.value, b.value);
+    return textAnswer;
+}
+
+int CompareText(const QString& a, const QString& b)
+{
+    return SignOf(QString::compare(a, b, Qt::CaseSensitive));
+}
+
+// Texts ignoring case: compared after case folding, so that sorting can fold
+// each text once.
+int CompareNoCase(const QString& a, const QString& b)
+{
+    return CompareText(a.toCaseFolded(), b.toCaseFolded());
+}
+
+// Kinds outside 0..7 sort as text.
+int NormalKind(int kind)
+{
+    return kind >= 0 && kind <= 7 ? kind : 3;
+}
+
+template <typename Key, typename MakeKey, typename Compare>
+std::vector<int> SortByKeys(int rowCount, const std::function<const QString&(int)>& textOf, MakeKey makeKey,
+                            Compare compare, bool ascending)
+{
+    std::vector<Key> keys;
+    keys.reserve(size_t(rowCount));
+    for (int row = 0; row < rowCount; ++row)
+        keys.push_back(makeKey(textOf(row)));
+    std::vector<int> order(static_cast<size_t>(rowCount));
+    std::iota(order.begin(), order.end(), 0);
+    const int direction = ascending ? 1 : -1;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return compare(keys[size_t(a)], keys[size_t(b)]) * direction < 0;
+    });
+    return order;
+}
+
+struct TextKey
+{
+    QString text; // folded for the kinds that ignore case
+    IntegerKey integer;
+};
+} // namespace
+
+int CompareGridTexts(int kind, const QString& a, const QString& b)
+{
+    switch (NormalKind(kind)) {
+    case 0:
+        return 0;
+    case 1:
+        return Sign(TextToDouble(a), TextToDouble(b));
+    case 2:
+        return Sign(AmountKey(a), AmountKey(b));
+    case 4:
+        return CompareIntegerKeys(MakeIntegerKey(a), MakeIntegerKey(b), CompareText(a, b));
+    case 5:
+        return CompareNoCase(a, b);
+    case 6:
+        return CompareIntegerKeys(MakeIntegerKey(a), MakeIntegerKey(b), CompareNoCase(a, b));
+    case 7:
+        return Sign(MakeDateKey(a), MakeDateKey(b));
+    default:
+        return CompareText(a, b);
+    }
+}
+
+std::vector<int> SortedRowOrder(int rowCount, const std::function<const QString&(int)>& textOf, int kind,
+                                bool ascending)
+{
+    rowCount = std::max(rowCount, 0);
+    const auto same = [](const auto& a, const auto& b) { return Sign(a, b); };
+    switch (NormalKind(kind)) {
+    case 0: {
+        std::vector<int> order(static_cast<size_t>(rowCount));
+        std::iota(order.begin(), order.end(), 0);
+        return order;
+    }
+    case 1:
+        return SortByKeys<double>(rowCount, textOf, [](const QString& t) { return TextToDouble(t); }, same, ascending);
+    case 2:
+        return SortByKeys<double>(rowCount, textOf, AmountKey, same, ascending);
+    case 7:
+        return SortByKeys<DateKey>(rowCount, textOf, MakeDateKey, same, ascending);
+    case 5:
+        return SortByKeys<QString>(rowCount, textOf, [](const QString& t) { return t.toCaseFolded(); },
+                                   [](const QString& a, const QString& b) { return CompareText(a, b); }, ascending);
+    case 4:
+    case 6: {
+        const bool noCase = NormalKind(kind) == 6;
+        return SortByKeys<TextKey>(
+            rowCount, textOf,
+            [noCase](const QString& t) { return TextKey{noCase ? t.toCaseFolded() : t, MakeIntegerKey(t)}; },
+            [](const TextKey& a, const TextKey& b) {
+                return CompareIntegerKeys(a.integer, b.integer, CompareText(a.text, b.text));
+            },
+            ascending);
+    }
+    default:
+        return SortByKeys<const QString*>(rowCount, textOf, [](const QString& t) { return &t; },
+                                          [](const QString* a, const QString* b) { return CompareText(*a, *b); },
+                                          ascending);
+    }
+}
