@@ -38,6 +38,11 @@ void UpdateServiceServer::ServeFile(const QString& target, const QString& path)
     Serve(target, file.readAll());
 }
 
+void UpdateServiceServer::Forget(const QString& target)
+{
+    m_bodies.remove(Normalized(target));
+}
+
 void UpdateServiceServer::CutAfter(const QString& target, qsizetype bytes)
 {
     m_cuts[Normalized(target)] = bytes;

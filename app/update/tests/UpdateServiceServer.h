@@ -23,6 +23,7 @@ public:
 
     void Serve(const QString& target, const QByteArray& body);
     void ServeFile(const QString& target, const QString& path);
+    void Forget(const QString& target);
     // The body of `target` is cut after `bytes` bytes, its length announced whole.
     void CutAfter(const QString& target, qsizetype bytes);
 

@@ -1,0 +1,196 @@
+#include "MenuDataMerge.h"
+#include "UpdateServiceServer.h"
+#include "UpdateTestSupport.h"
+#include "db/DbConnection.h"
+#include "db/DbSchema.h"
+#include "db/tests/DbTestDatabase.h"
+#include "text/Cp936.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QByteArray kForm1("installed form 1");
+const QByteArray kForm3("installed form 3");
+const QByteArray kNewForm2("new form 2");
+const QByteArray kNewForm5("new form 5");
+
+// An installation of each kind with four menu entries and three buttons, and
+// a service that offers menu-data version 8: entry 1 unchanged, 2 renamed
+// with a new form, 3 renamed with an empty form file, 4 removed, 5 new;
+// button 1 unchanged, 2 changed, 3 removed, 4 new.
+class MenuDataMerge : public ::testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override
+    {
+        database = std::make_unique<DbTestDatabase>(GetParam());
+        ASSERT_FALSE(database->ConnectText().isEmpty()) << database->Problem().toStdString();
+        db.SetConnectString(database->ConnectText());
+        ASSERT_TRUE(db.Connect()) << db.m_strErrorInfo.toStdString();
+        ASSERT_TRUE(db.ExecuteScript(DbSchemaScript(GetParam())));
+        UpdateInstallation& installation = folder.installation;
+        installation.connectText = database->ConnectText();
+        installation.dbType = QString::number(GetParam());
+        ASSERT_TRUE(db.ExecuteScript(
+            "INSERT INTO c_app(uid_0,app_0,ver_1) VALUES(1,'" + installation.appId + "','7');"
+            "INSERT INTO c_menu_dh(uid_0,level_0,leaf_0,order_0,pUid_0,name_0,update_user_uid_0,update_time_0) VALUES"
+            "(1,1,0,1,0,'销售',1,'2024-01-02 03:04:05'),(2,2,1,1,1,'订单',1,'2024-01-02 03:04:05'),"
+            "(3,2,1,2,1,'客户',1,'2024-01-02 03:04:05'),(4,2,1,3,1,'旧报表',1,'2024-01-02 03:04:05');"
+            "INSERT INTO c_menu_button(uid_0,menu_uid_0,button_id_0,value_0,sta_0) VALUES"
+            "(1,2,1001,'保存',1),(2,2,1002,'删除',1),(3,3,1001,'打印',1)"));
+        for (const auto& [uid, form] : {std::pair{1, kForm1}, std::pair{2, QByteArray("installed form 2")},
+                                        std::pair{3, kForm3}})
+            ASSERT_TRUE(db.WriteBlobs(QString("SELECT uid_0,form_0 FROM c_menu_dh WHERE uid_0=%1").arg(uid),
+                                      {"form_0"}, {form}, {int(form.size())}));
+
+        QStringList dump;
+        db.QueryToList("SELECT uid_0,level_0,leaf_0,order_0,pUid_0,name_0,update_user_uid_0,update_time_0 "
+                       "FROM c_menu_dh WHERE uid_0=1", {"uid_0", "level_0", "leaf_0", "order_0", "pUid_0", "name_0",
+                                                        "update_user_uid_0", "update_time_0"}, dump);
+        const QString time = dump.last();
+        menuText = dump.join(',') + "\n2,2,1,1,1,订单录入,1," + time + "\n3,2,1,2,1,客户资料,1," + time
+            + "\n5,2,1,3,1,新报表,1," + time + "\n";
+        Serve("dh_menu.txt", ToCp936(menuText));
+        Serve("menu_button.txt", ToCp936("1,2,1001,保存\r\n2,2,1002,作废\r\n4,5,1001,导出\r\n"));
+        Serve("up_sql.txt", "");
+        Serve("clear_sql.txt", "");
+        Serve("2_form.dll", kNewForm2);
+        Serve("3_form.dll", "");
+        Serve("5_form.dll", kNewForm5);
+        before = Snapshot();
+    }
+    void TearDown() override { db.Close(); }
+
+    QString Target(const QString& name) const
+    {
+        return "/service/dl.aspx?type=" + folder.installation.dbType + "&app_id=" + folder.installation.appId
+            + "&id=" + name;
+    }
+    void Serve(const QString& name, const QByteArray& body) { service.Serve(Target(name), body); }
+
+    CMenuDataMerge::Outcome Run(const QString& version = "8")
+    {
+        CMenuDataMerge merge(folder.installation, service.Host(), seams);
+        const CMenuDataMerge::Outcome outcome = merge.Run(version);
+        updating = merge.Updating();
+        return outcome;
+    }
+
+    QStringList Rows(const QString& sql)
+    {
+        QStringList values;
+        db.QueryAllToList(sql, values);
+        return values;
+    }
+    QList<QByteArray> Forms()
+    {
+        QList<QByteArray> forms;
+        QList<int> sizes;
+        db.ReadBlobs("SELECT form_0 FROM c_menu_dh ORDER BY uid_0", {"form_0"}, forms, sizes);
+        return forms;
+    }
+    // Everything the merge may change.
+    QStringList Snapshot()
+    {
+        QStringList all = Rows("SELECT uid_0,level_0,leaf_0,order_0,pUid_0,name_0 FROM c_menu_dh ORDER BY uid_0")
+            + Rows("SELECT uid_0,menu_uid_0,button_id_0,value_0,sta_0 FROM c_menu_button ORDER BY uid_0")
+            + Rows("SELECT ver_1 FROM c_app WHERE uid_0=1");
+        for (const QByteArray& form : Forms())
+            all.append(QString::fromLatin1(form.toHex()));
+        return all;
+    }
+
+    std::unique_ptr<DbTestDatabase> database;
+    CDbConnection db;
+    ProgramFolder folder;
+    RecordingSeams seams{folder.installation.programFolder};
+    UpdateServiceServer service;
+    QString menuText;
+    QStringList before;
+    bool updating = false;
+};
+
+TEST_P(MenuDataMerge, NewChangedUnchangedAndRemovedEntries)
+{
+    EXPECT_EQ(Run(), CMenuDataMerge::Outcome::Merged);
+
+    EXPECT_EQ(Rows("SELECT uid_0,name_0 FROM c_menu_dh ORDER BY uid_0"),
+              QStringList({"1", "销售", "2", "订单录入", "3", "客户资料", "5", "新报表"}));
+    // Entry 1 and 3 keep their installed forms, 2 and 5 take the new ones.
+    EXPECT_EQ(Forms(), QList<QByteArray>({kForm1, kNewForm2, kForm3, kNewForm5}));
+    // Button states are carried over on PostgreSQL; SQLite takes the staged ones.
+    const QString carried = GetParam() == 3 ? "1" : "0";
+    EXPECT_EQ(Rows("SELECT uid_0,value_0,sta_0 FROM c_menu_button ORDER BY uid_0"),
+              QStringList({"1", "保存", carried, "2", "作废", carried, "4", "导出", "0"}));
+    EXPECT_EQ(Rows("SELECT ver_1 FROM c_app WHERE uid_0=1"), QStringList({"8"}));
+    EXPECT_EQ(Rows("SELECT count(*) FROM c_menu_dh_down"), QStringList({"0"}));
+
+    // Only the changed entries' forms were fetched.
+    EXPECT_EQ(service.CountOf(Target("1_form.dll")), 0);
+    for (const QString& name : {"2_form.dll", "3_form.dll", "5_form.dll"})
+        EXPECT_EQ(service.CountOf(Target(name)), 1) << name.toStdString();
+    EXPECT_TRUE(updating);
+    EXPECT_FALSE(QFileInfo::exists(folder.temp.path() + "update"));
+}
+
+TEST_P(MenuDataMerge, NothingChangesWhenTheMergeCannotBeComplete)
+{
+    const QByteArray menu = ToCp936(menuText);
+    const QByteArray buttons = ToCp936("1,2,1001,保存\r\n2,2,1002,作废\r\n4,5,1001,导出\r\n");
+    const struct
+    {
+        const char* name;
+        QString file;
+        QByteArray body; // null: the service has no such file
+        QByteArray good;
+    } cases[] = {
+        {"menu file cut inside a line", "dh_menu.txt", ToCp936(menuText + "6,2,1"), menu},
+        {"button file cut inside a line", "menu_button.txt", "1,2,1001\n", buttons},
+        {"uid that is no integer", "dh_menu.txt", ToCp936(menuText + "../6,2,1,3,1,x,1,\n"), menu},
+        {"form missing on the service", "5_form.dll", QByteArray(), kNewForm5},
+        {"statement that fails (duplicate entry)", "dh_menu.txt", ToCp936(menuText + "5,2,1,3,1,again,1,\n"), menu},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.body.isNull())
+            service.Forget(Target(c.file));
+        else
+            Serve(c.file, c.body);
+
+        EXPECT_EQ(Run(), CMenuDataMerge::Outcome::Refused);
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_FALSE(QFileInfo::exists(folder.temp.path() + "update"));
+        Serve(c.file, c.good);
+    }
+    // The same files, whole again, merge.
+    EXPECT_EQ(Run(), CMenuDataMerge::Outcome::Merged);
+}
+
+TEST_P(MenuDataMerge, OtherInstallationOrSameVersionIsLeftAlone)
+{
+    EXPECT_EQ(Run("7"), CMenuDataMerge::Outcome::NothingNew);
+    EXPECT_EQ(Run(""), CMenuDataMerge::Outcome::NothingNew);
+    EXPECT_TRUE(service.Requests().isEmpty());
+    EXPECT_EQ(seams.updateFolderRemovals, 2);
+
+    // The database belongs to another installation.
+    ASSERT_TRUE(db.Execute("UPDATE c_app SET app_0='another' WHERE uid_0=1"));
+    EXPECT_EQ(Run(), CMenuDataMerge::Outcome::Refused);
+    EXPECT_EQ(Snapshot(), before);
+
+    // Merged meanwhile by another client: the folder stays until exit.
+    ASSERT_TRUE(db.Execute("UPDATE c_app SET app_0='" + folder.installation.appId + "' WHERE uid_0=1"));
+    ASSERT_TRUE(db.Execute("UPDATE c_app SET ver_1='8' WHERE uid_0=1"));
+    EXPECT_EQ(Run(), CMenuDataMerge::Outcome::AlreadyMerged);
+    EXPECT_TRUE(QFileInfo::exists(folder.temp.path() + "update/dh_menu.txt"));
+    EXPECT_TRUE(updating);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, MenuDataMerge, ::testing::Values(2, 3),
+                         [](const auto& info) { return info.param == 2 ? "Access" : "PostgreSql"; });
+
+} // namespace
