@@ -1,5 +1,7 @@
 #include "MenuDataFiles.h"
 
+#include "UpdateTexts.h"
+
 #include <QSet>
 
 namespace {
@@ -39,7 +41,7 @@ bool MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
             continue;
         const QStringList fields = MenuFields(line);
         if (fields.size() != kMenuFields || !IsUid(fields.first()))
-            return Fail(QStringLiteral("dh_menu.txt line %1").arg(i + 1));
+            return Fail(UpdateTexts::DamagedLine.arg(UpdateTexts::MenuFile).arg(i + 1));
         m_menuLines.append(line);
     }
     const QStringList buttonLines = buttonText.split(u'\n');
@@ -50,7 +52,7 @@ bool MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
             continue;
         const QStringList fields = line.split(u',');
         if (fields.size() != kButtonFields || !IsUid(fields[0]) || !IsUid(fields[1]) || !IsUid(fields[2]))
-            return Fail(QStringLiteral("menu_button.txt line %1").arg(i + 1));
+            return Fail(UpdateTexts::DamagedLine.arg(UpdateTexts::ButtonFile).arg(i + 1));
         m_buttons.append(fields);
     }
     return true;

@@ -38,6 +38,8 @@ inline const QString ButtonFile = QStringLiteral("menu_button.txt");
 inline const QString BeforeScriptFile = QStringLiteral("up_sql.txt");
 inline const QString AfterScriptFile = QStringLiteral("clear_sql.txt");
 inline const QString MenuDumpFile = QStringLiteral("dh_menu_old.txt");
+// What a damaged menu-data file is reported as: the file and the line number.
+inline const QString DamagedLine = QStringLiteral("%1 第 %2 行格式不对");
 // %1 is the menu entry's uid.
 inline const QString FormFile = QStringLiteral("%1_form.dll");
 

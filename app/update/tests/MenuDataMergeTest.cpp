@@ -34,7 +34,9 @@ protected:
         ASSERT_TRUE(db.ExecuteScript(DbSchemaScript(GetParam())));
         UpdateInstallation& installation = folder.installation;
         installation.connectText = database->ConnectText();
-        installation.dbType = QString::number(GetParam());
+        // The start-up worker names every database that is not SQL Server
+        // "2"; the merge must follow the connection it opens, not this text.
+        installation.dbType = "2";
         ASSERT_TRUE(db.ExecuteScript(
             "INSERT INTO c_app(uid_0,app_0,ver_1) VALUES(1,'" + installation.appId + "','7');"
             "INSERT INTO c_menu_dh(uid_0,level_0,leaf_0,order_0,pUid_0,name_0,update_user_uid_0,update_time_0) VALUES"
@@ -131,7 +133,7 @@ TEST_P(MenuDataMerge, NewChangedUnchangedAndRemovedEntries)
 
     // Only the changed entries' forms were fetched.
     EXPECT_EQ(service.CountOf(Target("1_form.dll")), 0);
-    for (const QString& name : {"2_form.dll", "3_form.dll", "5_form.dll"})
+    for (const QString name : {"2_form.dll", "3_form.dll", "5_form.dll"})
         EXPECT_EQ(service.CountOf(Target(name)), 1) << name.toStdString();
     EXPECT_TRUE(updating);
     EXPECT_FALSE(QFileInfo::exists(folder.temp.path() + "update"));
