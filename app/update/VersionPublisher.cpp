@@ -57,8 +57,8 @@ bool CVersionPublisher::PublishNewVersion()
     try {
         program = ReadWholeFile(m_strProgramPath);
         updater = ReadWholeFile(updaterPath);
-    } catch (const FileException& error) {
-        m_seams.ShowMessage(error.Reason());
+    } catch (const FileException&) {
+        m_seams.ShowMessage(UpdateTexts::MsgPublishProgramFailed);
         return false;
     }
     // Both files and the version go in together: another installation must

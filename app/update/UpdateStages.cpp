@@ -1,0 +1,24 @@
+#include "UpdateStages.h"
+
+#include "DatabaseUpdate.h"
+#include "MenuDataMerge.h"
+#include "UpdateCheck.h"
+
+UpdateStagesResult RunUpdateStages(const UpdateInstallation& installation, UpdateSeams& seams,
+                                   const QStringList& lookupUrls)
+{
+    UpdateStagesResult result;
+    const UpdateCheckResult check =
+        CUpdateCheck(installation, seams).Run(CUpdateCheck::FindServiceHost(lookupUrls));
+    result.serviceHost = check.serviceHost;
+    if (check.updaterStarted) {
+        result.updaterStarted = true;
+        return result;
+    }
+    if (check.programVersion.isEmpty() && CDatabaseUpdate(installation, seams).UpdateFromDatabase())
+        return result;
+    CMenuDataMerge merge(installation, check.serviceHost, seams);
+    merge.Run(check.menuVersion);
+    result.updating = merge.Updating();
+    return result;
+}
