@@ -86,7 +86,10 @@ VirtualDisplay::~VirtualDisplay()
 
 std::string VirtualDisplay::RunTool(const std::string& arguments, bool& succeeded) const
 {
-    const std::string command = "DISPLAY=" + m_name + " " + kKeyTool + " " + arguments + " 2>/dev/null";
+    // Bounded, as every wait of these tests: a window that never takes the
+    // focus would otherwise hold xdotool's --sync forever.
+    const std::string command =
+        "DISPLAY=" + m_name + " timeout 10 " + kKeyTool + " " + arguments + " 2>/dev/null";
     std::string output;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) {
