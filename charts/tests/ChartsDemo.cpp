@@ -1,8 +1,13 @@
-// A window with a tree-list board of a day's work shifts, to look at by eye.
+// A window with a tree-list board of a day's work shifts and report charts of
+// a sales grid, to look at by eye.
 #include "BoardFixture.h"
+#include "QvPicture.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
 #include <QWidget>
 
 using namespace BoardFixture;
@@ -43,6 +48,48 @@ void FillBoard(QvChart& board)
     AddRow(board, "p5", "p51", "备件盘点", 24, {"仓储", "进行中", "10200300"}, "255,0,150,136");
 }
 
+QTableWidget* SalesGrid(QWidget* parent)
+{
+    const char* rows[][4] = {
+        {"一月", "120", "80", ""},   {"二月", "180", "95", ""},     {"三月", "260", "150", "旺季"},
+        {"四月", "210", "170", ""},  {"五月", "320", "190", "新品"}, {"六月", "280", "240", ""},
+    };
+    auto* grid = new QTableWidget(6, 4, parent);
+    grid->setHorizontalHeaderLabels({"月份", "销售额", "成本", "备注"});
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 4; ++c)
+            grid->setItem(r, c, new QTableWidgetItem(QString::fromUtf8(rows[r][c])));
+    grid->horizontalHeader()->setDefaultSectionSize(60);
+    return grid;
+}
+
+void ConfigureReport(QvPicture& chart, QTableWidget* grid, int kind)
+{
+    chart.SetGrid(grid);
+    chart.m_strTitle = kind == QvPicture::KindReport ? "上半年销售与成本" : "月度走势";
+    chart.m_nLabelColumn = 1;
+    chart.m_strMax = "400";
+    chart.m_strYCaption = "金额(万元)";
+    chart.m_strText3 = "120";
+    chart.m_strText4 = "单位：万元";
+    chart.m_nSpacing = 62;
+    chart.m_nLabelShift = 48;
+    const quint32 colours[] = {0xFF3478F6, 0xFFE53935};
+    for (int s = 0; s < 2; ++s) {
+        QvChartSeries* series = chart.Series(s);
+        series->m_nValueColumn = s + 2;
+        series->m_clrColour = colours[s];
+        series->m_nBarWidth = 24;
+        series->m_nBarFlag = kind == QvPicture::KindReport || s == 0 ? 1 : 2;
+        series->m_nLineStyle = 1;
+        series->m_nMarkerColumn = s == 0 ? 4 : 0;
+        series->m_fPanelPos = 0.2f;
+        series->m_nMarkSize = 3;
+    }
+    chart.SetSeriesCount(2);
+    chart.SetKind(kind);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -50,11 +97,21 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QWidget window;
     window.setWindowTitle(QStringLiteral("排班看板"));
-    auto* layout = new QHBoxLayout(&window);
+    auto* layout = new QVBoxLayout(&window);
     auto* board = new QvChart(&window);
     FillBoard(*board);
-    layout->addWidget(board);
-    window.resize(1000, 420);
+    layout->addWidget(board, 1);
+    auto* reports = new QHBoxLayout;
+    QTableWidget* grid = SalesGrid(&window);
+    grid->setFixedWidth(280);
+    reports->addWidget(grid);
+    for (const int kind : {QvPicture::KindReport, QvPicture::KindPanel}) {
+        auto* chart = new QvPicture(&window);
+        ConfigureReport(*chart, grid, kind);
+        reports->addWidget(chart, 1);
+    }
+    layout->addLayout(reports, 1);
+    window.resize(1270, 790);
     window.show();
     return app.exec();
 }

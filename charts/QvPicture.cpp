@@ -1,0 +1,164 @@
+#include "QvPicture.h"
+
+#include "ChartPainter.h"
+#include "ChartTexts.h"
+#include "text/MessageSink.h"
+
+#include <QAbstractItemView>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int TitleLimit = 256;
+
+} // namespace
+
+QvPicture::QvPicture(QWidget* parent)
+    : QWidget(parent)
+    , m_strTitle(ChartTexts::DefaultTitle)
+{
+}
+
+QvPicture::~QvPicture() = default;
+
+void QvPicture::SetKind(int kind)
+{
+    m_nKind = kind;
+}
+
+bool QvPicture::LoadPicture(const QString& path)
+{
+    QImage image;
+    if (!image.load(path))
+        return false;
+    m_image = image;
+    return true;
+}
+
+bool QvPicture::LoadPictureData(const QByteArray& bytes)
+{
+    QImage image;
+    if (!image.loadFromData(bytes))
+        return false;
+    m_image = image;
+    return true;
+}
+
+void QvPicture::SetGrid(QAbstractItemView* grid)
+{
+    m_pGrid = grid;
+}
+
+QAbstractItemView* QvPicture::Grid() const
+{
+    return m_pGrid.data();
+}
+
+QvChartSeries* QvPicture::Series(int index)
+{
+    return index >= 0 && index < MaxSeries ? &m_series[static_cast<size_t>(index)] : nullptr;
+}
+
+bool QvPicture::SetSeriesCount(int count)
+{
+    if (count < 0 || count > MaxSeries) {
+        m_strError = ChartTexts::TooManySeries.arg(MaxSeries);
+        return false;
+    }
+    m_strError.clear();
+    m_nSeries = count;
+    return true;
+}
+
+void QvPicture::Redraw()
+{
+    update();
+}
+
+QImage QvPicture::RenderImage()
+{
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Paint(painter, image.size());
+    return image;
+}
+
+bool QvPicture::RenderBuffered(const QString& path)
+{
+    const QImage image = RenderImage();
+    update();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, qPrintable(ChartTexts::SaveFormat)) || !file.commit()) {
+        ShowMessage(ChartTexts::SaveFailed.arg(path));
+        return false;
+    }
+    return true;
+}
+
+void QvPicture::paintEvent(QPaintEvent*)
+{
+    if (m_nKind != KindPicture && m_nKind != KindReport && m_nKind != KindPanel && m_nKind != KindPanelRows)
+        return;
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    Paint(painter, size());
+}
+
+void QvPicture::Paint(QPainter& painter, const QSize& client)
+{
+    if (m_nKind == KindPicture) {
+        DrawPicture(painter, client);
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    CChartPainter g(painter);
+    if (m_nKind == KindReport)
+        DrawReportChart(g, client.width(), client.height());
+    else if (m_nKind == KindPanel || m_nKind == KindPanelRows)
+        DrawPanelChart(g, client.width(), client.height());
+}
+
+void QvPicture::DrawPicture(QPainter& painter, const QSize& client)
+{
+    const int w = client.width();
+    const int h = client.height();
+    const int pw = m_image.width();
+    const int ph = m_image.height();
+    if (m_image.isNull() || w <= 0 || h <= 0 || pw <= 0 || ph <= 0)
+        return;
+    QRect target;
+    if (static_cast<qint64>(w) * ph < static_cast<qint64>(h) * pw) {
+        const int height = static_cast<int>(static_cast<qint64>(w) * ph / pw);
+        target = QRect(0, (h - height) / 2, w, height);
+    } else {
+        const int width = static_cast<int>(static_cast<qint64>(h) * pw / ph);
+        target = QRect((w - width) / 2, 0, width, h);
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, m_image);
+}
+
+int QvPicture::GridRows() const
+{
+    return m_pGrid && m_pGrid->model() ? m_pGrid->model()->rowCount() : 0;
+}
+
+QString QvPicture::GridText(int row, int column) const
+{
+    if (!m_pGrid || !m_pGrid->model())
+        return {};
+    const QAbstractItemModel* model = m_pGrid->model();
+    if (row < 0 || column < 0 || row >= model->rowCount() || column >= model->columnCount())
+        return {};
+    return model->data(model->index(row, column)).toString();
+}
+
+QString QvPicture::GetListColumnTitle(int column) const
+{
+    if (!m_pGrid || !m_pGrid->model() || column < 0 || column >= m_pGrid->model()->columnCount())
+        return {};
+    return m_pGrid->model()->headerData(column, Qt::Horizontal).toString().left(TitleLimit);
+}
