@@ -125,9 +125,17 @@ void CChartPainter::DrawCurve(const QVector<QPointF>& points, qreal width, quint
 {
     if (points.size() < 2)
         return;
+    QPen pen = SolidPen(width, argb);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
     // Each segment as a Bezier curve whose handles follow the neighbours,
-    // the end points standing in for the missing neighbours.
+    // the end points standing in for the missing neighbours. A long curve
+    // is stroked in pieces: one outline of a thousand segments costs many
+    // times more than its pieces.
     constexpr qreal tension = 0.5;
+    constexpr qsizetype piece = 32;
     QPainterPath path(points.first());
     for (qsizetype i = 0; i + 1 < points.size(); ++i) {
         const QPointF before = points[i > 0 ? i - 1 : i];
@@ -135,10 +143,11 @@ void CChartPainter::DrawCurve(const QVector<QPointF>& points, qreal width, quint
         const QPointF to = points[i + 1];
         const QPointF after = points[i + 2 < points.size() ? i + 2 : i + 1];
         path.cubicTo(from + (to - before) * tension / 3, to - (after - from) * tension / 3, to);
+        if ((i + 1) % piece == 0 || i + 2 == points.size()) {
+            m_painter.drawPath(path);
+            path = QPainterPath(to);
+        }
     }
-    m_painter.setPen(SolidPen(width, argb));
-    m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawPath(path);
 }
 
 void CChartPainter::DrawTextLeft(const QString& text, const QRectF& rect, int points, quint32 argb)

@@ -1,6 +1,8 @@
 // A window with a tree-list board of a day's work shifts and report charts of
-// a sales grid, to look at by eye.
+// a sales grid, to look at by eye; with the argument "animation", a form
+// running the animation.
 #include "BoardFixture.h"
+#include "QvFormAnimation.h"
 #include "QvPicture.h"
 
 #include <QApplication>
@@ -95,6 +97,15 @@ void ConfigureReport(QvPicture& chart, QTableWidget* grid, int kind)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    if (app.arguments().contains(QStringLiteral("animation"))) {
+        QWidget form;
+        form.setWindowTitle(QStringLiteral("动画"));
+        form.resize(760, 560);
+        auto* animation = new QvFormAnimation(&form);
+        form.show();
+        animation->Start();
+        return app.exec();
+    }
     QWidget window;
     window.setWindowTitle(QStringLiteral("排班看板"));
     auto* layout = new QVBoxLayout(&window);

@@ -1,0 +1,139 @@
+// One frame of a 10,000-row board and of a 20-series chart of 1,000 rows drawn
+// into an image, beside the same image filled with as many plain rectangles
+// and lines.
+#include "BoardFixture.h"
+#include "QvPicture.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTableWidget>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr QSize FrameSize(1280, 800);
+constexpr int Rows = 10000;
+constexpr int RowHeight = 22;
+constexpr int SeriesCount = 20;
+constexpr int Points = 1000;
+
+QImage Frame()
+{
+    QImage image(FrameSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+// 100 groups of 99 rows, each with a text and a time bar.
+void FillBoard(QvChart& board)
+{
+    BoardFixture::BuildStandardHeader(board);
+    BoardFixture::PrepareBody(board);
+    for (int g = 0; g < Rows / 100; ++g) {
+        const QString group = QStringLiteral("g%1").arg(g);
+        BoardFixture::AddRow(board, {}, group, QStringLiteral("班组%1").arg(g), RowHeight);
+        for (int r = 0; r < 99; ++r)
+            BoardFixture::AddRow(board, group, {}, QStringLiteral("人员%1").arg(r), RowHeight,
+                                 {QStringLiteral("在岗"), QString::number((r % 12) * 10000 * 60 + 240)},
+                                 QStringLiteral("255,52,120,246"));
+    }
+}
+
+void BM_Board10000Rows(benchmark::State& state)
+{
+    QvChart board;
+    FillBoard(board);
+    QImage image = Frame();
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        board.Paint(painter, image.rect());
+    }
+}
+BENCHMARK(BM_Board10000Rows)->Unit(benchmark::kMillisecond);
+
+// Per row of the board: the number cell and three lines, at the rows' places.
+void BM_PlainRectsAndLinesForBoard(benchmark::State& state)
+{
+    QImage image = Frame();
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(QColor(0, 0, 0, 100));
+        for (int r = 0; r < Rows; ++r) {
+            const int top = 30 + r * RowHeight;
+            painter.fillRect(QRect(0, top, 40, RowHeight), QColor(0xF0, 0xF0, 0xF0));
+            painter.drawRect(QRect(0, top, 40, RowHeight));
+            painter.drawLine(40, top, 40, top + RowHeight);
+            painter.drawLine(0, top + RowHeight, 1759, top + RowHeight);
+            painter.drawLine(55, top + 11, 74, top + 11);
+        }
+    }
+}
+BENCHMARK(BM_PlainRectsAndLinesForBoard)->Unit(benchmark::kMillisecond);
+
+void BM_Chart20Series1000Points(benchmark::State& state)
+{
+    QTableWidget grid(Points, SeriesCount + 1);
+    QStringList titles{QStringLiteral("序号")};
+    for (int s = 0; s < SeriesCount; ++s)
+        titles << QStringLiteral("系列%1").arg(s);
+    grid.setHorizontalHeaderLabels(titles);
+    for (int r = 0; r < Points; ++r) {
+        grid.setItem(r, 0, new QTableWidgetItem(QString::number(r)));
+        for (int s = 0; s < SeriesCount; ++s)
+            grid.setItem(r, s + 1, new QTableWidgetItem(QString::number((r * 7 + s * 13) % 400)));
+    }
+    QvPicture chart;
+    chart.resize(FrameSize);
+    chart.SetGrid(&grid);
+    chart.m_nLabelColumn = 1;
+    chart.m_strMax = "400";
+    chart.m_nSpacing = 1;
+    for (int s = 0; s < SeriesCount; ++s) {
+        QvChartSeries* series = chart.Series(s);
+        series->m_nValueColumn = s + 2;
+        series->m_nBarWidth = 1;
+        series->m_nLineStyle = 1;
+        series->m_clrColour = 0xFF000000 | static_cast<quint32>(s * 0x0B0D11);
+    }
+    chart.SetSeriesCount(SeriesCount);
+    chart.SetKind(QvPicture::KindReport);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(chart.RenderImage());
+}
+BENCHMARK(BM_Chart20Series1000Points)->Unit(benchmark::kMillisecond);
+
+// Per point of the chart: its bar and a line to the next point.
+void BM_PlainLinesForChart(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QImage image = Frame();
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int s = 0; s < SeriesCount; ++s) {
+            painter.setPen(QPen(QColor::fromRgba(0xFF000000 | static_cast<quint32>(s * 0x0B0D11)), 1));
+            for (int r = 0; r < Points; ++r) {
+                const int y = 770 - (r * 7 + s * 13) % 400 * 650 / 400;
+                painter.drawLine(51 + r, 770, 51 + r, y);
+                painter.drawLine(51 + r, y, 52 + r, 770 - ((r + 1) * 7 + s * 13) % 400 * 650 / 400);
+            }
+        }
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(BM_PlainLinesForChart)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
