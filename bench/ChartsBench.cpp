@@ -6,7 +6,7 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QTableWidget>
+#include "grid/ListCtrlEx.h"
 
 #include <benchmark/benchmark.h>
 
@@ -75,15 +75,14 @@ BENCHMARK(BM_PlainRectsAndLinesForBoard)->Unit(benchmark::kMillisecond);
 
 void BM_Chart20Series1000Points(benchmark::State& state)
 {
-    QTableWidget grid(Points, SeriesCount + 1);
-    QStringList titles{QStringLiteral("序号")};
+    CListCtrlEx grid;
+    grid.InsertColumn(0, QStringLiteral("序号"));
     for (int s = 0; s < SeriesCount; ++s)
-        titles << QStringLiteral("系列%1").arg(s);
-    grid.setHorizontalHeaderLabels(titles);
+        grid.InsertColumn(s + 1, QStringLiteral("系列%1").arg(s));
     for (int r = 0; r < Points; ++r) {
-        grid.setItem(r, 0, new QTableWidgetItem(QString::number(r)));
+        grid.InsertRow(r, QString::number(r));
         for (int s = 0; s < SeriesCount; ++s)
-            grid.setItem(r, s + 1, new QTableWidgetItem(QString::number((r * 7 + s * 13) % 400)));
+            grid.SetItemText(r, s + 1, QString::number((r * 7 + s * 13) % 400));
     }
     QvPicture chart;
     chart.resize(FrameSize);

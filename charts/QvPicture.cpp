@@ -2,17 +2,12 @@
 
 #include "ChartPainter.h"
 #include "ChartTexts.h"
+#include "grid/ListCtrlEx.h"
+#include "grid/ListHelpers.h"
 #include "text/MessageSink.h"
 
-#include <QAbstractItemView>
 #include <QPainter>
 #include <QSaveFile>
-
-namespace {
-
-constexpr int TitleLimit = 256;
-
-} // namespace
 
 QvPicture::QvPicture(QWidget* parent)
     : QWidget(parent)
@@ -45,12 +40,12 @@ bool QvPicture::LoadPictureData(const QByteArray& bytes)
     return true;
 }
 
-void QvPicture::SetGrid(QAbstractItemView* grid)
+void QvPicture::SetGrid(CListCtrlEx* grid)
 {
     m_pGrid = grid;
 }
 
-QAbstractItemView* QvPicture::Grid() const
+CListCtrlEx* QvPicture::Grid() const
 {
     return m_pGrid.data();
 }
@@ -143,22 +138,15 @@ void QvPicture::DrawPicture(QPainter& painter, const QSize& client)
 
 int QvPicture::GridRows() const
 {
-    return m_pGrid && m_pGrid->model() ? m_pGrid->model()->rowCount() : 0;
+    return m_pGrid ? m_pGrid->GetItemCount() : 0;
 }
 
 QString QvPicture::GridText(int row, int column) const
 {
-    if (!m_pGrid || !m_pGrid->model())
-        return {};
-    const QAbstractItemModel* model = m_pGrid->model();
-    if (row < 0 || column < 0 || row >= model->rowCount() || column >= model->columnCount())
-        return {};
-    return model->data(model->index(row, column)).toString();
+    return m_pGrid ? m_pGrid->GetItemText(row, column) : QString();
 }
 
-QString QvPicture::GetListColumnTitle(int column) const
+QString QvPicture::ColumnTitle(int column) const
 {
-    if (!m_pGrid || !m_pGrid->model() || column < 0 || column >= m_pGrid->model()->columnCount())
-        return {};
-    return m_pGrid->model()->headerData(column, Qt::Horizontal).toString().left(TitleLimit);
+    return m_pGrid ? GetListColumnTitle(m_pGrid.data(), column) : QString();
 }

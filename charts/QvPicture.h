@@ -10,7 +10,7 @@
 #include <array>
 
 class CChartPainter;
-class QAbstractItemView;
+class CListCtrlEx;
 
 // One data series of a report chart: which grid column it shows and how.
 struct QvChartSeries
@@ -63,8 +63,8 @@ public:
 
     // The grid whose rows the charts read when they draw; the chart shows no
     // rows once the grid is gone.
-    void SetGrid(QAbstractItemView* grid);
-    QAbstractItemView* Grid() const;
+    void SetGrid(CListCtrlEx* grid);
+    CListCtrlEx* Grid() const;
 
     // Series records 0 to 19; null beyond.
     QvChartSeries* Series(int index);
@@ -110,11 +110,10 @@ private:
     void DrawTrendChannel(CChartPainter& g, const QVector<QPointF>& points, quint32 argb, int w, int h);
     int GridRows() const;
     QString GridText(int row, int column) const;
-    // The header title of a grid column; empty outside the columns.
-    QString GetListColumnTitle(int column) const;
+    QString ColumnTitle(int column) const;
 
     int m_nKind = KindPicture;
-    QPointer<QAbstractItemView> m_pGrid;
+    QPointer<CListCtrlEx> m_pGrid;
     int m_nSeries = 1;
     std::array<QvChartSeries, MaxSeries> m_series;
     QImage m_image;

@@ -33,7 +33,7 @@ void QvPicture::DrawReportChart(CChartPainter& g, int w, int h)
 {
     const int axisY = h - AxisGap;
     g.DrawArrowLine(QPointF(PlotMargin, axisY), QPointF(w - PlotMargin, axisY), 2, m_clrAxis);
-    g.DrawTextAligned(GetListColumnTitle(m_nLabelColumn - 1), QRectF(w - 150, h - 25, 115, 20),
+    g.DrawTextAligned(ColumnTitle(m_nLabelColumn - 1), QRectF(w - 150, h - 25, 115, 20),
                       Qt::AlignRight | Qt::AlignVCenter, TextPoints, m_clrAxis);
     g.DrawArrowLine(QPointF(PlotMargin, axisY), QPointF(PlotMargin, 100), 2, m_clrAxis);
     g.DrawTextAt(m_strYCaption, QPointF(36, 75), TextPoints, m_clrAxis);
@@ -91,7 +91,7 @@ void QvPicture::DrawLegend(CChartPainter& g, int right)
     int x = right;
     for (int s = m_nSeries - 1; s >= 0; --s) {
         const QvChartSeries& record = m_series[static_cast<size_t>(s)];
-        const QString name = GetListColumnTitle(record.m_nValueColumn - 1);
+        const QString name = ColumnTitle(record.m_nValueColumn - 1);
         const int left = x - LegendCharWidth * static_cast<int>(name.size());
         g.DrawLine(QPointF(left - LegendSwatch, 60), QPointF(left - 30, 60), 12, record.m_clrColour);
         g.DrawTextAt(name, QPointF(left - 28, 52), TextPoints, TextColour);
@@ -148,7 +148,7 @@ void QvPicture::DrawPanelChart(CChartPainter& g, int w, int h)
                                   Qt::AlignHCenter | Qt::AlignTop, TextPoints, TextColour);
             }
             if (index == 0)
-                g.DrawTextAt(GetListColumnTitle(record.m_nValueColumn - 1), QPointF(x + 6, y - 18), TextPoints,
+                g.DrawTextAt(ColumnTitle(record.m_nValueColumn - 1), QPointF(x + 6, y - 18), TextPoints,
                              record.m_clrColour);
             if (record.m_nMarkerColumn >= 1 && !text.isEmpty()) {
                 const double top = y <= zeroY ? y - 100 : y - 80;

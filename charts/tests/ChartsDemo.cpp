@@ -7,8 +7,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QTableWidget>
+#include "grid/ListCtrlEx.h"
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -50,22 +49,25 @@ void FillBoard(QvChart& board)
     AddRow(board, "p5", "p51", "备件盘点", 24, {"仓储", "进行中", "10200300"}, "255,0,150,136");
 }
 
-QTableWidget* SalesGrid(QWidget* parent)
+CListCtrlEx* SalesGrid(QWidget* parent)
 {
     const char* rows[][4] = {
         {"一月", "120", "80", ""},   {"二月", "180", "95", ""},     {"三月", "260", "150", "旺季"},
         {"四月", "210", "170", ""},  {"五月", "320", "190", "新品"}, {"六月", "280", "240", ""},
     };
-    auto* grid = new QTableWidget(6, 4, parent);
-    grid->setHorizontalHeaderLabels({"月份", "销售额", "成本", "备注"});
-    for (int r = 0; r < 6; ++r)
-        for (int c = 0; c < 4; ++c)
-            grid->setItem(r, c, new QTableWidgetItem(QString::fromUtf8(rows[r][c])));
-    grid->horizontalHeader()->setDefaultSectionSize(60);
+    auto* grid = new CListCtrlEx(parent);
+    const QStringList titles{"月份", "销售额", "成本", "备注"};
+    for (int c = 0; c < titles.size(); ++c)
+        grid->InsertColumn(c, titles[c], 0, 60);
+    for (int r = 0; r < 6; ++r) {
+        grid->InsertRow(r, QString::fromUtf8(rows[r][0]));
+        for (int c = 1; c < 4; ++c)
+            grid->SetItemText(r, c, QString::fromUtf8(rows[r][c]));
+    }
     return grid;
 }
 
-void ConfigureReport(QvPicture& chart, QTableWidget* grid, int kind)
+void ConfigureReport(QvPicture& chart, CListCtrlEx* grid, int kind)
 {
     chart.SetGrid(grid);
     chart.m_strTitle = kind == QvPicture::KindReport ? "上半年销售与成本" : "月度走势";
@@ -113,7 +115,7 @@ int main(int argc, char** argv)
     FillBoard(*board);
     layout->addWidget(board, 1);
     auto* reports = new QHBoxLayout;
-    QTableWidget* grid = SalesGrid(&window);
+    CListCtrlEx* grid = SalesGrid(&window);
     grid->setFixedWidth(280);
     reports->addWidget(grid);
     for (const int kind : {QvPicture::KindReport, QvPicture::KindPanel}) {

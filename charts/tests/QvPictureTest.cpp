@@ -1,10 +1,10 @@
 #include "ChartTexts.h"
 #include "QvPicture.h"
 #include "TempFolder.h"
+#include "grid/ListCtrlEx.h"
 #include "text/MessageSink.h"
 
 #include <QBuffer>
-#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
@@ -42,8 +42,10 @@ protected:
     void SetUp() override
     {
         m_previous = SetMessageSink([this](const QString& text) { m_messages.append(text); });
-        m_grid = std::make_unique<QTableWidget>(0, 3);
-        m_grid->setHorizontalHeaderLabels({"月份", "销售额", "成本"});
+        m_grid = std::make_unique<CListCtrlEx>();
+        const QStringList titles{"月份", "销售额", "成本"};
+        for (int c = 0; c < titles.size(); ++c)
+            m_grid->InsertColumn(c, titles[c]);
         AddRow("1月", "100", "50");
         AddRow("2月", "200", "150");
         AddRow("3月", "400", "300");
@@ -63,11 +65,9 @@ protected:
 
     void AddRow(const QString& a, const QString& b, const QString& c)
     {
-        const int row = m_grid->rowCount();
-        m_grid->insertRow(row);
-        m_grid->setItem(row, 0, new QTableWidgetItem(a));
-        m_grid->setItem(row, 1, new QTableWidgetItem(b));
-        m_grid->setItem(row, 2, new QTableWidgetItem(c));
+        const int row = m_grid->InsertRow(m_grid->GetItemCount(), a);
+        m_grid->SetItemText(row, 1, b);
+        m_grid->SetItemText(row, 2, c);
     }
     void SetSeries(int index, int column, quint32 colour)
     {
@@ -77,7 +77,7 @@ protected:
         series->m_nBarWidth = 30;
     }
 
-    std::unique_ptr<QTableWidget> m_grid;
+    std::unique_ptr<CListCtrlEx> m_grid;
     std::unique_ptr<QvPicture> m_picture;
     MessageSink m_previous;
     QStringList m_messages;
@@ -150,7 +150,7 @@ TEST_F(ReportChartTest, EmptyDataDrawsAnEmptyChartWithItsTexts)
             ASSERT_TRUE(m_picture->SetSeriesCount(c.series));
             m_picture->m_strMax = c.max;
             if (!c.rows)
-                m_grid->setRowCount(0);
+                m_grid->DeleteAllRows();
             const QImage image = m_picture->RenderImage();
             EXPECT_GT(InkIn(image, QRect(250, 10, 100, 30)), 10);  // the title
             for (int x = 60; x < 540; x += 7)
@@ -196,7 +196,8 @@ TEST_F(ReportChartTest, PanelBarsRiseFromTheirZeroLineAndKindFiveShowsARowWindow
 
 TEST_F(ReportChartTest, ATrendChannelOfOnePointDrawsNoSlantedLine)
 {
-    m_grid->setRowCount(1);
+    m_grid->DeleteRow(2);
+    m_grid->DeleteRow(1);
     QvChartSeries* series = m_picture->Series(0);
     series->m_nBarFlag = 2;
     series->m_fPanelPos = 0.5f;
