@@ -23,6 +23,11 @@ inline const QString DefaultFontSize = QStringLiteral("36");
 inline const QString DefaultFontFace = QStringLiteral("宋体");
 inline const QString DefaultDocumentName = QStringLiteral("打印");
 inline const QString PreviewTitle = QStringLiteral("打印预览");
+inline const QString PreviewPrint = QStringLiteral("打印");
+inline const QString PreviewZoomIn = QStringLiteral("放大");
+inline const QString PreviewZoomOut = QStringLiteral("缩小");
+inline const QString PreviewClose = QStringLiteral("关闭");
+inline const QString PrinterNotReady = QStringLiteral("打印机无法开始打印，请检查打印机设置");
 inline const QString PrinterNameTooLong =
     QStringLiteral("打印机名字符数不能超过30个，如果打印不正常，请修改打印机名后,重新选择设置");
 inline const QString PrinterSetupCaption = QStringLiteral("默认打印机设置提示");

@@ -114,15 +114,19 @@ int SegmentDataBits(QrEncoder::Mode mode, int length)
     return length * 8;
 }
 
-template <typename Condition>
-void XorMask(uint8_t* modules, int size, int stride, uint8_t dark, uint8_t function, Condition condition)
+// Calls work with the condition of the mask: true where it flips a module.
+template <typename Work>
+void WithMask(int mask, Work work)
 {
-    for (int y = 0; y < size; ++y) {
-        uint8_t* row = modules + y * stride;
-        for (int x = 0; x < size; ++x) {
-            if (!(row[x] & function) && condition(x, y))
-                row[x] ^= dark;
-        }
+    switch (mask) {
+    case 0: work([](int x, int y) { return (x + y) % 2 == 0; }); break;
+    case 1: work([](int, int y) { return y % 2 == 0; }); break;
+    case 2: work([](int x, int) { return x % 3 == 0; }); break;
+    case 3: work([](int x, int y) { return (x + y) % 3 == 0; }); break;
+    case 4: work([](int x, int y) { return (x / 3 + y / 2) % 2 == 0; }); break;
+    case 5: work([](int x, int y) { return x * y % 2 + x * y % 3 == 0; }); break;
+    case 6: work([](int x, int y) { return (x * y % 2 + x * y % 3) % 2 == 0; }); break;
+    default: work([](int x, int y) { return ((x + y) % 2 + x * y % 3) % 2 == 0; }); break;
     }
 }
 
@@ -215,14 +219,12 @@ bool QrEncoder::EncodeBytes(int level, int version, bool autoExtend, int maskNum
     if (mask < 0) {
         int best = 0;
         for (int m = 0; m < 8; ++m) {
-            ApplyMask(m);
             DrawFormatBits(m);
-            const int penalty = Penalty();
+            const int penalty = MaskedPenalty(m);
             if (m == 0 || penalty < best) {
                 best = penalty;
                 mask = m;
             }
-            ApplyMask(m);
         }
     }
     m_mask = mask;
@@ -506,49 +508,70 @@ void QrEncoder::PlaceCodewords()
     }
 }
 
-// XOR: applying the same mask twice takes it off again.
 void QrEncoder::ApplyMask(int mask)
 {
-    uint8_t* m = m_modules.data();
-    switch (mask) {
-    case 0: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int y) { return (x + y) % 2 == 0; }); break;
-    case 1: XorMask(m, m_size, MaxSize, Dark, Function, [](int, int y) { return y % 2 == 0; }); break;
-    case 2: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int) { return x % 3 == 0; }); break;
-    case 3: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int y) { return (x + y) % 3 == 0; }); break;
-    case 4: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int y) { return (x / 3 + y / 2) % 2 == 0; }); break;
-    case 5: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int y) { return x * y % 2 + x * y % 3 == 0; }); break;
-    case 6: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int y) { return (x * y % 2 + x * y % 3) % 2 == 0; }); break;
-    default: XorMask(m, m_size, MaxSize, Dark, Function, [](int x, int y) { return ((x + y) % 2 + x * y % 3) % 2 == 0; }); break;
-    }
+    WithMask(mask, [this](auto flips) {
+        for (int y = 0; y < m_size; ++y) {
+            uint8_t* row = &m_modules[y * MaxSize];
+            for (int x = 0; x < m_size; ++x) {
+                if (!(row[x] & Function) && flips(x, y))
+                    row[x] ^= Dark;
+            }
+        }
+    });
 }
 
-int QrEncoder::Penalty() const
+// The symbol as it would be with the mask, as rows and as columns of 0/1
+// modules, scored; the symbol itself is left alone.
+int QrEncoder::MaskedPenalty(int mask)
+{
+    WithMask(mask, [this](auto flips) {
+        for (int y = 0; y < m_size; ++y) {
+            const uint8_t* row = &m_modules[y * MaxSize];
+            uint8_t* rowOut = &m_rows[y * MaxSize];
+            for (int x = 0; x < m_size; ++x) {
+                const uint8_t dark = (row[x] & Dark) ^ ((row[x] & Function) ? 0 : uint8_t(flips(x, y)));
+                rowOut[x] = dark;
+                m_columns[x * MaxSize + y] = dark;
+            }
+        }
+    });
+    return ScoreLines();
+}
+
+int QrEncoder::Penalty()
+{
+    for (int y = 0; y < m_size; ++y) {
+        for (int x = 0; x < m_size; ++x) {
+            const uint8_t dark = m_modules[y * MaxSize + x] & Dark;
+            m_rows[y * MaxSize + x] = dark;
+            m_columns[x * MaxSize + y] = dark;
+        }
+    }
+    return ScoreLines();
+}
+
+int QrEncoder::ScoreLines() const
 {
     int penalty = 0;
     int darkCount = 0;
-    uint8_t line[MaxSize];
-    for (int y = 0; y < m_size; ++y) {
-        const uint8_t* row = &m_modules[y * MaxSize];
-        for (int x = 0; x < m_size; ++x) {
-            line[x] = row[x] & Dark;
-            darkCount += line[x];
-        }
-        penalty += LinePenalty(line, m_size);
-    }
-    for (int x = 0; x < m_size; ++x) {
-        for (int y = 0; y < m_size; ++y)
-            line[y] = m_modules[y * MaxSize + x] & Dark;
-        penalty += LinePenalty(line, m_size);
+    for (int i = 0; i < m_size; ++i) {
+        penalty += LinePenalty(&m_rows[i * MaxSize], m_size);
+        penalty += LinePenalty(&m_columns[i * MaxSize], m_size);
     }
     for (int y = 0; y + 1 < m_size; ++y) {
-        const uint8_t* row = &m_modules[y * MaxSize];
+        const uint8_t* row = &m_rows[y * MaxSize];
         const uint8_t* below = row + MaxSize;
         for (int x = 0; x + 1 < m_size; ++x) {
-            const uint8_t c = row[x] & Dark;
-            if ((row[x + 1] & Dark) == c && (below[x] & Dark) == c && (below[x + 1] & Dark) == c)
+            const uint8_t c = row[x];
+            darkCount += c;
+            if (row[x + 1] == c && below[x] == c && below[x + 1] == c)
                 penalty += 3;
         }
+        darkCount += row[m_size - 1];
     }
+    for (int x = 0; x < m_size; ++x)
+        darkCount += m_rows[(m_size - 1) * MaxSize + x];
     // 10 for every full 5 % the dark share lies away from one half.
     const int total = m_size * m_size;
     penalty += std::abs(darkCount * 20 - total * 10) / total * 10;

@@ -1,3 +1,4 @@
+#include "DeliveryNote.h"
 #include "ExternalTool.h"
 #include "FormPrinter.h"
 #include "MapPrintSource.h"
@@ -16,49 +17,13 @@
 namespace
 {
 
-// A delivery note: heading, number and customer, a QR code of the number, a
-// Code 128 of the order digits, a detail table of 10 rows a page, and below
-// it the total, the money in boxes, a rule and the acceptance marks.
-const char* DeliveryNote = R"(<print><print_para font_default="36,宋体" left="100" top="100" uid_id="1" print_btn="9">
-  <title pos="0,0,1900,100" value="送货单" font="60,宋体" format="37"/>
-  <no pos="0,120,900,180" wnd="2" value_ahead="单号:" format="36"/>
-  <customer pos="1000,120,1900,180" wnd="3" value_ahead="客户:" format="36"/>
-  <code pos="1500,200,1800,500" wnd="2" wnd_type="qr"/>
-  <bars pos="0,220,1200,420" wnd="4" wnd_type="128c"/>
-  <table_print font="30" value="5" pos="0,560,1900,960" format="0">
-    <head_info_print row_height="80">
-      <c row_id="1" row_height="80" title="品名"/>
-      <c row_id="1" row_height="80" id="2"/>
-      <c row_id="1" row_height="80" title="金额"/>
-    </head_info_print>
-    <col_info_print count_in_page="10" row_height="80">
-      <c width="900" col_id="1" align="36"/>
-      <c width="400" col_id="2"/>
-      <c width="600" col_id="3" align="38"/>
-    </col_info_print>
-  </table_print>
-  <total pos="0,1540,900,1620" wnd="6" wnd_type="thousandth" value_ahead="合计:" format="36"/>
-  <money pos="1000,1540,1500,1620" wnd="6" wnd_type="CNY" value_ahead="¥" split_size="60"/>
-  <rule pos="0,1640,1900,1640" wnd_type="line" value="3"/>
-  <accepted pos="0,1660,900,1740" wnd="7" wnd_type="checked" value="已验收" format="36"/>
-  <refused pos="1000,1660,1900,1740" wnd="8" wnd_type="checked" value="未验收" format="36"/>
-</print_para></print>)";
-
 class FormPrinterTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
         SetModuleFolderOverride(m_folder.path());
-        m_source.texts = {{2, QStringLiteral("DN-0042")}, {3, QStringLiteral("华东五金")},
-                          {4, QStringLiteral("20260042")}, {6, QStringLiteral("12345.5")}};
-        m_source.checked = {7};
-        MapPrintSource::Table table;
-        table.headers = {QStringLiteral("名称"), QStringLiteral("数量"), QStringLiteral("金额")};
-        for (int i = 1; i <= 23; ++i)
-            table.rows << QStringList{QStringLiteral("螺栓%1").arg(i), QString::number(i * 10),
-                                      QString::number(i * 2.5, 'f', 2)};
-        m_source.tables[5] = table;
+        FillDeliveryNote(m_source);
     }
     void TearDown() override { SetModuleFolderOverride(QString()); }
 
@@ -86,7 +51,7 @@ protected:
 TEST_F(FormPrinterTest, DeliveryNotePrintsItsTextsAndTablePageByPage)
 {
     SKIP_WITHOUT_TOOL("pdftotext");
-    Load(QString::fromUtf8(DeliveryNote));
+    Load(DeliveryNoteXml());
     const auto pages = Print();
     ASSERT_EQ(pages.size(), 3);
     for (int p = 0; p < 3; ++p) {
@@ -120,7 +85,7 @@ TEST_F(FormPrinterTest, DeliveryNotePrintsItsTextsAndTablePageByPage)
 TEST_F(FormPrinterTest, MoneyGoesIntoBoxesFromTheRight)
 {
     SKIP_WITHOUT_TOOL("pdftotext");
-    Load(QString::fromUtf8(DeliveryNote));
+    Load(DeliveryNoteXml());
     const auto pages = Print();
     ASSERT_FALSE(pages.isEmpty());
     // "¥1234550": the last character's box ends at 100 + 1500, each 60 wide.
@@ -144,7 +109,7 @@ TEST_F(FormPrinterTest, PrintedPageCarriesReadableCodes)
 {
     SKIP_WITHOUT_TOOL("pdftoppm");
     SKIP_WITHOUT_TOOL("zbarimg");
-    Load(QString::fromUtf8(DeliveryNote));
+    Load(DeliveryNoteXml());
     const QString pdf = m_folder.file(QStringLiteral("note.pdf"));
     PrintToPdf(m_printer, pdf);
     bool ok = false;
@@ -195,7 +160,7 @@ TEST_F(FormPrinterTest, EmptyGridPrintsOnePageWithItsHeaders)
 {
     SKIP_WITHOUT_TOOL("pdftotext");
     m_source.tables[5].rows.clear();
-    Load(QString::fromUtf8(DeliveryNote));
+    Load(DeliveryNoteXml());
     const auto pages = Print();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_NE(FindWord(pages[0], QStringLiteral("品名")), nullptr);
@@ -310,7 +275,7 @@ TEST_F(FormPrinterTest, BarCodeOfCharactersItsSetLacksIsRefusedNotDrawn)
 
 TEST_F(FormPrinterTest, BatchPrintsOneJobPerKeyAndNoneAfterAPreview)
 {
-    Load(QString::fromUtf8(DeliveryNote));
+    Load(DeliveryNoteXml());
     m_printer.m_arrPrintValues = {QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("13")};
     m_printer.OnPrintEnd(true);
     EXPECT_TRUE(m_source.clicks.isEmpty());
