@@ -293,3 +293,61 @@ TEST_F(FormPrinterTest, BatchPrintsOneJobPerKeyAndNoneAfterAPreview)
     m_printer.OnPrintCancelled();
     EXPECT_TRUE(m_printer.m_arrPrintValues.isEmpty());
 }
+
+TEST_F(FormPrinterTest, TableCellsPrintOnlyWhatTheyHave)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    const QString table = QStringLiteral(R"(<print><print_para>
+        <table_print value="5" pos="0,0,0,1000" format="%1">
+          <head_info_print row_height="80">
+            <c row_id="1" row_height="80" title="品名"/>
+            <c row_id="1" row_height="80" id="9"/>
+            <c row_id="1" row_height="80" id="2"/>
+          </head_info_print>
+          <col_info_print count_in_page="30" row_height="60">
+            <c width="900" col_id="1"/>
+            <c width="400" col_id="2"/>
+            <c width="0" col_id="3"/>
+          </col_info_print>
+        </table_print></print_para></print>)");
+    const struct
+    {
+        QString format;
+        bool headers;
+    } cases[] = {{QStringLiteral("0"), true}, {QStringLiteral("1"), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.format.toStdString());
+        Load(table.arg(c.format));
+        const auto pages = Print();
+        ASSERT_EQ(pages.size(), 1);
+        const QString text = PageText(pages[0]);
+        // Header 9 is beyond the grid's three columns; header 2 has no width.
+        EXPECT_EQ(text.contains(QStringLiteral("品名")), c.headers);
+        EXPECT_FALSE(text.contains(QStringLiteral("数量")));
+        EXPECT_NE(FindWord(pages[0], QStringLiteral("螺栓23")), nullptr);
+        EXPECT_NE(FindWord(pages[0], QStringLiteral("230")), nullptr);
+        EXPECT_EQ(FindWord(pages[0], QStringLiteral("57.50")), nullptr);
+        EXPECT_TRUE(text.contains(QStringLiteral("第 1/1 页")));
+    }
+}
+
+TEST_F(FormPrinterTest, WordBrokenTextShrinksIntoItsBox)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    // 2064: broken into lines where needed; 60 characters into 40 x 12 mm.
+    const QString address = QStringLiteral("北京市海淀区中关村大街一号院二号楼三单元四层五零六室收货人张三电话一三八零零一三八零零零转分机八八八八");
+    Load(QStringLiteral(R"(<print><print_para><a pos="0,0,400,120" value="%1" format="2064"/></print_para></print>)")
+             .arg(address));
+    const auto pages = Print();
+    ASSERT_EQ(pages.size(), 1);
+    ASSERT_FALSE(pages[0].isEmpty());
+    QString printed;
+    for (const PrintedWord& word : pages[0]) {
+        printed += word.text;
+        EXPECT_GE(word.left, -1);
+        EXPECT_LE(word.right, 401);
+        EXPECT_GE(word.top, -1);
+        EXPECT_LE(word.bottom, 121);
+    }
+    EXPECT_EQ(printed, address);
+}
