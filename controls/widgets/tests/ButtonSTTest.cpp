@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 namespace {
@@ -289,4 +291,28 @@ TEST(ShadeButtonST, OutlineKindIsLitOnlyUnderTheMouse)
     button.resize(80, 30);
     EXPECT_EQ(button.Paint({}).pixel(40, 15), Probe<CShadeButtonST>::kUnder);
     EXPECT_EQ(button.Paint({false, false, true, false}).pixel(40, 15), qRgb(0xFA, 0xFA, 0xFA));
+}
+
+TEST(ButtonST, TooltipOnlyWhenActiveAndHandCursorWhenAsked)
+{
+    CButtonST button;
+    button.resize(60, 24);
+    button.show();
+    const auto hover = [&] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button.mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&button, &help);
+    };
+    button.SetTooltipText(QStringLiteral("下一页"), false);
+    hover();
+    EXPECT_TRUE(QToolTip::text().isEmpty());
+    button.SetTooltipText(QStringLiteral("下一页"), true);
+    hover();
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("下一页"));
+    QToolTip::hideText();
+
+    EXPECT_NE(button.cursor().shape(), Qt::PointingHandCursor);
+    button.SetBtnCursor(true);
+    EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
+    button.SetBtnCursor(false);
+    EXPECT_NE(button.cursor().shape(), Qt::PointingHandCursor);
 }
