@@ -1,7 +1,5 @@
 #include "grid/GridModel.h"
 
-#include <QColor>
-
 #include <algorithm>
 
 CellInfo* ItemData::FindCell(int column)
@@ -58,7 +56,7 @@ QVariant CGridModel::data(const QModelIndex& index, int role) const
         COLORREF text = CLR_UNSET;
         CellColors(row, column, back, text);
         const COLORREF colour = role == Qt::BackgroundRole ? back : text;
-        return colour == CLR_UNSET ? QVariant() : QVariant(ToColor(colour));
+        return colour == CLR_UNSET ? QVariant() : QVariant(ColorFromRef(colour));
     }
     case Qt::TextAlignmentRole: {
         const int format = m_formats[size_t(column)];
@@ -318,11 +316,6 @@ void CGridModel::QueueFlush()
         return;
     m_bFlushQueued = true;
     QMetaObject::invokeMethod(this, &CGridModel::Flush, Qt::QueuedConnection);
-}
-
-QColor CGridModel::ToColor(COLORREF colour)
-{
-    return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
 void CGridModel::CellColors(int row, int column, COLORREF& back, COLORREF& text) const

@@ -8,8 +8,6 @@
 #include <memory>
 #include <vector>
 
-class QColor;
-
 // The rows, columns and records of one grid, shown by its table view. Texts
 // sit in one flat array (row after row, one slot per column); each row has
 // one ItemData record, each cell with colours one CellInfo inside it.
@@ -76,8 +74,6 @@ public:
 
     // Announces appended rows to the views now.
     void Flush();
-
-    static QColor ToColor(COLORREF colour);
 
 private:
     // The colours a cell shows: the first of cell, row and column that sets

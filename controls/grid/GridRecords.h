@@ -1,7 +1,8 @@
 #pragma once
 
+#include "widgets/ColorRef.h"
+
 #include <QString>
-#include <QtGlobal>
 
 #include <functional>
 #include <vector>
@@ -9,9 +10,7 @@
 class CListCtrlEx;
 class QWidget;
 
-// Colours are 0x00BBGGRR values, as the colour texts of form descriptions
-// give them (ParseRgbText); CLR_UNSET leaves a level's colour to the next.
-using COLORREF = quint32;
+// Colours are COLORREF values; CLR_UNSET leaves a level's colour to the next.
 constexpr COLORREF CLR_UNSET = 0xFFFFFFFFu;
 
 // Called when an edit opens: editor is the slot holding the editor window in

@@ -3,6 +3,8 @@
 #include "grid/EditorText.h"
 #include "grid/GridModel.h"
 
+#include "widgets/HeaderCtrlQv.h"
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -15,17 +17,13 @@ namespace
 constexpr int kRowHeight = 20;
 constexpr COLORREF kZebraEven = 0xFFFFFF;
 constexpr COLORREF kZebraOdd = 0xF0E6DC; // RGB 220, 230, 240
-
-COLORREF ToColorRef(const QColor& colour)
-{
-    return COLORREF(colour.red()) | (COLORREF(colour.green()) << 8) | (COLORREF(colour.blue()) << 16);
-}
 } // namespace
 
 CListCtrlEx::CListCtrlEx(QWidget* parent)
     : QTableView(parent), m_pModel(new CGridModel(this))
 {
-    m_pModel->SetDefaultColors(ToColorRef(palette().color(QPalette::Base)), ToColorRef(palette().color(QPalette::Text)));
+    m_pModel->SetDefaultColors(RefFromColor(palette().color(QPalette::Base)), RefFromColor(palette().color(QPalette::Text)));
+    setHorizontalHeader(new CHeaderCtrlQv(this));
     setModel(m_pModel);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -58,14 +56,6 @@ void CListCtrlEx::SetSaveIds(int menuUid, int tableId)
     m_nTableId = tableId;
 }
 
-void CListCtrlEx::SetHeaderCtrl(QHeaderView* header)
-{
-    if (!header)
-        return;
-    setHorizontalHeader(header);
-    ConnectHeader();
-}
-
 void CListCtrlEx::ConnectHeader()
 {
     QHeaderView* header = horizontalHeader();
@@ -75,12 +65,10 @@ void CListCtrlEx::ConnectHeader()
     header->setStretchLastSection(false);
     header->setMinimumSectionSize(1);
     header->viewport()->installEventFilter(this);
-    connect(header, &QHeaderView::sectionClicked, this, &CListCtrlEx::OnColumnClick, Qt::UniqueConnection);
-    connect(header, &QHeaderView::sectionResized, this, &CListCtrlEx::OnHeaderResized, Qt::UniqueConnection);
+    connect(header, &QHeaderView::sectionClicked, this, &CListCtrlEx::OnColumnClick);
+    connect(header, &QHeaderView::sectionResized, this, &CListCtrlEx::OnHeaderResized);
     // The header moves its arrow on every click; the grid's sort decides where it is.
-    connect(header, &QHeaderView::sortIndicatorChanged, this, &CListCtrlEx::UpdateSortArrow, Qt::UniqueConnection);
-    ApplyLockedColumns();
-    UpdateSortArrow();
+    connect(header, &QHeaderView::sortIndicatorChanged, this, &CListCtrlEx::UpdateSortArrow);
 }
 
 // Columns ------------------------------------------------------------------

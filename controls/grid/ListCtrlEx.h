@@ -7,7 +7,6 @@
 #include <QTableView>
 
 class CGridModel;
-class QHeaderView;
 
 // The editable report grid behind every "table" element of a form.
 //
@@ -58,8 +57,6 @@ public:
     void SetSaveIds(int menuUid, int tableId);
     int GetMenuUid() const { return m_nMenuUid; }
     int GetTableId() const { return m_nTableId; }
-    // Replaces the plain header, e.g. with the program's drawn header control.
-    void SetHeaderCtrl(QHeaderView* header);
 
     // Columns.
     int InsertColumn(int column, const QString& title, int format = 0, int width = 100);
@@ -159,7 +156,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void ConnectHeader();
+    void ConnectHeader(); // the header is the program's CHeaderCtrlQv
     void OnColumnClick(int column);
     void UpdateSortArrow();
     void OnHeaderResized(int column, int oldWidth, int newWidth);

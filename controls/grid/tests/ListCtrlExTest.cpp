@@ -104,7 +104,7 @@ TEST_F(GridForm, RowsCarryKeysStatesAndZebraColours)
     grid->SetCellColors(2, 1, CLR_UNSET, 0x00FF00);
     grid->SetColumnColors(1, 0x123456, 0);
     grid->SetColumnColors(2, 0x123456, 0);
-    EXPECT_EQ(Background(grid, 2, 1), CGridModel::ToColor(grid->GetModel()->DefaultBack()));
+    EXPECT_EQ(Background(grid, 2, 1), ColorFromRef(grid->GetModel()->DefaultBack()));
     EXPECT_EQ(Foreground(grid, 2, 1), QColor(0, 255, 0));
     EXPECT_EQ(Background(grid, 2, 2), QColor(0x56, 0x34, 0x12)); // no cell or row colours: the column's
     EXPECT_EQ(Background(grid, 3, 2), QColor(220, 230, 240));   // row colours come before the column's
