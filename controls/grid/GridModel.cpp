@@ -272,18 +272,28 @@ void CGridModel::SetRowOrder(const std::vector<int>& order)
         return;
     const size_t columns = size_t(ColumnCount());
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<QString> texts(m_texts.size());
-    std::vector<std::unique_ptr<ItemData>> items(rows);
+    // Moved in place along the cycles of the permutation: no copy of the
+    // table is made.
     std::vector<int> newRowOf(rows);
-    for (size_t row = 0; row < rows; ++row) {
-        const size_t from = size_t(order[row]);
-        newRowOf[from] = int(row);
-        items[row] = std::move(m_rows[from]);
-        for (size_t c = 0; c < columns; ++c)
-            texts[row * columns + c] = std::move(m_texts[from * columns + c]);
+    for (size_t row = 0; row < rows; ++row)
+        newRowOf[size_t(order[row])] = int(row);
+    std::vector<bool> placed(rows, false);
+    for (size_t start = 0; start < rows; ++start) {
+        if (placed[start])
+            continue;
+        // Walk the cycle: the row at start goes to newRowOf[start], whose
+        // row goes on, until the cycle closes.
+        size_t at = start;
+        while (!placed[size_t(newRowOf[at])] && size_t(newRowOf[at]) != start) {
+            const size_t to = size_t(newRowOf[at]);
+            std::swap(m_rows[start], m_rows[to]);
+            for (size_t c = 0; c < columns; ++c)
+                std::swap(m_texts[start * columns + c], m_texts[to * columns + c]);
+            placed[to] = true;
+            at = to;
+        }
+        placed[start] = true;
     }
-    m_rows.swap(items);
-    m_texts.swap(texts);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());

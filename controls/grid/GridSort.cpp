@@ -4,6 +4,7 @@
 #include "text/NumberText.h"
 
 #include <QDateTime>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <climits>
@@ -24,9 +25,13 @@ int SignOf(int compared)
 
 double AmountKey(const QString& text)
 {
-    QString plain = text;
-    plain.remove(u',');
-    return TextToDouble(plain);
+    if (!text.contains(u','))
+        return TextToDouble(text);
+    QVarLengthArray<QChar, 64> plain;
+    for (QChar c : text)
+        if (c != u',')
+            plain.append(c);
+    return TextToDouble(QStringView(plain.constData(), plain.size()));
 }
 
 // A date-time and whether the text held one; texts without one sort first.
@@ -104,20 +109,27 @@ int NormalKind(int kind)
     return kind >= 0 && kind <= 7 ? kind : 3;
 }
 
+// Each row's key made once, then the keys sorted beside their rows.
 template <typename Key, typename MakeKey, typename Compare>
 std::vector<int> SortByKeys(int rowCount, const std::function<const QString&(int)>& textOf, MakeKey makeKey,
                             Compare compare, bool ascending)
 {
-    std::vector<Key> keys;
-    keys.reserve(size_t(rowCount));
+    struct Entry
+    {
+        Key key;
+        int row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(size_t(rowCount));
     for (int row = 0; row < rowCount; ++row)
-        keys.push_back(makeKey(textOf(row)));
-    std::vector<int> order(static_cast<size_t>(rowCount));
-    std::iota(order.begin(), order.end(), 0);
+        entries.push_back(Entry{makeKey(textOf(row)), row});
     const int direction = ascending ? 1 : -1;
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return compare(keys[size_t(a)], keys[size_t(b)]) * direction < 0;
-    });
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&](const Entry& a, const Entry& b) { return compare(a.key, b.key) * direction < 0; });
+    std::vector<int> order;
+    order.reserve(entries.size());
+    for (const Entry& entry : entries)
+        order.push_back(entry.row);
     return order;
 }
 

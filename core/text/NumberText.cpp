@@ -2,6 +2,8 @@
 
 #include "text/TextSplit.h"
 
+#include <QVarLengthArray>
+
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -64,11 +66,20 @@ double TextToDouble(QStringView text, bool* ok)
         if (exponent > 0)
             i = e + exponent;
     }
-    // strtod in the C locale gives the correctly rounded value and infinity
-    // on overflow; the process locale must not change the decimal point.
-    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
-    const QByteArray number = text.mid(start, i - start).toLatin1();
-    const double value = strtod_l(number.constData(), nullptr, cLocale);
+    // The number is plain ASCII; a buffer on the stack keeps sorting by
+    // number texts free of allocations. from_chars and strtod in the C locale
+    // both give the correctly rounded value whatever the process locale;
+    // strtod decides the rare texts beyond the range (infinity on overflow).
+    QVarLengthArray<char, 64> number;
+    for (qsizetype k = start; k < i; ++k)
+        number.append(char(text[k].unicode()));
+    double value = 0.0;
+    const auto parsed = std::from_chars(number.constData(), number.constData() + number.size(), value);
+    if (parsed.ec != std::errc()) {
+        static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+        number.append('\0');
+        value = strtod_l(number.constData(), nullptr, cLocale);
+    }
     if (std::isinf(value)) {
         if (ok)
             *ok = false;
