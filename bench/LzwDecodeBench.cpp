@@ -1,5 +1,5 @@
 #include "web/LzwDecode.h"
-#include "web/tests/LzwTestEncoder.h"
+#include "web/LzwEncode.h"
 
 #include <QString>
 #include <benchmark/benchmark.h>
@@ -26,7 +26,7 @@ const QByteArray& Description()
 
 void BM_LzwDecode(benchmark::State& state)
 {
-    const QByteArray stored = LzwEncodeForTest(Description(), 12);
+    const QByteArray stored = LzwEncode(Description(), 12);
     QByteArray decoded;
     for (auto _ : state) {
         LzwDecode(QByteArrayView(stored), decoded);

@@ -3,6 +3,7 @@
 #include "text/AppState.h"
 #include "db/DbConnectText.h"
 #include "db/DbFetch.h"
+#include "db/DbValueText.h"
 #include "db/DbScript.h"
 #include "db/DbTexts.h"
 #include "text/IniFile.h"
@@ -174,11 +175,11 @@ bool CDbConnection::StatementFailed(const QString& sql, const QString& message)
     return false;
 }
 
-bool CDbConnection::ExecuteCommand(const QString& sql)
+bool CDbConnection::ExecuteCommand(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(sql))
+    if (!RunQuery(query, sql, values))
         return StatementFailed(sql, query.lastError().text());
     m_nResult = 1;
     return true;

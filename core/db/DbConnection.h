@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <stdexcept>
 
@@ -59,8 +60,9 @@ public:
     bool IsOpen() const;
     QString GetDbTypeText() const;
 
-    // One statement (kind 1: one batch).
-    bool ExecuteCommand(const QString& sql);
+    // One statement (kind 1: one batch). Values, when given, are bound to
+    // the statement's "?" marks in order; they never become SQL text.
+    bool ExecuteCommand(const QString& sql, const QVariantList& values = {});
     // Kind 1: one batch; kinds 2 and 3: statement by statement.
     bool Execute(const QString& sql);
     void ExecuteNoResult(const QString& sql);
@@ -75,17 +77,18 @@ public:
     void RollbackTrans();
 
     // A forward-only query, active when it ran; on failure the texts are set.
-    QSqlQuery OpenQuery(const QString& sql);
+    // Values are bound to the "?" marks as for ExecuteCommand.
+    QSqlQuery OpenQuery(const QString& sql, const QVariantList& values = {});
     // True when the query returns a row; false for none and for a failed query.
     bool HasRecords(const QString& sql);
     // The first column of the first row. True with the value; false when no
     // row came back (m_nResult 0) or the query failed (m_nResult -1, texts
     // set); the value is left as it was in both cases.
-    bool QueryValue(const QString& sql, QString& value);
+    bool QueryValue(const QString& sql, QString& value, const QVariantList& values = {});
     // The named columns of every row, row by row.
     bool QueryToList(const QString& sql, const QStringList& names, QStringList& values);
     // Every column of every row; 1, or -1 for no row or a failure.
-    int QueryAllToList(const QString& sql, QStringList& values);
+    int QueryAllToList(const QString& sql, QStringList& values, const QVariantList& bound = {});
     bool QueryAllWithNames(const QString& sql, QStringList& names, QStringList& values);
     // One page of "selectText fromText" in the order of orderText.
     bool QueryPage(const QString& selectText, const QString& fromText, int pageSize, int pageNumber,

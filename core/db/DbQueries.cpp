@@ -43,11 +43,11 @@ bool CDbConnection::QueryFailed(const QString& sql, const QString& message)
     return false;
 }
 
-QSqlQuery CDbConnection::OpenQuery(const QString& sql)
+QSqlQuery CDbConnection::OpenQuery(const QString& sql, const QVariantList& values)
 {
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
-    if (!query.exec(sql))
+    if (!RunQuery(query, sql, values))
         QueryFailed(sql, query.lastError().text());
     return query;
 }
@@ -64,9 +64,9 @@ bool CDbConnection::HasRecords(const QString& sql)
     return false;
 }
 
-bool CDbConnection::QueryValue(const QString& sql, QString& value)
+bool CDbConnection::QueryValue(const QString& sql, QString& value, const QVariantList& values)
 {
-    QSqlQuery query = OpenQuery(sql);
+    QSqlQuery query = OpenQuery(sql, values);
     const bool hasRow = query.isActive() && query.next();
     if (!query.isActive() || ReadFailed(query)) {
         QueryFailed(sql, query.lastError().text());
@@ -129,9 +129,9 @@ bool ReadAllRows(QSqlQuery& query, QStringList& values)
 }
 } // namespace
 
-int CDbConnection::QueryAllToList(const QString& sql, QStringList& values)
+int CDbConnection::QueryAllToList(const QString& sql, QStringList& values, const QVariantList& bound)
 {
-    QSqlQuery query = OpenQuery(sql);
+    QSqlQuery query = OpenQuery(sql, bound);
     QStringList rows;
     if (!query.isActive() || !ReadAllRows(query, rows)) {
         m_strErrorInfo = DbText::kDetailPrefix + sql + u'\n' + query.lastError().text();

@@ -1,5 +1,7 @@
 #include "db/DbValueText.h"
 
+#include <QSqlQuery>
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -42,4 +44,15 @@ QString DbValueToText(const QVariant& value)
     default:
         return value.toString(); // integers of every width: plain decimal
     }
+}
+
+bool RunQuery(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (values.isEmpty())
+        return query.exec(sql);
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
 }

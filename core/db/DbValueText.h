@@ -18,3 +18,9 @@
 //   time                   "HH:mm:ss"
 //   bytes                  read as UTF-8 text
 QString DbValueToText(const QVariant& value);
+
+class QSqlQuery;
+
+// Runs sql on the query; with values, prepared and with each value bound to
+// the next "?" mark, so a value is never read as SQL.
+bool RunQuery(QSqlQuery& query, const QString& sql, const QVariantList& values);

@@ -11,6 +11,7 @@ namespace {
 
 QMutex sinkMutex;
 MessageSink currentSink;
+QuestionSink currentQuestion;
 
 void ShowMessageBox(const QString& text)
 {
@@ -55,5 +56,29 @@ MessageSink SetMessageSink(MessageSink sink)
     QMutexLocker lock(&sinkMutex);
     MessageSink previous = std::move(currentSink);
     currentSink = std::move(sink);
+    return previous;
+}
+
+bool AskYesNo(const QString& text, const QString& caption)
+{
+    QuestionSink sink;
+    {
+        QMutexLocker lock(&sinkMutex);
+        sink = currentQuestion;
+    }
+    if (sink)
+        return sink(text, caption);
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return false;
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QuestionSink SetQuestionSink(QuestionSink sink)
+{
+    QMutexLocker lock(&sinkMutex);
+    QuestionSink previous = std::move(currentQuestion);
+    currentQuestion = std::move(sink);
     return previous;
 }

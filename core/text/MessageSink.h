@@ -16,3 +16,12 @@ void ShowMessage(const QString& text);
 // Installs a sink and returns the previous one. An empty sink restores the
 // default, which shows an application-modal QMessageBox.
 MessageSink SetMessageSink(MessageSink sink);
+
+// The program's yes/no questions, replaceable the same way. True for Yes.
+using QuestionSink = std::function<bool(const QString& text, const QString& caption)>;
+
+// Asks on the GUI thread; the default shows an application-modal box with
+// the buttons Yes and No.
+bool AskYesNo(const QString& text, const QString& caption);
+
+QuestionSink SetQuestionSink(QuestionSink sink);

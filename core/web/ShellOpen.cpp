@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString kHelpPage = QStringLiteral("http://" TEMBRA_HELP_HOST "/help/help.aspx?s=login&appid=");
+const QString kHelpPage = QStringLiteral("http://" TEMBRA_HELP_HOST "/help/help.aspx?s=%1&appid=");
 
 ShellOpener& TestOpener()
 {
@@ -27,9 +27,9 @@ bool OpenWithShell(const QString& target)
     return QDesktopServices::openUrl(url);
 }
 
-bool OpenHelpPage()
+bool OpenHelpPage(const QString& pageKey)
 {
-    return OpenWithShell(kHelpPage + theApp().m_strAppId);
+    return OpenWithShell(kHelpPage.arg(pageKey) + theApp().m_strAppId);
 }
 
 void SetShellOpenerForTests(ShellOpener opener)

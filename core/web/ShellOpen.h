@@ -10,8 +10,9 @@
 // desktop accepted it.
 bool OpenWithShell(const QString& target);
 
-// Opens the maker's online help page for the login, with the application id.
-bool OpenHelpPage();
+// Opens the maker's online help page of a page key ("login" for the login,
+// "dh" for the main window), with the application id.
+bool OpenHelpPage(const QString& pageKey = QStringLiteral("login"));
 
 // Tests put their own opener in place of the desktop's; an empty function
 // restores it.

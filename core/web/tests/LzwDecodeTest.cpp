@@ -1,5 +1,5 @@
 #include "web/LzwDecode.h"
-#include "web/tests/LzwTestEncoder.h"
+#include "web/LzwEncode.h"
 
 #include <QRandomGenerator>
 #include <QString>
@@ -49,7 +49,7 @@ TEST(LzwDecodeTest, ShortLengths)
     ASSERT_TRUE(Decodes(Hex("010000000961"), out)); // the first code needs no more bytes
     EXPECT_EQ(out, "a");
     for (const QByteArray& text : {QByteArray("abc"), QByteArray("abcab"), QByteArray("aaaaaaa")}) {
-        ASSERT_TRUE(Decodes(LzwEncodeForTest(text, 9), out)) << text.constData();
+        ASSERT_TRUE(Decodes(LzwEncode(text, 9), out)) << text.constData();
         EXPECT_EQ(out, text);
     }
 }
@@ -59,7 +59,7 @@ TEST(LzwDecodeTest, RoundTripsAcrossDictionaryResets)
     const QByteArray text = DescriptionText(3000); // some 250 KB of UTF-16
     for (int width : {8, 9, 10, 12, 16}) {
         SCOPED_TRACE(width);
-        const QByteArray stored = LzwEncodeForTest(text, width);
+        const QByteArray stored = LzwEncode(text, width);
         if (width == 9 || width == 12) {
             ASSERT_GT(stored.size() * 8 / width, 4 * ((1 << width) - 256)); // several resets
         }
@@ -72,7 +72,7 @@ TEST(LzwDecodeTest, RoundTripsAcrossDictionaryResets)
     for (char& c : noise)
         c = static_cast<char>(random.bounded(256));
     QByteArray out;
-    ASSERT_TRUE(Decodes(LzwEncodeForTest(noise, 9), out));
+    ASSERT_TRUE(Decodes(LzwEncode(noise, 9), out));
     EXPECT_EQ(out, noise);
 }
 
@@ -103,7 +103,7 @@ TEST(LzwDecodeTest, DamagedFormsAreRejected)
 TEST(LzwDecodeTest, EveryTruncationOfAValidFormIsRejected)
 {
     const QByteArray text = DescriptionText(20);
-    const QByteArray stored = LzwEncodeForTest(text, 12);
+    const QByteArray stored = LzwEncode(text, 12);
     for (qsizetype size = 0; size < stored.size(); ++size) {
         QByteArray out;
         EXPECT_FALSE(Decodes(stored.left(size), out)) << size;

@@ -1,4 +1,4 @@
-#include "web/tests/LzwTestEncoder.h"
+#include "web/LzwEncode.h"
 
 #include <string>
 #include <unordered_map>
@@ -28,7 +28,7 @@ private:
 
 } // namespace
 
-QByteArray LzwEncodeForTest(const QByteArray& input, int width)
+QByteArray LzwEncode(const QByteArray& input, int width)
 {
     QByteArray out;
     const auto n = static_cast<uint32_t>(input.size());
