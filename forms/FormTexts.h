@@ -20,4 +20,8 @@ inline const QString RectFormatError = QStringLiteral("矩形数据格式错误"
 inline const QString PlaceholderNotInteger =
     QStringLiteral("SQL语句中引号外的占位符%1只能是整数，当前值“%2”不是整数，语句未执行。");
 
+// The stored form of a menu entry (the trailing blanks as they were always sent).
+inline const QString SelectLeafForm = QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE leaf_0=1 AND uid_0=%1 ");
+inline const QString SelectForm = QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE uid_0=%1 ");
+
 } // namespace FormTexts

@@ -1,0 +1,113 @@
+#include "StoredFormOpener.h"
+
+#include "D_T1.h"
+#include "FormDescription.h"
+#include "FormTexts.h"
+#include "db/DbConnection.h"
+#include "text/TextSplit.h"
+#include "text/TreeItems.h"
+#include "web/LzwDecode.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+FormSetUp& CurrentSetUp()
+{
+    static FormSetUp setUp;
+    return setUp;
+}
+
+// Shorter texts cannot be a form description.
+constexpr int kShortestForm = 20;
+
+// The decoded description of the first row, empty when there is none or it
+// does not decode.
+QString ReadStoredForm(CDbConnection& db, const QString& sql)
+{
+    QList<QByteArray> buffers;
+    QList<int> sizes;
+    if (!db.ReadBlobs(sql, {QStringLiteral("form_0")}, buffers, sizes) || buffers.isEmpty())
+        return QString();
+    QByteArray decoded;
+    if (!LzwDecode(buffers.first(), decoded))
+        return QString();
+    return QString::fromUtf16(reinterpret_cast<const char16_t*>(decoded.constData()),
+                              decoded.size() / 2);
+}
+
+} // namespace
+
+bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out)
+{
+    QTreeWidgetItem* item = tree ? tree->currentItem() : nullptr;
+    if (!item || item->childCount() > 0)
+        return false;
+    out.menuUid = QString::number(item->data(0, kTreeItemDataRole).toInt());
+    out.menuName = item->text(0);
+
+    CDbConnection db;
+    db.Configure();
+    if (!db.Connect())
+        return false;
+    out.form = ReadStoredForm(db, FormTexts::SelectLeafForm.arg(out.menuUid));
+
+    CFormDescription doc;
+    QString error;
+    if (doc.LoadForm(out.form, error)) {
+        const CXmlNodePtr head = doc.SelectSingleNode(QStringLiteral("//html/head"));
+        out.type = head->GetAttribute(QStringLiteral("type"));
+        const QString popup = head->GetAttribute(QStringLiteral("popup"));
+        if (!popup.isEmpty()) {
+            QStringList parts;
+            SplitToList(popup, QStringLiteral(":"), parts);
+            out.menuUid = parts.value(1);
+            if (parts.size() > 2)
+                out.disabledIds = parts.at(2);
+            if (parts.size() > 3)
+                out.hiddenIds = parts.at(3);
+            // The uid stands unquoted in the query: only a number is looked up.
+            bool isNumber = false;
+            const int uid = out.menuUid.trimmed().toInt(&isNumber);
+            out.form = isNumber ? ReadStoredForm(db, FormTexts::SelectForm.arg(uid)) : QString();
+            if (out.form.isEmpty())
+                out.form = CFormDescription::EmptyForm;
+        }
+    }
+    db.Close();
+    return true;
+}
+
+D_T1* StartPopupFormThread(const StoredMenuForm& stored)
+{
+    if (stored.form.size() < kShortestForm)
+        return nullptr;
+    auto* form = new D_T1(nullptr);
+    if (!form->LoadDescription(stored.form)) {
+        delete form;
+        return nullptr;
+    }
+    form->m_strDisabledIds = stored.disabledIds;
+    form->m_strHiddenIds = stored.hiddenIds;
+    form->m_strMenuUid = stored.menuUid;
+    form->m_strMenuName = stored.menuName;
+    form->m_strType = stored.type;
+    form->m_strInput.clear();
+    if (CurrentSetUp())
+        CurrentSetUp()(*form);
+    form->Create();
+    return form;
+}
+
+bool OpenSelectedMenuForm(QTreeWidget* tree)
+{
+    StoredMenuForm stored;
+    if (ReadSelectedMenuForm(tree, stored))
+        StartPopupFormThread(stored);
+    return true;
+}
+
+void SetStoredFormSetUp(FormSetUp setUp)
+{
+    CurrentSetUp() = std::move(setUp);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class D_T1;
+class QTreeWidget;
+
+// Opening the stored form of a menu entry as a window of its own.
+//
+// A form window is a parentless top-level window on the GUI thread; the values
+// of one opening are handed to its window directly, so two entries opened in
+// quick succession can never swap them.
+
+// What one opening hands to its form window.
+struct StoredMenuForm
+{
+    QString form;        // the form description
+    QString disabledIds; // ";"-separated description ids disabled at open
+    QString hiddenIds;   // ";"-separated description ids hidden at open
+    QString menuUid;     // the entry whose form it is (the target of a redirect)
+    QString menuName;    // the selected entry's name
+    QString type;        // head/@type of the selected entry's form
+};
+
+// Reads the selected entry's stored form (c_menu_dh.form_0) and decodes it;
+// a head whose "popup" reads p0:uid[:disabled[:hidden]] redirects to the form
+// of entry uid. False when nothing is selected, the item is a folder, or the
+// database cannot be opened.
+bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out);
+
+// Creates the form window modeless and shows it; null (nothing shown) for a
+// form text of fewer than 20 characters or one that cannot be loaded.
+D_T1* StartPopupFormThread(const StoredMenuForm& stored);
+
+// ReadSelectedMenuForm, then StartPopupFormThread when it succeeded.
+bool OpenSelectedMenuForm(QTreeWidget* tree);
+
+// Gives every opened form window its builder and event machinery before it is
+// created (the program sets the real ones, tests their own).
+using FormSetUp = std::function<void(D_T1& form)>;
+void SetStoredFormSetUp(FormSetUp setUp);
