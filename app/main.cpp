@@ -1,9 +1,22 @@
+#include "MainApp.h"
+#include "ShellThreads.h"
+
 #include <QApplication>
 
-// The application shell is not built yet: the program starts its Qt
-// application and ends cleanly.
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    CMainApp mainApp;
+    mainApp.InitInstance();
+    const int code = mainApp.ExitInstance();
+    // A worker still at work is cut off with the process, as nobody waits
+    // for it; tearing the program down around it is not safe.
+    if (ShellThreadsRunning()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -1,0 +1,93 @@
+#include "MainApp.h"
+
+#include "AboutDlg.h"
+#include "AppTexts.h"
+#include "Dialog_Login.h"
+#include "QvimsDlg.h"
+#include "ShellHelpers.h"
+#include "ShellThreads.h"
+#include "StartupWorker.h"
+#include "text/AppState.h"
+#include "text/MessageSink.h"
+#include "text/ModuleFolder.h"
+#include "web/ModuleVersion.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+#include <clocale>
+
+bool CMainApp::IsNetworkFileSystem(const QString& type)
+{
+    static const QStringList networkTypes = {
+        QStringLiteral("nfs"),   QStringLiteral("nfs4"),  QStringLiteral("cifs"),
+        QStringLiteral("smb"),   QStringLiteral("smb2"),  QStringLiteral("smb3"),
+        QStringLiteral("smbfs"), QStringLiteral("sshfs"), QStringLiteral("fuse.sshfs"),
+        QStringLiteral("afs"),   QStringLiteral("ncpfs"), QStringLiteral("9p"),
+        QStringLiteral("davfs"), QStringLiteral("fuse.davfs2"), QStringLiteral("ceph"),
+        QStringLiteral("glusterfs"), QStringLiteral("fuse.glusterfs"),
+    };
+    return networkTypes.contains(type.toLower());
+}
+
+QString CMainApp::CheckProgramName(const QString& fileName)
+{
+    if (fileName == AppText::ProgramName || fileName == AppText::ProgramNameCapital)
+        return QString();
+    return AppText::WrongName.arg(fileName);
+}
+
+bool CMainApp::InitInstance()
+{
+    // The program works in Chinese; the numeric rules stay those of "C".
+    std::setlocale(LC_ALL, "zh_CN.UTF-8");
+    std::setlocale(LC_NUMERIC, "C");
+
+    AppState& app = theApp();
+    const QString folder = GetModuleFolder();
+    app.m_strVersion = GetFileVersionText(QString());
+    QDir::setCurrent(folder);
+
+    if (IsNetworkFileSystem(QString::fromUtf8(QStorageInfo(folder).fileSystemType()))) {
+        ShowMessage(AppText::NetworkDrive);
+        return false;
+    }
+    const QString refusal = CheckProgramName(QFileInfo(GetModulePath()).fileName());
+    if (!refusal.isEmpty()) {
+        ShowMessage(refusal);
+        return false;
+    }
+
+    StartShellThread(new CStartupWorker(folder, GetModulePath()));
+
+    Dialog_Login login;
+    if (login.exec() != QDialog::Accepted)
+        return false;
+    QCoreApplication::setOrganizationName(AppText::RegistryKey);
+
+    CQvimsDlg mainWindow;
+    mainWindow.exec();
+    return true;
+}
+
+int CMainApp::ExitInstance()
+{
+    if (theApp().m_bUpdating)
+        RemoveUpdateFolder();
+    return 0;
+}
+
+void CMainApp::RemoveUpdateFolder()
+{
+    const QString folder = GetModuleFolder() + AppText::UpdateFolder;
+    EmptyFolder(folder);
+    QDir().rmdir(folder);
+}
+
+void CMainApp::OnAppAbout()
+{
+    CAboutDlg about;
+    about.exec();
+}

@@ -1,0 +1,193 @@
+#include "StartupWorker.h"
+
+#include "AppTexts.h"
+#include "ShellHelpers.h"
+#include "db/DbConnectText.h"
+#include "db/DbConnection.h"
+#include "db/DbFetch.h"
+#include "text/AppState.h"
+#include "text/DateText.h"
+#include "text/IniFile.h"
+#include "text/TextScramble.h"
+#include "web/FileHelpers.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+constexpr int kScrambleKey = 1;
+// Copies of today and the days before are checked back to this age.
+constexpr int kCheckedDays = 30;
+// Copies from this many days back on are removed ...
+constexpr int kKeptDays = 15;
+// ... over this many days.
+constexpr int kRemovedDays = 100;
+// A menu merge younger than this (seconds) ends the run.
+constexpr int64_t kRecentMerge = 300;
+constexpr int kAppIdLength = 36;
+constexpr int kLongestCompany = 30;
+
+QString BackupPath(const QString& folder, const QString& fileName, const QString& day)
+{
+    return folder + AppText::BackupFolder + u'/' + fileName + u'.' + day + QStringLiteral(".bak");
+}
+
+// The connection text of the same database at another path.
+QString TextForCopy(const QString& text, const QString& path, const QString& copy)
+{
+    QString result = text;
+    const qsizetype at = result.indexOf(path);
+    if (at >= 0)
+        result.replace(at, path.size(), copy);
+    return result;
+}
+
+bool OpensAsDatabase(const QString& text)
+{
+    CDbConnection db;
+    const bool opened = ConnectAndProbe(db, text);
+    db.Close();
+    return opened;
+}
+
+} // namespace
+
+bool ConnectAndProbe(CDbConnection& db, const QString& text)
+{
+    db.SetConnectString(text);
+    if (!db.Connect())
+        return false;
+    if (DbKindOfText(text) != kDbAccess)
+        return true;
+    QString count;
+    return db.QueryValue(AppText::CheckSqliteFile, count);
+}
+
+CStartupTasks::CStartupTasks(const QString& programFolder, const QString& programPath)
+    : m_strProgramFolder(programFolder), m_strProgramPath(programPath)
+{
+}
+
+void CStartupTasks::RunStartupTasks()
+{
+    m_facts.exeName = QFileInfo(m_strProgramPath).fileName();
+    ReadConnectionText();
+    if (m_nKind == kDbAccess)
+        BackUpAccessDatabase();
+    if (MenuMergedRecently())
+        return;
+    ReadInstallationFacts();
+}
+
+void CStartupTasks::ReadConnectionText()
+{
+    m_strConnect = UnscrambleText(ReadIniString(AppText::IniFile, AppText::IniSection, AppText::IniName),
+                                  kScrambleKey);
+    if (IsDbLookupServiceText(m_strConnect))
+        m_strConnect = UnscrambleText(DbFetchText(m_strConnect.trimmed()).trimmed(), kScrambleKey);
+    // The kind of the text is the kind its connection opens with; an empty
+    // text opens nothing and is left to the login to report.
+    m_nKind = m_strConnect.isEmpty() ? 0 : DbKindOfText(m_strConnect);
+    if (m_nKind != 0)
+        m_facts.dbType = QString::number(m_nKind);
+}
+
+// Dated copies beside the database: one per day, a copy that no longer opens
+// is dropped, copies older than two weeks are removed. Nothing is removed
+// unless the live database opens the same way, so a missing driver or an
+// unreadable folder can never cost the good copies.
+void CStartupTasks::BackUpAccessDatabase()
+{
+    const QString path = DbAccessPathOf(m_strConnect);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !OpensAsDatabase(m_strConnect))
+        return;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folder = path.left(slash + 1);
+    const QString fileName = path.mid(slash + 1);
+    CreateFolder(folder + AppText::BackupFolder);
+
+    for (int i = 0; i < kCheckedDays; ++i) {
+        const QString copy = BackupPath(folder, fileName, GetDateAfterDaysText(-i));
+        if (QFileInfo::exists(copy) && !OpensAsDatabase(TextForCopy(m_strConnect, path, copy)))
+            QFile::remove(copy);
+    }
+
+    const QString today = BackupPath(folder, fileName, GetTodayText());
+    if (!QFileInfo::exists(today)) {
+        QFile::copy(path, today);
+        if (!OpensAsDatabase(TextForCopy(m_strConnect, path, today))) {
+            QFile::remove(today);
+            return;
+        }
+    }
+    for (int d = kKeptDays; d < kKeptDays + kRemovedDays; ++d)
+        QFile::remove(BackupPath(folder, fileName, GetDateAfterDaysText(-d)));
+}
+
+bool CStartupTasks::MenuMergedRecently() const
+{
+    const int64_t age = GetFileAgeSeconds(m_strProgramFolder + AppText::UpdateFolder + u'/' + AppText::MenuFile);
+    return age >= 1 && age <= kRecentMerge;
+}
+
+void CStartupTasks::ReadInstallationFacts()
+{
+    m_facts.factsRead = true;
+    m_strStockRows = QStringLiteral("0");
+    m_strMaterialRows = QStringLiteral("0");
+    m_facts.appId.clear();
+
+    CDbConnection db;
+    db.SetConnectString(m_strConnect);
+    if (!m_strConnect.isEmpty() && db.Connect()) {
+        m_facts.dbType = db.GetDbTypeText();
+        db.QueryValue(AppText::SelectAppId, m_facts.appId);
+        db.QueryValue(AppText::SelectMenuVersion, m_facts.menuVersion);
+        db.QueryValue(AppText::SelectCompany, m_facts.company);
+        db.QueryValue(AppText::CountStock, m_strStockRows);
+        db.QueryValue(AppText::CountMaterial, m_strMaterialRows);
+        db.Close();
+    }
+
+    m_facts.company.replace(u' ', u'-');
+    if (m_strStockRows.contains(AppText::Failure))
+        m_strStockRows = QStringLiteral("0");
+    if (m_strMaterialRows.contains(AppText::Failure))
+        m_strMaterialRows = QStringLiteral("0");
+    if (m_facts.appId.size() != kAppIdLength)
+        m_facts.appId.clear();
+    if (m_facts.company.size() > kLongestCompany)
+        m_facts.company.clear();
+    CreateFolder(m_strProgramFolder + AppText::UpdateFolder);
+}
+
+CStartupWorker::CStartupWorker(const QString& programFolder, const QString& programPath)
+    : m_tasks(programFolder, programPath)
+{
+    const AppState& app = theApp();
+    m_tasks.m_facts.menuVersion = app.m_strMenuVersion;
+    m_tasks.m_facts.company = app.m_strCompany;
+}
+
+void CStartupWorker::run()
+{
+    m_tasks.RunStartupTasks();
+    const StartupFacts facts = m_tasks.m_facts;
+    // The application state belongs to the GUI thread.
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [facts] {
+            AppState& app = theApp();
+            app.m_strExeName = facts.exeName;
+            if (!facts.dbType.isEmpty())
+                app.m_strDbType = facts.dbType;
+            if (facts.factsRead) {
+                app.m_strAppId = facts.appId;
+                app.m_strMenuVersion = facts.menuVersion;
+                app.m_strCompany = facts.company;
+            }
+        },
+        Qt::QueuedConnection);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QString>
+#include <QThread>
+
+class CDbConnection;
+
+// What the start-up worker learns for the application state.
+struct StartupFacts
+{
+    QString exeName;
+    QString dbType;
+    QString appId;
+    QString menuVersion;
+    QString company;
+    bool factsRead = false; // the installation facts of c_app were looked up
+};
+
+// The stages the worker runs beside the login dialog, in order; a stage may
+// end the run. Works on its own database objects and a copy of the facts, so
+// it can run on any thread (and in tests on the caller's).
+class CStartupTasks
+{
+public:
+    // programFolder ends in "/"; programPath is the running program's file.
+    CStartupTasks(const QString& programFolder, const QString& programPath);
+
+    void RunStartupTasks();
+
+    StartupFacts m_facts;
+    // Row counts the update request reports ("0" until read).
+    QString m_strStockRows = QStringLiteral("0");
+    QString m_strMaterialRows = QStringLiteral("0");
+
+private:
+    void ReadConnectionText();
+    void BackUpAccessDatabase();
+    bool MenuMergedRecently() const;
+    void ReadInstallationFacts();
+
+    QString m_strProgramFolder;
+    QString m_strProgramPath;
+    QString m_strConnect; // plain connection text
+    int m_nKind = 0;
+};
+
+// The worker thread: runs the stages and hands what it learnt to the GUI
+// thread, which writes it into the application state.
+class CStartupWorker : public QThread
+{
+    Q_OBJECT
+
+public:
+    CStartupWorker(const QString& programFolder, const QString& programPath);
+
+protected:
+    void run() override;
+
+private:
+    CStartupTasks m_tasks;
+};
+
+// Opens db on text and, for an SQLite file, reads it once: opening such a
+// file reads nothing, so a damaged file would otherwise pass.
+bool ConnectAndProbe(CDbConnection& db, const QString& text);

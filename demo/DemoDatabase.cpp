@@ -1,0 +1,126 @@
+#include "DemoDatabase.h"
+
+#include "db/DbConnection.h"
+#include "db/DbSchema.h"
+#include "text/IniFile.h"
+#include "text/TextScramble.h"
+#include "web/LzwEncode.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+// The code width of the stored forms.
+constexpr int kCodeWidth = 12;
+const QString kAccessText =
+    QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Jet OLEDB:Database Password=kpm.velanorbi.test;");
+// Rows were given their keys: the key sequences of PostgreSQL go on after them.
+const QStringList kKeyedTables = {QStringLiteral("c_app"), QStringLiteral("c_user"), QStringLiteral("c_menu_dh")};
+const QString kAdvanceSequence =
+    QStringLiteral("SELECT setval(pg_get_serial_sequence('%1','uid_0'), (SELECT max(uid_0) FROM %1))");
+
+bool ReadText(const QString& path, QString& text, QString& failure)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        failure = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    text = QString::fromUtf8(file.readAll());
+    return true;
+}
+
+bool StoreForm(CDbConnection& db, int uid, const QString& form, QString& failure)
+{
+    const QByteArray utf16(reinterpret_cast<const char*>(form.utf16()), form.size() * 2);
+    const QByteArray stored = LzwEncode(utf16, kCodeWidth);
+    const QString sql = QStringLiteral("SELECT uid_0,form_0 FROM c_menu_dh WHERE uid_0=%1").arg(uid);
+    if (db.WriteBlobs(sql, {QStringLiteral("form_0")}, {stored}, {int(stored.size())}))
+        return true;
+    failure = QStringLiteral("form of entry %1: %2").arg(uid).arg(db.m_strErrorInfo);
+    return false;
+}
+
+} // namespace
+
+QString DemoSourceFolder()
+{
+    return QStringLiteral(TEMBRA_DEMO_DIR);
+}
+
+bool LoadDemoData(CDbConnection& db, int kind, const QString& sourceFolder, QString& failure)
+{
+    QString seed;
+    if (!ReadText(sourceFolder + QStringLiteral("/seed.sql"), seed, failure))
+        return false;
+    if (!db.ExecuteScript(DbSchemaScript(kind)) || !db.ExecuteScript(seed)) {
+        failure = db.m_strErrorInfo;
+        return false;
+    }
+    if (kind == 3) {
+        for (const QString& table : kKeyedTables) {
+            QString ignored;
+            if (!db.QueryValue(kAdvanceSequence.arg(table), ignored)) {
+                failure = db.m_strErrorInfo;
+                return false;
+            }
+        }
+    }
+    static const QRegularExpression uidPrefix(QStringLiteral("^(\\d+)_"));
+    const QFileInfoList forms = QDir(sourceFolder + QStringLiteral("/forms"))
+                                    .entryInfoList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& file : forms) {
+        const QRegularExpressionMatch match = uidPrefix.match(file.fileName());
+        if (!match.hasMatch())
+            continue;
+        QString form;
+        if (!ReadText(file.absoluteFilePath(), form, failure)
+            || !StoreForm(db, match.captured(1).toInt(), form.trimmed(), failure))
+            return false;
+    }
+    return true;
+}
+
+bool MakeDemoSqliteFile(const QString& sourceFolder, const QString& path, QString& failure)
+{
+    const QString partial = path + QStringLiteral(".part");
+    QFile::remove(partial);
+    QFile empty(partial);
+    if (!empty.open(QIODevice::WriteOnly)) {
+        failure = QStringLiteral("cannot create %1: %2").arg(partial, empty.errorString());
+        return false;
+    }
+    empty.close();
+    bool loaded = false;
+    {
+        CDbConnection db;
+        db.SetConnectString(kAccessText.arg(partial));
+        if (!db.Connect()) {
+            failure = db.m_strErrorInfo;
+        } else {
+            loaded = LoadDemoData(db, 2, sourceFolder, failure);
+            db.Close();
+        }
+    }
+    if (!loaded) {
+        QFile::remove(partial);
+        return false;
+    }
+    QFile::remove(path);
+    if (!QFile::rename(partial, path)) {
+        failure = QStringLiteral("cannot move %1 to %2").arg(partial, path);
+        return false;
+    }
+    return true;
+}
+
+QByteArray DemoSettings(const QString& databasePath)
+{
+    QByteArray bytes = WriteIniValue(QByteArray(), QStringLiteral("SERVER"), QStringLiteral("DTYPE"),
+                                     QStringLiteral("2"));
+    return WriteIniValue(bytes, QStringLiteral("SERVER"), QStringLiteral("NAME"),
+                         ScrambleText(kAccessText.arg(databasePath), 1));
+}
