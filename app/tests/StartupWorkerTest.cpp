@@ -1,0 +1,189 @@
+// The start-up worker's stages: the kind of the stored connection, the
+// dated copies beside an Access (SQLite) database, the stop after a recent
+// menu merge, and the installation facts of c_app.
+#include "ShellFixture.h"
+#include "ShellHelpers.h"
+#include "StartupWorker.h"
+#include "db/DbConnectText.h"
+#include "db/tests/DbTestDatabase.h"
+#include "text/DateText.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartupWorker : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_shell.Problem().isEmpty()) << m_shell.Problem().toStdString();
+        m_strDatabase = DbAccessPathOf(m_shell.ConnectText());
+        m_strBackups = QFileInfo(m_strDatabase).absolutePath() + QStringLiteral("/AutoBackup/");
+    }
+
+    StartupFacts Run()
+    {
+        CStartupTasks tasks(m_shell.m_folder.path(), m_shell.m_folder.file(QStringLiteral("tembra")));
+        tasks.RunStartupTasks();
+        return tasks.m_facts;
+    }
+    QString Copy(int daysAgo) const
+    {
+        return m_strBackups + QFileInfo(m_strDatabase).fileName() + u'.' + GetDateAfterDaysText(-daysAgo)
+            + QStringLiteral(".bak");
+    }
+    void Execute(const QString& sql)
+    {
+        CDbConnection db;
+        db.SetConnectString(m_shell.ConnectText());
+        ASSERT_TRUE(db.Connect());
+        ASSERT_TRUE(db.ExecuteCommand(sql)) << db.m_strErrorInfo.toStdString();
+        db.Close();
+    }
+
+    ShellFixture m_shell{2};
+    QString m_strDatabase;
+    QString m_strBackups;
+};
+
+TEST_F(StartupWorker, ReadsTheInstallationAndBacksUpTheDatabase)
+{
+    const StartupFacts facts = Run();
+    EXPECT_EQ(facts.exeName, QStringLiteral("tembra"));
+    EXPECT_EQ(facts.dbType, QStringLiteral("2"));
+    EXPECT_TRUE(facts.factsRead);
+    EXPECT_EQ(facts.appId, QStringLiteral("3f2a9c1e-5b7d-4e8a-9c6f-1d2b3a4c5e6f"));
+    EXPECT_EQ(facts.menuVersion, QStringLiteral("1.0.0.0"));
+    EXPECT_EQ(facts.company, QStringLiteral("演示公司"));
+    EXPECT_TRUE(QFileInfo(m_shell.m_folder.file(QStringLiteral("update"))).isDir());
+    EXPECT_TRUE(QFileInfo::exists(Copy(0)));
+    EXPECT_EQ(Copy(0), m_strBackups + QFileInfo(m_strDatabase).fileName() + u'.' + GetTodayText() + ".bak");
+}
+
+TEST_F(StartupWorker, KeepsOneGoodCopyADayForTwoWeeks)
+{
+    QDir().mkpath(m_strBackups);
+    struct Case
+    {
+        int daysAgo;
+        bool good;
+        bool kept;
+    };
+    const Case cases[] = {
+        {1, true, true},    {2, false, false},  {14, true, true},  {15, true, false},
+        {114, true, false}, {115, true, true},  {40, false, false},
+    };
+    m_shell.m_folder.writeBytes(QStringLiteral("bad"), "no database");
+    for (const Case& c : cases) {
+        const QString source = c.good ? m_strDatabase : m_shell.m_folder.file(QStringLiteral("bad"));
+        ASSERT_TRUE(QFile::copy(source, Copy(c.daysAgo)));
+    }
+    Run();
+    for (const Case& c : cases)
+        EXPECT_EQ(QFileInfo::exists(Copy(c.daysAgo)), c.kept) << c.daysAgo;
+
+    // Today's copy is made once a day.
+    Execute(QStringLiteral("UPDATE c_app SET company_0='改过' WHERE uid_0=1"));
+    const QDateTime made = QFileInfo(Copy(0)).lastModified();
+    const QByteArray bytes = [&] {
+        QFile f(Copy(0));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
+    Run();
+    QFile again(Copy(0));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), bytes);
+    EXPECT_EQ(QFileInfo(Copy(0)).lastModified(), made);
+}
+
+// When the live database itself does not open, no copy is judged by it.
+TEST_F(StartupWorker, DatabaseThatDoesNotOpenCostsNoCopies)
+{
+    QDir().mkpath(m_strBackups);
+    m_shell.m_folder.writeBytes(QStringLiteral("bad"), "no database");
+    ASSERT_TRUE(QFile::copy(m_shell.m_folder.file(QStringLiteral("bad")), Copy(3)));
+    ASSERT_TRUE(QFile::copy(m_strDatabase, Copy(20)));
+    QFile::remove(m_strDatabase);
+    ASSERT_TRUE(QFile::copy(m_shell.m_folder.file(QStringLiteral("bad")), m_strDatabase));
+    const StartupFacts facts = Run();
+    EXPECT_TRUE(QFileInfo::exists(Copy(3)));
+    EXPECT_TRUE(QFileInfo::exists(Copy(20)));
+    EXPECT_FALSE(QFileInfo::exists(Copy(0)));
+    EXPECT_EQ(facts.appId, QString());
+}
+
+TEST_F(StartupWorker, StopsAfterARecentMenuMerge)
+{
+    QDir().mkpath(m_shell.m_folder.file(QStringLiteral("update")));
+    const QString menu = m_shell.m_folder.file(QStringLiteral("update/dh_menu.txt"));
+    struct Case
+    {
+        int age; // seconds; -1: no file
+        bool factsRead;
+    };
+    for (const Case& c : {Case{100, false}, Case{0, true}, Case{301, true}, Case{-1, true}}) {
+        QFile::remove(menu);
+        if (c.age >= 0) {
+            m_shell.m_folder.writeBytes(QStringLiteral("update/dh_menu.txt"), "1");
+            QFile file(menu);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-c.age), QFileDevice::FileModificationTime));
+        }
+        EXPECT_EQ(Run().factsRead, c.factsRead) << c.age;
+    }
+}
+
+TEST_F(StartupWorker, CleansTheFactsUp)
+{
+    struct Case
+    {
+        QString app, company;
+        QString appId, cleanCompany;
+    };
+    const QString id36 = QStringLiteral("3f2a9c1e-5b7d-4e8a-9c6f-1d2b3a4c5e6f");
+    const Case cases[] = {
+        {id36, QStringLiteral("演示 公司 甲"), id36, QStringLiteral("演示-公司-甲")},
+        {id36.left(35), QStringLiteral("a"), QString(), QStringLiteral("a")},
+        {id36, QString(31, u'公'), id36, QString()},
+        {id36, QString(30, u'公'), id36, QString(30, u'公')},
+    };
+    for (const Case& c : cases) {
+        Execute(QStringLiteral("UPDATE c_app SET app_0='%1', company_0='%2' WHERE uid_0=1").arg(c.app, c.company));
+        const StartupFacts facts = Run();
+        EXPECT_EQ(facts.appId, c.appId);
+        EXPECT_EQ(facts.company, c.cleanCompany);
+    }
+}
+
+// The kind comes from the connection text; only an Access text is backed up.
+TEST_F(StartupWorker, KindOfTheStoredConnection)
+{
+    struct Case
+    {
+        int kind;
+        QString text;
+    };
+    const Case cases[] = {
+        {1, DbTestDatabase::SqlServerText(QStringLiteral("127.0.0.1"), QStringLiteral("1"), QStringLiteral("db"),
+                                          QStringLiteral("sa"), QStringLiteral("pw"))},
+        {3, DbTestDatabase::PostgreSqlText(QStringLiteral("127.0.0.1"), QStringLiteral("1"), QStringLiteral("db"),
+                                           QStringLiteral("u"), QStringLiteral("pw"))},
+    };
+    QDir(m_strBackups).removeRecursively();
+    for (const Case& c : cases) {
+        m_shell.WriteSettings(c.kind, c.text);
+        const StartupFacts facts = Run();
+        EXPECT_EQ(facts.dbType, QString::number(c.kind));
+        EXPECT_FALSE(QFileInfo::exists(m_shell.m_folder.file(QStringLiteral("AutoBackup"))));
+        EXPECT_FALSE(QFileInfo::exists(m_strBackups));
+    }
+}
+
+} // namespace

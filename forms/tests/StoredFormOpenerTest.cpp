@@ -1,0 +1,159 @@
+// Opening a menu entry's stored form: reading and decoding c_menu_dh.form_0,
+// the redirecting head, and what reaches the opened window.
+#include "D_T1.h"
+#include "PlainControlBuilder.h"
+#include "StoredFormOpener.h"
+#include "db/DbConnection.h"
+#include "db/DbSchema.h"
+#include "db/tests/DbTestDatabase.h"
+#include "text/AppState.h"
+#include "text/MessageSink.h"
+#include "text/TextScramble.h"
+#include "text/TreeItems.h"
+#include "web/LzwEncode.h"
+
+#include <QApplication>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Stored(const QString& form)
+{
+    return LzwEncode(QByteArray(reinterpret_cast<const char*>(form.utf16()), form.size() * 2), 12);
+}
+
+QString Form(const QString& head, int buttonId)
+{
+    return QStringLiteral("<html version='1.0' id='0'>%1<body><dialog><button id='%2' pos='1,1,80,20' value='b'/>"
+                          "</dialog></body></html>")
+        .arg(head)
+        .arg(buttonId);
+}
+
+class StoredFormOpener : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(m_database.ConnectText().isEmpty()) << m_database.Problem().toStdString();
+        theApp().m_strConnectText = ScrambleText(m_database.ConnectText(), 1);
+        SetStoredFormSetUp([](D_T1& form) { form.SetBuilder(std::make_unique<CPlainControlBuilder>()); });
+        SetMessageSink([this](const QString& text) { m_messages << text; });
+        m_db.SetConnectString(m_database.ConnectText());
+        ASSERT_TRUE(m_db.Connect());
+        ASSERT_TRUE(m_db.ExecuteScript(DbSchemaScript(2)));
+        AddEntry(1, 0, QByteArray()); // a folder
+        AddEntry(10, 1, Stored(Form(QStringLiteral("<head title='十' type='t10'/>"), 5)));
+        AddEntry(11, 1, Stored(Form(QStringLiteral("<head type='t11' popup='x:25:3;4:7'/>"), 6)));
+        AddEntry(12, 1, Stored(Form(QStringLiteral("<head type='t12' popup='x:25'/>"), 6)));
+        AddEntry(13, 1, Stored(Form(QStringLiteral("<head popup='x:99'/>"), 6)));
+        AddEntry(14, 1, Stored(Form(QStringLiteral("<head popup='x:1 or 1=1'/>"), 6)));
+        AddEntry(15, 1, Stored(QStringLiteral("<html version='1'/>"))); // 19 characters
+        AddEntry(16, 0, Stored(Form(QString(), 6)));                     // not a leaf in the table
+        AddEntry(17, 1, QByteArray("\x05\x00\x00\x00\x09garbage", 12));
+        AddEntry(18, 1, QByteArray());
+        AddEntry(25, 0, Stored(Form(QStringLiteral("<head title='二十五' type='t25'/>"), 7)));
+
+        m_tree.setColumnCount(1);
+        auto* folder = new QTreeWidgetItem(&m_tree, {QStringLiteral("文件夹")});
+        folder->setData(0, kTreeItemDataRole, 1);
+        for (const int uid : {10, 11, 12, 13, 14, 15, 16, 17, 18}) {
+            auto* item = new QTreeWidgetItem(folder, {QStringLiteral("项%1").arg(uid)});
+            item->setData(0, kTreeItemDataRole, uid);
+        }
+    }
+    void TearDown() override
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<D_T1*>(widget))
+                delete widget;
+        }
+        m_db.Close();
+        SetStoredFormSetUp({});
+        SetMessageSink({});
+        theApp() = AppState();
+    }
+
+    void AddEntry(int uid, int leaf, const QByteArray& form)
+    {
+        ASSERT_TRUE(m_db.ExecuteCommand(
+            QStringLiteral("INSERT INTO c_menu_dh (uid_0, leaf_0, name_0, form_0) VALUES (?,?,?,?)"),
+            {uid, leaf, QStringLiteral("项%1").arg(uid), form.isNull() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(form)}))
+            << m_db.m_strErrorInfo.toStdString();
+    }
+
+    // Selects the entry and opens it; the opened window or null.
+    D_T1* Open(int uid)
+    {
+        m_tree.setCurrentItem(FindTreeItemByData(&m_tree, m_tree.topLevelItem(0), uid));
+        StoredMenuForm stored;
+        if (!ReadSelectedMenuForm(&m_tree, stored))
+            return nullptr;
+        return StartPopupFormThread(stored);
+    }
+
+    DbTestDatabase m_database{2};
+    CDbConnection m_db;
+    QTreeWidget m_tree;
+    QStringList m_messages;
+};
+
+TEST_F(StoredFormOpener, OpensTheLeafsFormWithItsValues)
+{
+    D_T1* form = Open(10);
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->parentWidget());
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("十"));
+    EXPECT_EQ(form->m_strMenuUid, QStringLiteral("10"));
+    EXPECT_EQ(form->m_strMenuName, QStringLiteral("项10"));
+    EXPECT_EQ(form->m_strType, QStringLiteral("t10"));
+    EXPECT_EQ(form->m_strDisabledIds, QString());
+    EXPECT_TRUE(form->GetDlgItem(5 + D_T1::ControlIdBase));
+}
+
+TEST_F(StoredFormOpener, RedirectingHeadOpensTheOtherEntrysForm)
+{
+    struct Case
+    {
+        int uid;
+        QString menuUid, disabled, hidden, type;
+        int control; // a control of the opened form; 0: the empty form
+    };
+    const Case cases[] = {
+        {11, QStringLiteral("25"), QStringLiteral("3;4"), QStringLiteral("7"), QStringLiteral("t11"), 7},
+        {12, QStringLiteral("25"), QString(), QString(), QStringLiteral("t12"), 7},
+        {13, QStringLiteral("99"), QString(), QString(), QString(), 0},
+        {14, QStringLiteral("1 or 1=1"), QString(), QString(), QString(), 0},
+    };
+    for (const Case& c : cases) {
+        D_T1* form = Open(c.uid);
+        ASSERT_TRUE(form) << c.uid;
+        EXPECT_EQ(form->m_strMenuUid, c.menuUid) << c.uid;
+        EXPECT_EQ(form->m_strMenuName, QStringLiteral("项%1").arg(c.uid));
+        EXPECT_EQ(form->m_strDisabledIds, c.disabled) << c.uid;
+        EXPECT_EQ(form->m_strHiddenIds, c.hidden) << c.uid;
+        EXPECT_EQ(form->m_strType, c.type) << c.uid;
+        EXPECT_EQ(form->GetDlgItem(6 + D_T1::ControlIdBase), nullptr) << c.uid;
+        if (c.control) {
+            EXPECT_TRUE(form->GetDlgItem(c.control + D_T1::ControlIdBase)) << c.uid;
+        }
+        delete form;
+    }
+}
+
+TEST_F(StoredFormOpener, OpensNothingWithoutAUsableForm)
+{
+    for (const int uid : {1, 15, 16, 17, 18})
+        EXPECT_EQ(Open(uid), nullptr) << uid;
+    m_tree.setCurrentItem(nullptr);
+    EXPECT_EQ(Open(0), nullptr);
+    // A database that cannot be opened opens nothing either.
+    theApp().m_strConnectText = ScrambleText(DbTestDatabase::AccessText(QStringLiteral("/nonexistent/x.mdb")), 1);
+    EXPECT_EQ(Open(10), nullptr);
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
+}
+
+} // namespace
