@@ -4,6 +4,7 @@
 #include "Dialog_IpCfg.h"
 #include "HostFacts.h"
 #include "ShellHelpers.h"
+#include "ShellButtons.h"
 #include "ShellPictures.h"
 #include "ShellThreads.h"
 #include "db/DbConnectText.h"
@@ -14,6 +15,7 @@
 #include "text/SqlText.h"
 #include "text/TextScramble.h"
 #include "web/ShellOpen.h"
+#include "widgets/ButtonST.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -21,7 +23,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QStyle>
 #include <QThread>
 #include <QWindow>
@@ -81,17 +82,12 @@ Dialog_Login::Dialog_Login(QWidget* parent)
     OnInitDialog();
 }
 
-QPushButton* Dialog_Login::CreateButton(int id, const QRect& rect, const QString& caption,
-                                        const QIcon& icon, const QString& tip)
+CButtonST* Dialog_Login::CreateButton(int id, const QRect& rect, const QString& caption, const QIcon& icon,
+                                      const QString& tip)
 {
-    auto* button = new QPushButton(icon, caption, this);
-    button->setObjectName(QString::number(id));
-    button->setGeometry(rect);
-    button->setToolTip(tip);
-    button->setFlat(caption.isEmpty());
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::ButtonText, kButtonText);
-    button->setPalette(palette);
+    CButtonST* button = CreateShellButton(this, id, rect, caption, icon, tip, id == IdOk ? CButtonST::BS_DEFPUSHBUTTON : 0);
+    button->SetColor(CButtonST::BTNST_COLOR_FG_OUT, RefFromColor(kButtonText));
+    button->setFont(font());
     return button;
 }
 
@@ -107,11 +103,10 @@ void Dialog_Login::OnInitDialog()
                            style->standardIcon(QStyle::SP_DialogApplyButton), AppText::LoginTip);
     m_btnClose = CreateButton(IdCancel, QRect(377, 2, 40, 32), QString(),
                               style->standardIcon(QStyle::SP_TitleBarCloseButton), AppText::CloseTip);
-    m_btnOk->setDefault(true);
-    connect(m_btnSettings, &QPushButton::clicked, this, &Dialog_Login::OnSettings);
-    connect(m_btnHelp, &QPushButton::clicked, this, &Dialog_Login::OnHelp);
-    connect(m_btnOk, &QPushButton::clicked, this, &Dialog_Login::OnOK);
-    connect(m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_btnSettings, &CButtonST::clicked, this, &Dialog_Login::OnSettings);
+    connect(m_btnHelp, &CButtonST::clicked, this, &Dialog_Login::OnHelp);
+    connect(m_btnOk, &CButtonST::clicked, this, &Dialog_Login::OnOK);
+    connect(m_btnClose, &CButtonST::clicked, this, &QDialog::reject);
 
     setWindowTitle(AppText::LoginTitle);
 

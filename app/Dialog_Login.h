@@ -5,7 +5,7 @@
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
+class CButtonST;
 
 // The first window: the login id (a list of the active users' ids, or typed)
 // and the password, checked against view_c_user. Every attempt writes a row
@@ -30,10 +30,10 @@ public:
 
     QComboBox* m_comboLoginId = nullptr;
     QLineEdit* m_editPassword = nullptr;
-    QPushButton* m_btnSettings = nullptr;
-    QPushButton* m_btnHelp = nullptr;
-    QPushButton* m_btnOk = nullptr;
-    QPushButton* m_btnClose = nullptr;
+    CButtonST* m_btnSettings = nullptr;
+    CButtonST* m_btnHelp = nullptr;
+    CButtonST* m_btnOk = nullptr;
+    CButtonST* m_btnClose = nullptr;
 
 public slots:
     void OnOK();
@@ -48,8 +48,8 @@ private:
     void OnInitDialog();
     void LoadUserList();
     void FillUserList(const QStringList& ids, bool loaded);
-    QPushButton* CreateButton(int id, const QRect& rect, const QString& caption, const QIcon& icon,
-                              const QString& tip);
+    CButtonST* CreateButton(int id, const QRect& rect, const QString& caption, const QIcon& icon,
+                            const QString& tip);
     void WriteLoginLog(class CDbConnection& db, const QString& userUid, const QString& loginId);
 
     QString m_strLastLoginId;

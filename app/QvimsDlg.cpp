@@ -4,6 +4,7 @@
 #include "AppTexts.h"
 #include "Dialog_Change_Pass.h"
 #include "FavouriteList.h"
+#include "ShellButtons.h"
 #include "ShellHelpers.h"
 #include "ShellPictures.h"
 #include "StoredFormOpener.h"
@@ -13,6 +14,7 @@
 #include "text/MessageSink.h"
 #include "text/TreeItems.h"
 #include "web/ShellOpen.h"
+#include "widgets/ButtonST.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -20,9 +22,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QSizeGrip>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QWindow>
@@ -30,8 +30,7 @@
 namespace {
 
 constexpr int kTreeTop = 80;
-// The width the header positions are given for.
-constexpr int kDesignWidth = 305;
+constexpr int kWindowWidth = 305;
 constexpr int kBottomButton = 30;
 const QColor kBand(255, 236, 214);
 const QColor kHeader(240, 240, 240);
@@ -57,11 +56,8 @@ CQvimsDlg::CQvimsDlg(QWidget* parent)
     setWindowIcon(ShellPictures::AppIcon());
     m_treeNav = CreateTree(IdNavTree);
     m_treeFav = CreateTree(IdFavTree);
-    m_btnDetails = new QPushButton(AppText::CompanyButton, this);
-    m_btnDetails->setObjectName(QString::number(IdDetails));
-    m_btnDetails->setToolTip(AppText::DetailsTip);
-    connect(m_btnDetails, &QPushButton::clicked, this, &CQvimsDlg::OnAbout);
-    m_grip = new QSizeGrip(this);
+    m_btnDetails = CreateShellButton(this, IdDetails, QRect(), AppText::CompanyButton, QIcon(), AppText::DetailsTip);
+    connect(m_btnDetails, &CButtonST::clicked, this, &CQvimsDlg::OnAbout);
     OnInitDialog();
 }
 
@@ -88,22 +84,15 @@ QTreeWidget* CQvimsDlg::CreateTree(int id)
     return tree;
 }
 
-QPushButton* CQvimsDlg::CreateButton(int id, const QRect& rect, const QIcon& icon, const QString& tip)
+CButtonST* CQvimsDlg::CreateButton(int id, const QRect& rect, const QIcon& icon, const QString& tip)
 {
-    auto* button = new QPushButton(icon, QString(), this);
-    button->setObjectName(QString::number(id));
-    button->setGeometry(rect);
-    button->setIconSize(QSize(24, 24));
-    button->setToolTip(tip);
-    button->setFlat(true);
-    m_headerButtons.append(button);
-    return button;
+    return CreateShellButton(this, id, rect, QString(), icon, tip);
 }
 
 void CQvimsDlg::OnInitDialog()
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    setGeometry(screen.width() - 325, 50, kDesignWidth, screen.height() - 250);
+    setGeometry(screen.width() - 325, 50, kWindowWidth, screen.height() - 250);
     setMinimumSize(260, 400);
     CreateHeaderButtons();
     InitLayout();
@@ -125,57 +114,56 @@ void CQvimsDlg::CreateHeaderButtons()
     const bool administrator = IsAdministrator();
     connect(CreateButton(IdRefresh, QRect(10, 6, 40, 36), style->standardIcon(QStyle::SP_BrowserReload),
                          AppText::RefreshTip),
-            &QPushButton::clicked, this, &CQvimsDlg::OnRefreshTrees);
+            &CButtonST::clicked, this, &CQvimsDlg::OnRefreshTrees);
     connect(CreateButton(IdChangePassword, QRect(55, 6, 40, 36), style->standardIcon(QStyle::SP_DialogResetButton),
                          AppText::ChangePassTip),
-            &QPushButton::clicked, this, &CQvimsDlg::OnChangePassword);
+            &CButtonST::clicked, this, &CQvimsDlg::OnChangePassword);
     if (administrator) {
         connect(CreateButton(IdAbout, QRect(100, 6, 40, 36), style->standardIcon(QStyle::SP_MessageBoxInformation),
                              AppText::AboutTip),
-                &QPushButton::clicked, this, &CQvimsDlg::OnAbout);
+                &CButtonST::clicked, this, &CQvimsDlg::OnAbout);
         // Publishing a program version is not part of this program yet.
         CreateButton(IdPublish, QRect(145, 6, 40, 36), style->standardIcon(QStyle::SP_ArrowUp), AppText::PublishTip)
             ->setEnabled(false);
     }
-    m_btnHelp = CreateButton(IdHelp, administrator ? QRect(250, 6, 40, 36) : QRect(100, 6, 40, 36),
-                             style->standardIcon(QStyle::SP_DialogHelpButton), AppText::SupportTip);
-    connect(m_btnHelp, &QPushButton::clicked, this, &CQvimsDlg::OnHelp);
-    m_nHelpRightGap = kDesignWidth - m_btnHelp->x() - m_btnHelp->width();
+    connect(CreateButton(IdHelp, administrator ? QRect(250, 6, 40, 36) : QRect(100, 6, 40, 36),
+                         style->standardIcon(QStyle::SP_DialogHelpButton), AppText::SupportTip),
+            &CButtonST::clicked, this, &CQvimsDlg::OnHelp);
 
     const auto createSwitch = [this](int id, const QRect& rect, const QString& caption, const QString& tip) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QString::number(id));
-        button->setGeometry(rect);
-        button->setCheckable(true);
-        button->setFlat(true);
-        button->setToolTip(tip);
+        CButtonST* button = CreateShellButton(this, id, rect, caption, QIcon(), tip, CButtonST::CheckBoxStyleBit);
+        button->SetDrawBorder(false);
         return button;
     };
     m_btnShowNav = createSwitch(IdShowNav, QRect(0, 50, 120, 26), AppText::NavCaption, AppText::NavTip);
     m_btnShowFav = createSwitch(IdShowFav, QRect(125, 50, 120, 26), AppText::FavCaption, AppText::FavTip);
-    m_btnShowNav->setChecked(true);
-    connect(m_btnShowNav, &QPushButton::clicked, this, &CQvimsDlg::OnShowNavTree);
-    connect(m_btnShowFav, &QPushButton::clicked, this, &CQvimsDlg::OnShowFavourites);
+    m_btnShowNav->SetCheck(true);
+    connect(m_btnShowNav, &CButtonST::clicked, this, &CQvimsDlg::OnShowNavTree);
+    connect(m_btnShowFav, &CButtonST::clicked, this, &CQvimsDlg::OnShowFavourites);
 }
 
 void CQvimsDlg::InitLayout()
 {
     LoadTrees();
-    m_treeFav->hide();
-    m_btnDetails->setFont(QApplication::font("QMessageBoxLabel"));
-}
-
-void CQvimsDlg::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
     const int w = width();
     const int h = height();
     for (QTreeWidget* tree : {m_treeNav, m_treeFav})
         tree->setGeometry(0, kTreeTop, w, h - kTreeTop - kBottomButton);
-    m_btnDetails->setGeometry(0, h - kBottomButton, w - kBottomButton, kBottomButton);
-    m_grip->setGeometry(w - kBottomButton, h - kBottomButton, kBottomButton, kBottomButton);
-    // The help button keeps its distance from the right edge.
-    m_btnHelp->move(w - m_nHelpRightGap - m_btnHelp->width(), m_btnHelp->y());
+    m_treeFav->hide();
+    m_btnDetails->setGeometry(0, h - kBottomButton, w, kBottomButton);
+    m_btnDetails->setFont(QApplication::font("QMessageBoxLabel"));
+    SetupResizer();
+}
+
+void CQvimsDlg::SetupResizer()
+{
+    m_resizer.Hook(this, [this](int id) { return findChild<QWidget*>(QString::number(id)); });
+    m_resizer.SetAnchor(IdNavTree, CWndResizer::ANCHOR_ALL);
+    m_resizer.SetAnchor(IdFavTree, CWndResizer::ANCHOR_ALL);
+    m_resizer.SetAnchor(IdHelp, CWndResizer::ANCHOR_TOP | CWndResizer::ANCHOR_RIGHT);
+    m_resizer.SetAnchor(IdDetails, CWndResizer::ANCHOR_LEFT | CWndResizer::ANCHOR_RIGHT | CWndResizer::ANCHOR_BOTTOM);
+    m_resizer.SetShowResizeGrip(true);
+    m_resizer.InvokeOnResized();
 }
 
 void CQvimsDlg::LoadTrees()
@@ -282,8 +270,8 @@ void CQvimsDlg::ShowTree(bool favourites)
 {
     m_treeNav->setVisible(!favourites);
     m_treeFav->setVisible(favourites);
-    m_btnShowNav->setChecked(!favourites);
-    m_btnShowFav->setChecked(favourites);
+    m_btnShowNav->SetCheck(!favourites);
+    m_btnShowFav->SetCheck(favourites);
 }
 
 void CQvimsDlg::OnShowNavTree()

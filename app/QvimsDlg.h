@@ -2,10 +2,11 @@
 
 #include <QDialog>
 
+#include "widgets/WndResizer.h"
+
+class CButtonST;
 class CDbConnection;
 class QMenu;
-class QPushButton;
-class QSizeGrip;
 class QTreeWidget;
 
 // The main window, docked at the right edge of the screen: header buttons,
@@ -38,10 +39,9 @@ public:
 
     QTreeWidget* m_treeNav = nullptr;
     QTreeWidget* m_treeFav = nullptr;
-    QPushButton* m_btnShowNav = nullptr;
-    QPushButton* m_btnShowFav = nullptr;
-    QPushButton* m_btnDetails = nullptr;
-    QList<QPushButton*> m_headerButtons;
+    CButtonST* m_btnShowNav = nullptr;
+    CButtonST* m_btnShowFav = nullptr;
+    CButtonST* m_btnDetails = nullptr;
 
 public slots:
     void OnRefreshTrees();
@@ -60,22 +60,20 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void OnInitDialog();
     void CreateHeaderButtons();
     void InitLayout();
+    void SetupResizer();
     void ShowTree(bool favourites);
     void ChangeFavourites(QTreeWidget* tree, bool add);
     QTreeWidget* CreateTree(int id);
-    QPushButton* CreateButton(int id, const QRect& rect, const QIcon& icon, const QString& tip);
+    CButtonST* CreateButton(int id, const QRect& rect, const QIcon& icon, const QString& tip);
 
     std::unique_ptr<CDbConnection> m_db;
     QMenu* m_menuNav = nullptr;
     QMenu* m_menuFav = nullptr;
-    QSizeGrip* m_grip = nullptr;
-    QPushButton* m_btnHelp = nullptr;
-    int m_nHelpRightGap = 0;
+    CWndResizer m_resizer;
 };

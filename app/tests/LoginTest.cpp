@@ -11,7 +11,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include "widgets/ButtonST.h"
 #include <QTest>
 
 #include <gtest/gtest.h>

@@ -12,7 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include "widgets/ButtonST.h"
 #include <QTest>
 #include <QTreeWidget>
 
@@ -89,7 +89,7 @@ TEST_P(MainWindow, AdministratorOpensAFormFromTheTreeClosesItAndLogsOut)
               QStringLiteral("系统管理(用户列表,登录日志) 业务示例(客户资料,订单录入,客户资料(只读))"));
     // Favourites hold leaves only: their folders are not in the list.
     EXPECT_EQ(Outline(window.m_treeFav), QStringLiteral("用户列表 客户资料"));
-    EXPECT_TRUE(window.findChild<QPushButton*>(QString::number(CQvimsDlg::IdAbout)));
+    EXPECT_TRUE(window.findChild<CButtonST*>(QString::number(CQvimsDlg::IdAbout)));
 
     // A folder opens nothing; a leaf opens its form with the entry's values.
     DoubleClick(window.m_treeNav, window.m_treeNav->topLevelItem(1));
@@ -139,8 +139,8 @@ TEST_P(MainWindow, OrdinaryUserSeesItsRightsAndItsFavourites)
     CQvimsDlg window;
     EXPECT_EQ(Outline(window.m_treeNav), QStringLiteral("业务示例(客户资料,订单录入)"));
     EXPECT_EQ(Outline(window.m_treeFav), QStringLiteral("客户资料"));
-    EXPECT_FALSE(window.findChild<QPushButton*>(QString::number(CQvimsDlg::IdAbout)));
-    EXPECT_FALSE(window.findChild<QPushButton*>(QString::number(CQvimsDlg::IdPublish)));
+    EXPECT_FALSE(window.findChild<CButtonST*>(QString::number(CQvimsDlg::IdAbout)));
+    EXPECT_FALSE(window.findChild<CButtonST*>(QString::number(CQvimsDlg::IdPublish)));
 
     // Adding moves an entry to the end; a list of one entry is kept.
     const QString favourites = QStringLiteral("SELECT auth1_0 FROM c_user WHERE uid_0=2");
