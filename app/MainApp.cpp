@@ -4,7 +4,7 @@
 #include "AppTexts.h"
 #include "Dialog_Login.h"
 #include "QvimsDlg.h"
-#include "ShellHelpers.h"
+#include "ShellUpdateSeams.h"
 #include "ShellThreads.h"
 #include "StartupWorker.h"
 #include "text/AppState.h"
@@ -81,9 +81,7 @@ int CMainApp::ExitInstance()
 
 void CMainApp::RemoveUpdateFolder()
 {
-    const QString folder = GetModuleFolder() + AppText::UpdateFolder;
-    EmptyFolder(folder);
-    QDir().rmdir(folder);
+    RemoveUpdateFolderOf(GetModuleFolder());
 }
 
 void CMainApp::OnAppAbout()

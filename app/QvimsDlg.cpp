@@ -7,12 +7,17 @@
 #include "ShellButtons.h"
 #include "ShellHelpers.h"
 #include "ShellPictures.h"
+#include "ShellUpdateSeams.h"
 #include "StoredFormOpener.h"
+#include "VersionPublisher.h"
 #include "db/DbConnection.h"
 #include "text/AppState.h"
 #include "text/IniFile.h"
 #include "text/MessageSink.h"
+#include "text/ModuleFolder.h"
+#include "text/TextScramble.h"
 #include "text/TreeItems.h"
+#include "web/ModuleVersion.h"
 #include "web/ShellOpen.h"
 #include "widgets/ButtonST.h"
 
@@ -122,9 +127,9 @@ void CQvimsDlg::CreateHeaderButtons()
         connect(CreateButton(IdAbout, QRect(100, 6, 40, 36), style->standardIcon(QStyle::SP_MessageBoxInformation),
                              AppText::AboutTip),
                 &CButtonST::clicked, this, &CQvimsDlg::OnAbout);
-        // Publishing a program version is not part of this program yet.
-        CreateButton(IdPublish, QRect(145, 6, 40, 36), style->standardIcon(QStyle::SP_ArrowUp), AppText::PublishTip)
-            ->setEnabled(false);
+        connect(CreateButton(IdPublish, QRect(145, 6, 40, 36), style->standardIcon(QStyle::SP_ArrowUp),
+                             AppText::PublishTip),
+                &CButtonST::clicked, this, &CQvimsDlg::OnPublishVersion);
     }
     connect(CreateButton(IdHelp, administrator ? QRect(250, 6, 40, 36) : QRect(100, 6, 40, 36),
                          style->standardIcon(QStyle::SP_DialogHelpButton), AppText::SupportTip),
@@ -253,6 +258,15 @@ void CQvimsDlg::OnRemoveFavourite()
 void CQvimsDlg::OnRefreshTrees()
 {
     LoadTrees();
+}
+
+void CQvimsDlg::OnPublishVersion()
+{
+    CShellUpdateSeams seams(GetModuleFolder());
+    CVersionPublisher publisher(GetModuleFolder(), GetModulePath(), GetFileVersionText(QString()),
+                                GetFileTimeText(GetModulePath()),
+                                UnscrambleText(theApp().m_strConnectText, 1), seams);
+    publisher.PublishNewVersion();
 }
 
 void CQvimsDlg::OnChangePassword()

@@ -46,6 +46,7 @@ public:
 public slots:
     void OnRefreshTrees();
     void OnChangePassword();
+    void OnPublishVersion();
     void OnHelp();
     void OnShowNavTree();
     void OnShowFavourites();

@@ -10,35 +10,6 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace {
-
-// The leading decimal digits of a part; 0 when there are none.
-long long LeadingNumber(const QString& part)
-{
-    long long value = 0;
-    for (const QChar c : part) {
-        if (!c.isDigit() || c.unicode() > u'9')
-            break;
-        value = std::min<long long>(value * 10 + (c.unicode() - u'0'), 1LL << 40);
-    }
-    return value;
-}
-
-} // namespace
-
-int CompareVersions(const QString& a, const QString& b)
-{
-    const QStringList partsA = a.split(u'.');
-    const QStringList partsB = b.split(u'.');
-    const qsizetype count = std::max(partsA.size(), partsB.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const long long difference = LeadingNumber(partsA.value(i)) - LeadingNumber(partsB.value(i));
-        if (difference != 0)
-            return difference < 0 ? -1 : 1;
-    }
-    return 0;
-}
-
 int64_t GetFileAgeSeconds(const QString& path)
 {
     const QFileInfo info(path);

@@ -9,11 +9,6 @@ class QPainter;
 
 // Small helpers of the application shell.
 
-// Compares dotted version texts part by part as numbers (a missing or
-// non-numeric part counts 0): negative when a is lower, 0 when equal,
-// positive when a is higher. 3.7.7.1 < 3.7.10; 3.7 == 3.7.0.0.
-int CompareVersions(const QString& a, const QString& b);
-
 // Seconds since the file was last written; -1 when it does not exist.
 int64_t GetFileAgeSeconds(const QString& path);
 

@@ -1,7 +1,11 @@
 #include "StartupWorker.h"
 
 #include "AppTexts.h"
+#include "HostFacts.h"
 #include "ShellHelpers.h"
+#include "ShellUpdateSeams.h"
+#include "UpdateCheck.h"
+#include "UpdateStages.h"
 #include "db/DbConnectText.h"
 #include "db/DbConnection.h"
 #include "db/DbFetch.h"
@@ -10,6 +14,7 @@
 #include "text/IniFile.h"
 #include "text/TextScramble.h"
 #include "web/FileHelpers.h"
+#include "web/ModuleVersion.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -66,19 +71,48 @@ bool ConnectAndProbe(CDbConnection& db, const QString& text)
 }
 
 CStartupTasks::CStartupTasks(const QString& programFolder, const QString& programPath)
-    : m_strProgramFolder(programFolder), m_strProgramPath(programPath)
+    : m_lookupUrls(CUpdateCheck::DefaultLookupUrls()), m_strProgramFolder(programFolder),
+      m_strProgramPath(programPath)
 {
 }
 
 void CStartupTasks::RunStartupTasks()
+{
+    if (RunLocalStages())
+        RunUpdates();
+}
+
+bool CStartupTasks::RunLocalStages()
 {
     m_facts.exeName = QFileInfo(m_strProgramPath).fileName();
     ReadConnectionText();
     if (m_nKind == kDbAccess)
         BackUpAccessDatabase();
     if (MenuMergedRecently())
-        return;
+        return false;
     ReadInstallationFacts();
+    return true;
+}
+
+void CStartupTasks::RunUpdates()
+{
+    UpdateInstallation installation;
+    installation.programFolder = m_strProgramFolder;
+    installation.programPath = m_strProgramPath;
+    installation.runningVersion = GetFileVersionText(QString());
+    installation.connectText = m_strConnect;
+    installation.dbType = m_facts.dbType;
+    installation.appId = m_facts.appId;
+    installation.menuVersion = m_facts.menuVersion;
+    installation.company = m_facts.company;
+    installation.stockRows = m_strStockRows;
+    installation.materialRows = m_strMaterialRows;
+    GetMacAddress(installation.macAddress);
+    GetHostNameAndIp(installation.hostName, installation.ipAddress);
+    CShellUpdateSeams seams(m_strProgramFolder);
+    const UpdateStagesResult result = RunUpdateStages(installation, seams, m_lookupUrls);
+    m_facts.serviceHost = result.serviceHost;
+    m_facts.updating = result.updating;
 }
 
 void CStartupTasks::ReadConnectionText()
@@ -183,6 +217,8 @@ void CStartupWorker::run()
             app.m_strExeName = facts.exeName;
             if (!facts.dbType.isEmpty())
                 app.m_strDbType = facts.dbType;
+            app.m_strServiceHost = facts.serviceHost;
+            app.m_bUpdating = facts.updating;
             if (facts.factsRead) {
                 app.m_strAppId = facts.appId;
                 app.m_strMenuVersion = facts.menuVersion;

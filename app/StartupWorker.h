@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QThread>
 
 class CDbConnection;
@@ -14,6 +15,8 @@ struct StartupFacts
     QString menuVersion;
     QString company;
     bool factsRead = false; // the installation facts of c_app were looked up
+    QString serviceHost;    // the update service's host, empty without one
+    bool updating = false;  // update files are in the update folder
 };
 
 // The stages the worker runs beside the login dialog, in order; a stage may
@@ -25,7 +28,13 @@ public:
     // programFolder ends in "/"; programPath is the running program's file.
     CStartupTasks(const QString& programFolder, const QString& programPath);
 
+    // Every stage in order, the update stages last.
     void RunStartupTasks();
+    // The stages before the updates; false when one ended the run.
+    bool RunLocalStages();
+
+    // Where the update service's host is asked for, in order.
+    QStringList m_lookupUrls;
 
     StartupFacts m_facts;
     // Row counts the update request reports ("0" until read).
@@ -37,6 +46,7 @@ private:
     void BackUpAccessDatabase();
     bool MenuMergedRecently() const;
     void ReadInstallationFacts();
+    void RunUpdates();
 
     QString m_strProgramFolder;
     QString m_strProgramPath;

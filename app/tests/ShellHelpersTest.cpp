@@ -5,6 +5,7 @@
 #include "ShellFixture.h"
 #include "ShellHelpers.h"
 #include "TempFolder.h"
+#include "UpdateInstallation.h"
 #include "text/AppState.h"
 #include "text/MessageSink.h"
 #include "text/ModuleFolder.h"

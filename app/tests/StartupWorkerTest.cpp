@@ -27,10 +27,11 @@ protected:
         m_strBackups = QFileInfo(m_strDatabase).absolutePath() + QStringLiteral("/AutoBackup/");
     }
 
+    // The stages before the updates.
     StartupFacts Run()
     {
         CStartupTasks tasks(m_shell.m_folder.path(), m_shell.m_folder.file(QStringLiteral("tembra")));
-        tasks.RunStartupTasks();
+        tasks.RunLocalStages();
         return tasks.m_facts;
     }
     QString Copy(int daysAgo) const
@@ -101,6 +102,20 @@ TEST_F(StartupWorker, KeepsOneGoodCopyADayForTwoWeeks)
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), bytes);
     EXPECT_EQ(QFileInfo(Copy(0)).lastModified(), made);
+}
+
+// Without an update service the update stages find nothing new and take
+// the update folder away again.
+TEST_F(StartupWorker, UpdateStagesRunLastAndTidyUp)
+{
+    CStartupTasks tasks(m_shell.m_folder.path(), m_shell.m_folder.file(QStringLiteral("tembra")));
+    tasks.m_lookupUrls.clear();
+    tasks.RunStartupTasks();
+    EXPECT_TRUE(tasks.m_facts.factsRead);
+    EXPECT_EQ(tasks.m_facts.serviceHost, QString());
+    EXPECT_FALSE(tasks.m_facts.updating);
+    EXPECT_FALSE(QFileInfo::exists(m_shell.m_folder.file(QStringLiteral("update"))));
+    EXPECT_TRUE(QFileInfo::exists(Copy(0)));
 }
 
 // When the live database itself does not open, no copy is judged by it.

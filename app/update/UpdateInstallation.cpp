@@ -10,14 +10,31 @@ QString UpdateInstallation::UpdateFolder() const
     return programFolder + UpdateTexts::UpdateFolder;
 }
 
+namespace {
+
+// The leading decimal digits of a part ("2a" reads 2); 0 when there are none.
+// Very long runs stop growing instead of overflowing.
+qlonglong LeadingNumber(const QString& part)
+{
+    qlonglong value = 0;
+    for (const QChar c : part.trimmed()) {
+        if (c < u'0' || c > u'9')
+            break;
+        value = std::min<qlonglong>(value * 10 + (c.unicode() - u'0'), qlonglong(1) << 40);
+    }
+    return value;
+}
+
+} // namespace
+
 int CompareVersions(const QString& a, const QString& b)
 {
     const QStringList left = a.split(u'.');
     const QStringList right = b.split(u'.');
     const qsizetype count = std::max(left.size(), right.size());
     for (qsizetype i = 0; i < count; ++i) {
-        const qlonglong x = i < left.size() ? left[i].trimmed().toLongLong() : 0;
-        const qlonglong y = i < right.size() ? right[i].trimmed().toLongLong() : 0;
+        const qlonglong x = LeadingNumber(left.value(i));
+        const qlonglong y = LeadingNumber(right.value(i));
         if (x != y)
             return x < y ? -1 : 1;
     }

@@ -23,7 +23,7 @@ struct UpdateInstallation
     QString UpdateFolder() const;
 };
 
-// Compares dotted version texts part by part as numbers (a missing or
-// non-numeric part counts 0): negative when a is lower, 0 when equal,
+// Compares dotted version texts part by part as numbers (the leading digits
+// of a part; a missing or non-numeric part counts 0): negative when a is lower, 0 when equal,
 // positive when a is higher. 3.7.7.1 < 3.7.7.10; 3.7 == 3.7.0.0.
 int CompareVersions(const QString& a, const QString& b);
