@@ -25,6 +25,7 @@
 #include <QPointer>
 #include <QStyle>
 #include <QThread>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -94,15 +95,14 @@ CButtonST* Dialog_Login::CreateButton(int id, const QRect& rect, const QString& 
 void Dialog_Login::OnInitDialog()
 {
     setWindowIcon(ShellPictures::AppIcon());
-    QStyle* style = QApplication::style();
     m_btnSettings = CreateButton(IdSettings, QRect(15, 180, 80, 38), AppText::SettingsCaption,
-                                 style->standardIcon(QStyle::SP_FileDialogDetailedView), AppText::SettingsTip);
+                                 ShellPictures::SettingsIcon(), AppText::SettingsTip);
     m_btnHelp = CreateButton(IdHelp, QRect(165, 180, 80, 38), AppText::HelpCaption,
-                             style->standardIcon(QStyle::SP_DialogHelpButton), AppText::HelpTip);
+                             ShellPictures::HelpIcon(), AppText::HelpTip);
     m_btnOk = CreateButton(IdOk, QRect(310, 180, 80, 38), AppText::LoginCaption,
-                           style->standardIcon(QStyle::SP_DialogApplyButton), AppText::LoginTip);
+                           ShellPictures::LoginIcon(), AppText::LoginTip);
     m_btnClose = CreateButton(IdCancel, QRect(377, 2, 40, 32), QString(),
-                              style->standardIcon(QStyle::SP_TitleBarCloseButton), AppText::CloseTip);
+                              ShellPictures::CloseIcon(), AppText::CloseTip);
     connect(m_btnSettings, &CButtonST::clicked, this, &Dialog_Login::OnSettings);
     connect(m_btnHelp, &CButtonST::clicked, this, &Dialog_Login::OnHelp);
     connect(m_btnOk, &CButtonST::clicked, this, &Dialog_Login::OnOK);
@@ -123,7 +123,8 @@ void Dialog_Login::OnInitDialog()
 
     move(0, 0);
     setFixedSize(419, 224);
-    LoadUserList();
+    // The list is read once the dialog is up; the user can type meanwhile.
+    QTimer::singleShot(0, this, &Dialog_Login::LoadUserList);
 }
 
 void Dialog_Login::LoadUserList()

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
+#include <QTimer>
 
 #include <clocale>
 
@@ -60,7 +61,9 @@ bool CMainApp::InitInstance()
         return false;
     }
 
-    StartShellThread(new CStartupWorker(folder, GetModulePath()));
+    // The worker starts as the login's loop begins: nothing waits for it,
+    // and the login comes up without it loading its drivers alongside.
+    QTimer::singleShot(0, [folder] { StartShellThread(new CStartupWorker(folder, GetModulePath())); });
 
     Dialog_Login login;
     if (login.exec() != QDialog::Accepted)

@@ -10,6 +10,11 @@ namespace ShellPictures {
 QIcon AppIcon();
 // The picture at the top of the login dialog: the product's name.
 QPixmap LoginBanner(int width, int height);
+// The login dialog's button pictures, drawn (no image file to load at start).
+QIcon SettingsIcon();
+QIcon HelpIcon();
+QIcon LoginIcon();
+QIcon CloseIcon();
 // Leaf and folder pictures of the menu trees.
 QIcon LeafIcon();
 QIcon FolderIcon();
