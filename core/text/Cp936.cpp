@@ -1,6 +1,7 @@
 #include "text/Cp936.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace {
@@ -37,29 +38,43 @@ QByteArray Converter::Convert(const char* data, size_t size, const QByteArray& r
     if (!IsOpen())
         return out;
     iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+    // Written straight into the result, which grows when a conversion needs
+    // more room than the input's size suggests.
+    out.resize(static_cast<qsizetype>(2 * size + 16));
+    size_t written = 0;
+    const auto room = [&](char** dst, size_t* dstLeft) {
+        *dst = out.data() + written;
+        *dstLeft = static_cast<size_t>(out.size()) - written;
+    };
     char* in = const_cast<char*>(data);
     size_t inLeft = size;
-    char buffer[4096];
     while (inLeft > 0) {
-        char* dst = buffer;
-        size_t dstLeft = sizeof buffer;
+        char* dst;
+        size_t dstLeft;
+        room(&dst, &dstLeft);
         const size_t rc = iconv(m_cd, &in, &inLeft, &dst, &dstLeft);
-        out.append(buffer, dst - buffer);
+        written = static_cast<size_t>(dst - out.data());
         if (rc != static_cast<size_t>(-1))
             continue;
-        if (errno == E2BIG)
+        if (errno == E2BIG) {
+            out.resize(out.size() * 2);
             continue;
+        }
         // EILSEQ or EINVAL: replace one unit of input and go on.
-        out.append(replacement);
+        if (written + static_cast<size_t>(replacement.size()) + 16 > static_cast<size_t>(out.size()))
+            out.resize(out.size() * 2 + replacement.size());
+        memcpy(out.data() + written, replacement.constData(), static_cast<size_t>(replacement.size()));
+        written += static_cast<size_t>(replacement.size());
         const size_t skip = inLeft < unit ? inLeft : unit;
         in += skip;
         inLeft -= skip;
         iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
     }
-    char* dst = buffer;
-    size_t dstLeft = sizeof buffer;
+    char* dst;
+    size_t dstLeft;
+    room(&dst, &dstLeft);
     iconv(m_cd, nullptr, nullptr, &dst, &dstLeft);
-    out.append(buffer, dst - buffer);
+    out.truncate(static_cast<qsizetype>(dst - out.data()));
     return out;
 }
 

@@ -55,21 +55,31 @@ QList<Text> SplitLines(const Text& text)
     return lines;
 }
 
+// The lines of a file as text, and whether it is UTF-16LE (an empty file
+// becomes one when written).
+QStringList TextLines(const QByteArray& bytes, bool& unicode)
+{
+    unicode = bytes.isEmpty() || bytes.startsWith(byteOrderMark);
+    if (bytes.isEmpty())
+        return QStringList();
+    const QString text = unicode ? DecodeUtf16(bytes) : FromCp936(bytes);
+    return text.isEmpty() ? QStringList() : SplitLines(text);
+}
+
 IniLines DecodeLines(const QByteArray& bytes)
 {
     IniLines ini;
-    if (bytes.isEmpty())
+    ini.lines = TextLines(bytes, ini.unicode);
+    if (ini.unicode)
         return ini;
-    if (bytes.startsWith(byteOrderMark)) {
-        const QString text = DecodeUtf16(bytes);
-        if (!text.isEmpty())
-            ini.lines = SplitLines(text);
-        return ini;
-    }
-    ini.unicode = false;
+    // A code page 936 file is converted in one piece: no byte of a line
+    // break is part of a multi-byte character, and a broken one is replaced
+    // before the break, so the lines match the raw ones. Should they not,
+    // the lists are evened out so that no raw line is dropped.
     ini.rawLines = SplitLines(bytes);
-    for (const QByteArray& raw : ini.rawLines)
-        ini.lines.append(FromCp936(raw));
+    const qsizetype count = qMax(ini.lines.size(), ini.rawLines.size());
+    ini.lines.resize(count);
+    ini.rawLines.resize(count);
     return ini;
 }
 
@@ -184,12 +194,13 @@ QString ProfilePath(const QString& file)
 
 QString ReadIniValue(const QByteArray& fileBytes, const QString& section, const QString& key)
 {
-    const IniLines ini = DecodeLines(fileBytes);
-    const KeyPlace place = FindKey(ini.lines, section, key);
+    bool unicode;
+    const QStringList lines = TextLines(fileBytes, unicode);
+    const KeyPlace place = FindKey(lines, section, key);
     if (place.entryLine < 0)
         return QString();
     QStringView entryKey, value;
-    EntryOf(ini.lines[place.entryLine], &entryKey, &value);
+    EntryOf(lines[place.entryLine], &entryKey, &value);
     // The value was read as a C string.
     const qsizetype nul = value.indexOf(QChar(u'\0'));
     if (nul >= 0)
