@@ -9,25 +9,37 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <algorithm>
+#include <deque>
+#include <vector>
+
 namespace {
 
 // The read buffer of the private-profile functions held 512 characters.
 constexpr qsizetype maxValueLength = 511;
 
 const QByteArray byteOrderMark("\xFF\xFE", 2);
-const QString lineBreak = QStringLiteral("\r\n");
 
 // Serialises the read-modify-write of WriteIniString within the process.
 QMutex fileMutex;
 
-// The lines of a file and whether it is UTF-16LE (with its byte-order mark).
-// Lines of a code page 936 file keep their bytes, so lines that are not
-// written go back unchanged even where they hold bytes the code page lacks.
-struct IniLines
+// A file as text cut into lines, and whether it is UTF-16LE (with its
+// byte-order mark). The lines view the text, so reading copies no line.
+struct IniText
 {
-    QStringList lines;
-    QList<QByteArray> rawLines; // code page 936 files only; null for changed lines
+    QString text;
+    std::vector<QStringView> lines;
     bool unicode = true;
+};
+
+// The lines of a file being written. Changed and added lines view texts of
+// their own. Lines of a code page 936 file keep their bytes (views of the
+// file's bytes), so lines that are not written go back unchanged even where
+// they hold bytes the code page lacks.
+struct IniLines : IniText
+{
+    std::deque<QString> ownTexts;   // stays in place as it grows
+    std::vector<QByteArrayView> rawLines; // code page 936 files only; null for changed lines
 };
 
 QString DecodeUtf16(const QByteArray& bytes)
@@ -42,65 +54,77 @@ QString DecodeUtf16(const QByteArray& bytes)
     return text;
 }
 
-template <typename Text>
-QList<Text> SplitLines(const Text& text)
+// Lines end at LF, a CR before it is dropped; the last line needs no LF.
+template <typename View>
+std::vector<View> SplitLines(View text)
 {
-    QList<Text> lines = text.split('\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (Text& line : lines) {
+    std::vector<View> lines;
+    lines.reserve(static_cast<size_t>(text.count('\n')) + 1);
+    qsizetype begin = 0;
+    while (begin < text.size()) {
+        qsizetype end = text.indexOf('\n', begin);
+        if (end < 0)
+            end = text.size();
+        View line = text.sliced(begin, end - begin);
         if (line.endsWith('\r'))
             line.chop(1);
+        lines.push_back(line);
+        begin = end + 1;
     }
     return lines;
 }
 
-// The lines of a file as text, and whether it is UTF-16LE (an empty file
-// becomes one when written).
-QStringList TextLines(const QByteArray& bytes, bool& unicode)
+// An empty file becomes a UTF-16LE one when written.
+void DecodeText(const QByteArray& bytes, IniText& ini)
 {
-    unicode = bytes.isEmpty() || bytes.startsWith(byteOrderMark);
+    ini.unicode = bytes.isEmpty() || bytes.startsWith(byteOrderMark);
     if (bytes.isEmpty())
-        return QStringList();
-    const QString text = unicode ? DecodeUtf16(bytes) : FromCp936(bytes);
-    return text.isEmpty() ? QStringList() : SplitLines(text);
+        return;
+    ini.text = ini.unicode ? DecodeUtf16(bytes) : FromCp936(bytes);
+    ini.lines = SplitLines(QStringView(ini.text));
 }
 
-IniLines DecodeLines(const QByteArray& bytes)
+// The raw lines view the bytes, which must outlive the result.
+void DecodeLines(const QByteArray& bytes, IniLines& ini)
 {
-    IniLines ini;
-    ini.lines = TextLines(bytes, ini.unicode);
+    DecodeText(bytes, ini);
     if (ini.unicode)
-        return ini;
+        return;
     // A code page 936 file is converted in one piece: no byte of a line
     // break is part of a multi-byte character, and a broken one is replaced
     // before the break, so the lines match the raw ones. Should they not,
     // the lists are evened out so that no raw line is dropped.
-    ini.rawLines = SplitLines(bytes);
-    const qsizetype count = qMax(ini.lines.size(), ini.rawLines.size());
+    ini.rawLines = SplitLines(QByteArrayView(bytes));
+    const size_t count = std::max(ini.lines.size(), ini.rawLines.size());
     ini.lines.resize(count);
     ini.rawLines.resize(count);
-    return ini;
 }
 
 QByteArray EncodeLines(const IniLines& ini)
 {
+    QByteArray bytes;
     if (!ini.unicode) {
-        QByteArray bytes;
-        for (qsizetype i = 0; i < ini.lines.size(); ++i) {
-            const QByteArray& raw = ini.rawLines[i];
-            bytes += (raw.isNull() ? ToCp936(ini.lines[i]) : raw) + "\r\n";
+        for (size_t i = 0; i < ini.lines.size(); ++i) {
+            const QByteArrayView raw = ini.rawLines[i];
+            bytes += raw.isNull() ? ToCp936(ini.lines[i].toString()) : raw.toByteArray();
+            bytes += "\r\n";
         }
         return bytes;
     }
-    QString text;
-    for (const QString& line : ini.lines)
-        text += line + lineBreak;
-    QByteArray bytes = byteOrderMark;
-    bytes.reserve(2 + 2 * text.size());
-    for (const QChar c : text) {
+    qsizetype units = 0;
+    for (const QStringView line : ini.lines)
+        units += line.size() + 2;
+    bytes.reserve(2 + 2 * units);
+    bytes += byteOrderMark;
+    const auto append = [&bytes](QChar c) {
         bytes.append(static_cast<char>(c.unicode() & 0xFF));
         bytes.append(static_cast<char>(c.unicode() >> 8));
+    };
+    for (const QStringView line : ini.lines) {
+        for (const QChar c : line)
+            append(c);
+        append(u'\r');
+        append(u'\n');
     }
     return bytes;
 }
@@ -108,16 +132,18 @@ QByteArray EncodeLines(const IniLines& ini)
 // Changes or adds a line, keeping the raw bytes of the others in step.
 void SetLine(IniLines& ini, qsizetype index, const QString& text)
 {
-    ini.lines[index] = text;
+    ini.ownTexts.push_back(text);
+    ini.lines[index] = ini.ownTexts.back();
     if (!ini.unicode)
-        ini.rawLines[index] = QByteArray();
+        ini.rawLines[index] = QByteArrayView();
 }
 
 void InsertLine(IniLines& ini, qsizetype index, const QString& text)
 {
-    ini.lines.insert(index, text);
+    ini.ownTexts.push_back(text);
+    ini.lines.insert(ini.lines.begin() + index, ini.ownTexts.back());
     if (!ini.unicode)
-        ini.rawLines.insert(index, QByteArray());
+        ini.rawLines.insert(ini.rawLines.begin() + index, QByteArrayView());
 }
 
 bool SameName(QStringView a, QStringView b)
@@ -160,13 +186,13 @@ struct KeyPlace
     qsizetype sectionEnd = -1; // last non-blank line of the first matching section
 };
 
-KeyPlace FindKey(const QStringList& lines, const QString& section, const QString& key)
+KeyPlace FindKey(const std::vector<QStringView>& lines, const QString& section, const QString& key)
 {
     KeyPlace place;
     bool inSection = false;
     bool inFirstSection = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i];
+    for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
+        const QStringView line = lines[i];
         QStringView name, entryKey, value;
         if (SectionOf(line, &name)) {
             inSection = SameName(name, section);
@@ -194,13 +220,13 @@ QString ProfilePath(const QString& file)
 
 QString ReadIniValue(const QByteArray& fileBytes, const QString& section, const QString& key)
 {
-    bool unicode;
-    const QStringList lines = TextLines(fileBytes, unicode);
-    const KeyPlace place = FindKey(lines, section, key);
+    IniText ini;
+    DecodeText(fileBytes, ini);
+    const KeyPlace place = FindKey(ini.lines, section, key);
     if (place.entryLine < 0)
         return QString();
     QStringView entryKey, value;
-    EntryOf(lines[place.entryLine], &entryKey, &value);
+    EntryOf(ini.lines[place.entryLine], &entryKey, &value);
     // The value was read as a C string.
     const qsizetype nul = value.indexOf(QChar(u'\0'));
     if (nul >= 0)
@@ -211,17 +237,18 @@ QString ReadIniValue(const QByteArray& fileBytes, const QString& section, const 
 QByteArray WriteIniValue(const QByteArray& fileBytes, const QString& section, const QString& key,
                          const QString& value)
 {
-    IniLines ini = DecodeLines(fileBytes);
+    IniLines ini;
+    DecodeLines(fileBytes, ini);
     const KeyPlace place = FindKey(ini.lines, section, key);
     if (place.entryLine >= 0) {
         // Keep the key as spelt in the file.
-        const QString& line = ini.lines[place.entryLine];
-        SetLine(ini, place.entryLine, line.left(line.indexOf(u'=')) + u'=' + value);
+        const QStringView line = ini.lines[place.entryLine];
+        SetLine(ini, place.entryLine, line.left(line.indexOf(u'=')).toString() + u'=' + value);
     } else if (place.sectionEnd >= 0) {
         InsertLine(ini, place.sectionEnd + 1, key + u'=' + value);
     } else {
-        InsertLine(ini, ini.lines.size(), u'[' + section + u']');
-        InsertLine(ini, ini.lines.size(), key + u'=' + value);
+        InsertLine(ini, qsizetype(ini.lines.size()), u'[' + section + u']');
+        InsertLine(ini, qsizetype(ini.lines.size()), key + u'=' + value);
     }
     return EncodeLines(ini);
 }
