@@ -198,7 +198,11 @@ void QvChart::DrawTreeList(CChartPainter& g)
         m_nRowNumber = 0;
         m_nBodyHeight = 0;
         m_rowHeights.clear();
-        DrawBodyRow(g, &m_body, rect, m_colWidths[0]);
+        const int w0 = m_colWidths[0];
+        QvTree::WalkPreOrder(&m_body, [&](QvTree* node) {
+            DrawBodyRow(g, node, rect, w0);
+            return true;
+        });
     }
 
     m_nTotalWidth = 0;
@@ -322,8 +326,6 @@ void QvChart::DrawBodyRow(CChartPainter& g, QvTree* node, BodyRect& rect, int w0
 
     ++m_nRowNumber;
     m_rowHeights.append(node->m_bVisible ? height : 0);
-    for (int i = 0; i < node->ChildCount(); ++i)
-        DrawBodyRow(g, node->Child(i), rect, w0);
 }
 
 void QvChart::DrawRowCells(CChartPainter& g, const QvTree* node, int left, int top)
@@ -439,7 +441,7 @@ void QvChart::ToggleRow(QvTree* row)
     row->ToggleExpanded();
     m_nLayoutCount = 0;
     m_pLastNode = nullptr;
-    RelayoutRows(&m_body, 0, 0);
+    RelayoutRows(0, 0);
 }
 
 void QvChart::mouseDoubleClickEvent(QMouseEvent* event)
@@ -545,7 +547,7 @@ void QvChart::OnLeftUp(int x, int y)
         const int end = std::max(y, m_nRowDragStart + m_nRowDragMin);
         m_nLayoutCount = 0;
         m_pLastNode = nullptr;
-        RelayoutRows(&m_body, m_nRowDragStart, end - m_nRowDragStart);
+        RelayoutRows(m_nRowDragStart, end - m_nRowDragStart);
     }
     m_bColumnDrag = false;
     m_bRowDrag = false;
@@ -605,7 +607,15 @@ void QvChart::ShiftColumnEdgesOf(QvTree* node, int edge, int delta, const QvTree
         ShiftColumnEdgesOf(node->Child(i), edge, delta, grown);
 }
 
-void QvChart::RelayoutRows(QvTree* node, int edge, int delta)
+void QvChart::RelayoutRows(int edge, int delta)
+{
+    QvTree::WalkPreOrder(&m_body, [&](QvTree* node) {
+        RelayoutRow(node, edge, delta);
+        return true;
+    });
+}
+
+void QvChart::RelayoutRow(QvTree* node, int edge, int delta)
 {
     ++m_nLayoutCount;
     if (node->m_pParent) {
@@ -627,8 +637,6 @@ void QvChart::RelayoutRows(QvTree* node, int edge, int delta)
         }
     }
     m_pLastNode = node;
-    for (int i = 0; i < node->ChildCount(); ++i)
-        RelayoutRows(node->Child(i), edge, delta);
 }
 
 void QvChart::wheelEvent(QWheelEvent* event)

@@ -119,6 +119,7 @@ private:
     void CollectLeafWidths(const QvTree* node);
     int ComputeHeaderHeight() const;
     void DrawHeaderNode(CChartPainter& g, const QvTree* node, QPoint origin);
+    // One row of the body walk; the rectangle's top runs on from row to row.
     void DrawBodyRow(CChartPainter& g, QvTree* node, BodyRect& rect, int w0);
     void DrawRowCells(CChartPainter& g, const QvTree* node, int left, int top);
 
@@ -130,7 +131,10 @@ private:
     Qt::CursorShape CursorAt(int x, int y) const;
     void ShiftColumnEdges(QvTree* node, int edge, int delta);
     void ShiftColumnEdgesOf(QvTree* node, int edge, int delta, const QvTree* grown);
-    void RelayoutRows(QvTree* node, int edge, int delta);
+    // The row layout pass over the body: hidden rows lose their height,
+    // the rows at a dragged border take the drag.
+    void RelayoutRows(int edge, int delta);
+    void RelayoutRow(QvTree* node, int edge, int delta);
     void RequestScrollBarUpdate();
     void UpdateScrollBars();
     void PressColumnButton(int column);

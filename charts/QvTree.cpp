@@ -4,7 +4,24 @@
 
 QvTree::QvTree() = default;
 
-QvTree::~QvTree() = default;
+QvTree::~QvTree()
+{
+    Dispose(m_children);
+}
+
+void QvTree::Dispose(std::vector<std::unique_ptr<QvTree>>& nodes)
+{
+    std::vector<std::unique_ptr<QvTree>> pending = std::move(nodes);
+    nodes.clear();
+    while (!pending.empty()) {
+        std::unique_ptr<QvTree> node = std::move(pending.back());
+        pending.pop_back();
+        for (auto& child : node->m_children)
+            pending.push_back(std::move(child));
+        node->m_children.clear();
+        node->m_pChart = nullptr;
+    }
+}
 
 bool QvTree::SetText(const QString& text)
 {
@@ -75,27 +92,29 @@ bool QvTree::SetLevelTexts(int depth, QvTree* node, const QStringList& texts, qs
 
 QvTree* QvTree::HitTest(int x, int y, bool& hit)
 {
-    if (m_nTop < y && y < m_nBottom && ((m_nLeft < x && x < m_nRight) || !m_bFixedLayout)) {
-        hit = true;
-        return this;
-    }
-    hit = false;
-    for (const auto& child : m_children) {
-        QvTree* found = child->HitTest(x, y, hit);
-        if (hit)
-            return found;
-    }
-    return nullptr;
+    QvTree* found = nullptr;
+    WalkPreOrder(this, [&](QvTree* node) {
+        if (node->m_nTop < y && y < node->m_nBottom
+            && ((node->m_nLeft < x && x < node->m_nRight) || !node->m_bFixedLayout))
+            found = node;
+        return !found;
+    });
+    hit = found != nullptr;
+    return found;
 }
 
 void QvTree::SetSubtreeVisible(QvTree* node, bool visible)
 {
-    for (const auto& child : node->m_children) {
-        child->m_bVisible = visible;
-        if (child->m_pParent->m_bVisible && visible && child->m_nHeight == 0)
-            child->m_nHeight = child->m_nSavedHeight;
-        SetSubtreeVisible(child.get(), visible);
-    }
+    // Parents come before their children, so a child sees its parent's new
+    // visibility.
+    WalkPreOrder(node, [node, visible](QvTree* child) {
+        if (child != node) {
+            child->m_bVisible = visible;
+            if (child->m_pParent->m_bVisible && visible && child->m_nHeight == 0)
+                child->m_nHeight = child->m_nSavedHeight;
+        }
+        return true;
+    });
 }
 
 int QvTree::ToggleExpanded()
@@ -117,12 +136,7 @@ void QvTree::DestroyChildren()
 {
     if (m_pChart)
         m_pChart->ForgetSubtree(this);
-    for (const auto& child : m_children) {
-        child->m_pChart = nullptr;
-        child->ClearItems();
-        child->DestroyChildren();
-    }
-    m_children.clear();
+    Dispose(m_children);
 }
 
 void QvTree::Clear()

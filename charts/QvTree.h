@@ -80,6 +80,12 @@ public:
     // Whether this node lies in the subtree of the other (or is it).
     bool IsWithin(const QvTree* other) const;
 
+    // Visits the node and its subtree depth first, each node before its
+    // children, until the visitor returns false. Rows may nest thousands of
+    // levels deep, so no walk over a body tree recurses.
+    template <typename Visitor>
+    static void WalkPreOrder(QvTree* root, Visitor visit);
+
     QString m_strKey;
     _QvTreeItem m_item;
     int m_nNumber = 0;
@@ -102,6 +108,29 @@ public:
     QvChart* m_pChart = nullptr;
 
 private:
+    // Destroys the nodes and all their descendants one by one.
+    static void Dispose(std::vector<std::unique_ptr<QvTree>>& nodes);
+
     std::vector<std::unique_ptr<_QvTreeItem>> m_items;
     std::vector<std::unique_ptr<QvTree>> m_children;
 };
+
+template <typename Visitor>
+void QvTree::WalkPreOrder(QvTree* root, Visitor visit)
+{
+    if (!visit(root))
+        return;
+    std::vector<std::pair<QvTree*, size_t>> stack{{root, 0}};
+    while (!stack.empty()) {
+        QvTree* node = stack.back().first;
+        const size_t next = stack.back().second++;
+        if (next >= node->m_children.size()) {
+            stack.pop_back();
+            continue;
+        }
+        QvTree* child = node->m_children[next].get();
+        if (!visit(child))
+            return;
+        stack.emplace_back(child, 0);
+    }
+}

@@ -376,3 +376,29 @@ TEST_F(BoardTest, ReleasingOverTheScrollBarsShowsTheNonClientText)
 }
 
 } // namespace
+
+namespace {
+
+TEST(BoardDepthTest, RowsNestedFiftyThousandDeepDrawToggleAndClear)
+{
+    QvChart board;
+    board.resize(800, 400);
+    BuildStandardHeader(board);
+    PrepareBody(board);
+    QString parent;
+    for (int i = 0; i < 50000; ++i) {
+        const QString key = QString::number(i);
+        AddRow(board, parent, key, key, 20);
+        parent = key;
+    }
+    board.show();
+    board.RenderImage();
+    EXPECT_EQ(board.BodyHeight(), 50000 * 20);
+    QTest::mouseDClick(board.viewport(), Qt::LeftButton, {}, QPoint(300, 40));
+    board.RenderImage();
+    EXPECT_EQ(board.BodyHeight(), 20);
+    board.ClearTree();
+    EXPECT_EQ(board.NodeCount(), 0);
+}
+
+} // namespace
