@@ -94,6 +94,20 @@ TEST_F(BoardTest, TimeBarsLieOnTheTwentyFourHourScale)
     }
 }
 
+TEST_F(BoardTest, AMalformedBarColourFallsBackWithoutAMessageAtEachRepaint)
+{
+    AddRow(*m_board, {}, {}, "坏", RowHeight, {"备注", "720"}, "1,2");
+    AddRow(*m_board, {}, {}, "空", RowHeight, {"备注", "720"});
+    const QImage image = Draw();
+    Draw();
+    EXPECT_TRUE(m_messages.isEmpty());
+    for (const int row : {1, 2}) {
+        const QRgb bar = image.pixel(TimeCell + 100, RowMid(row));
+        EXPECT_EQ(qRed(bar), 255) << row;
+        EXPECT_LT(qGreen(bar), 180) << row;
+    }
+}
+
 TEST_F(BoardTest, FitTimeBarPlacesTheBarOnTheCell)
 {
     struct Case
