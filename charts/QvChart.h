@@ -56,7 +56,6 @@ public:
     void CollectLeafColumns(QvTree* node);
     void SetControlFinder(ControlFinder finder);
 
-    int Kind() const { return m_nKind; }
     void SetKind(int kind);
     // Removes every row and empties the node map; no pointer to a removed
     // row (selected, last visited) survives.
@@ -91,10 +90,8 @@ public:
     int HeaderHeight() const { return m_nHeaderHeight; }
     int BodyHeight() const { return m_nBodyHeight; }
     int TotalWidth() const { return m_nTotalWidth; }
-    int ColumnCount() const { return m_nColumns; }
     const QList<int>& ColumnWidths() const { return m_colWidths; }
     const QList<int>& RowHeights() const { return m_rowHeights; }
-    const QList<int>& ColumnButtons() const { return m_colButtons; }
     int NodeCount() const { return static_cast<int>(m_nodes.size()); }
 
 protected:

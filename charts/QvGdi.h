@@ -77,8 +77,6 @@ public:
     // Gives an object without actions one idle action, makes its pen,
     // brush, path and font and appends it to the scene.
     _QvMovieObject* MovieObjectInit(std::unique_ptr<_QvMovieObject> object);
-    int ObjectCount() const { return static_cast<int>(m_objects.size()); }
-    _QvMovieObject* Object(int index) const { return m_objects[static_cast<size_t>(index)].get(); }
     void UpdateAll();
     void UpdateObject(_QvMovieObject& object);
     void FreeAll();

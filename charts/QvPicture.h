@@ -54,12 +54,10 @@ public:
     explicit QvPicture(QWidget* parent = nullptr);
     ~QvPicture() override;
 
-    int Kind() const { return m_nKind; }
     void SetKind(int kind);
 
     bool LoadPicture(const QString& path);
     bool LoadPictureData(const QByteArray& bytes);
-    const QImage& Picture() const { return m_image; }
 
     // The grid whose rows the charts read when they draw; the chart shows no
     // rows once the grid is gone.
