@@ -65,6 +65,7 @@ Dialog_IpCfg::Dialog_IpCfg(QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(AppText::IpCfgTitle);
+    setMinimumWidth(440);
     m_radioNetwork = new QRadioButton(AppText::NetworkInstance, this);
     m_btnPostgreSql = new QPushButton(AppText::TestDatabase, this);
     m_btnPostgreSql->setCheckable(true);

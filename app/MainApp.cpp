@@ -4,6 +4,7 @@
 #include "AppTexts.h"
 #include "Dialog_Login.h"
 #include "QvimsDlg.h"
+#include "ShellPictures.h"
 #include "ShellUpdateSeams.h"
 #include "ShellThreads.h"
 #include "StartupWorker.h"
@@ -12,7 +13,7 @@
 #include "text/ModuleFolder.h"
 #include "web/ModuleVersion.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -50,6 +51,7 @@ bool CMainApp::InitInstance()
     const QString folder = GetModuleFolder();
     app.m_strVersion = GetFileVersionText(QString());
     QDir::setCurrent(folder);
+    QApplication::setWindowIcon(ShellPictures::AppIcon());
 
     if (IsNetworkFileSystem(QString::fromUtf8(QStorageInfo(folder).fileSystemType()))) {
         ShowMessage(AppText::NetworkDrive);
@@ -68,7 +70,7 @@ bool CMainApp::InitInstance()
     Dialog_Login login;
     if (login.exec() != QDialog::Accepted)
         return false;
-    QCoreApplication::setOrganizationName(AppText::RegistryKey);
+    QApplication::setOrganizationName(AppText::RegistryKey);
 
     CQvimsDlg mainWindow;
     mainWindow.exec();

@@ -1,5 +1,6 @@
 // The main window on the demo data: trees by rights, favourites, opening a
 // form from the tree, closing; and the whole road from the login dialog.
+#include "AboutDlg.h"
 #include "AppTexts.h"
 #include "D_T1.h"
 #include "Dialog_Login.h"
@@ -7,10 +8,12 @@
 #include "ShellFixture.h"
 #include "StoredFormOpener.h"
 #include "text/IniFile.h"
+#include "web/ModuleVersion.h"
 #include "text/TreeItems.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include "widgets/ButtonST.h"
 #include <QTest>
@@ -190,6 +193,25 @@ TEST_P(MainWindow, UserWithoutRightsGetsEmptyTrees)
     CQvimsDlg window;
     EXPECT_EQ(window.m_treeNav->topLevelItemCount(), 0);
     EXPECT_EQ(window.m_treeFav->topLevelItemCount(), 0);
+}
+
+TEST_P(MainWindow, AboutBoxShowsVersionsAndTheApplicationName)
+{
+    const QString version = QStringLiteral("Tembra管理软件 版本  ") + GetFileVersionText(QString()) + QStringLiteral(" - ");
+    {
+        CAboutDlg about; // before the worker has read the menu data's version
+        EXPECT_EQ(about.m_labelVersion->text(), version);
+        EXPECT_EQ(about.m_editAppName->text(), QStringLiteral("Tembra 演示系统"));
+    }
+    theApp().m_strMenuVersion = QStringLiteral("1.0.0.0");
+    CDbConnection db;
+    db.SetConnectString(m_shell.ConnectText());
+    ASSERT_TRUE(db.Connect());
+    ASSERT_TRUE(db.ExecuteCommand(QStringLiteral("DELETE FROM c_app")));
+    db.Close();
+    CAboutDlg about;
+    EXPECT_EQ(about.m_labelVersion->text(), version + QStringLiteral("1.0.0.0"));
+    EXPECT_EQ(about.m_editAppName->text(), AppText::DownloadHint);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, MainWindow, ::testing::Values(2, 3), [](const auto& info) {
