@@ -193,6 +193,19 @@ TEST_P(Login, PasswordChangeChecksBeforeStoring)
     EXPECT_FALSE(LogIn(QStringLiteral("zhang"), QStringLiteral("1")));
 }
 
+// A database that cannot be opened is said so, and nothing is written.
+TEST_P(Login, DatabaseThatCannotBeOpenedIsReported)
+{
+    theApp().m_strConnectText = ScrambleText(
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/nonexistent/x.mdb;Jet OLEDB:Database Password=;"), 1);
+    const QByteArray before = m_shell.m_folder.readBytes(QStringLiteral("cfg.ini"));
+    EXPECT_FALSE(LogIn(QStringLiteral("admin"), QStringLiteral("1")));
+    ASSERT_EQ(m_shell.m_messages.size(), 1);
+    EXPECT_TRUE(m_shell.m_messages.first().startsWith(AppText::NoDatabase));
+    EXPECT_EQ(m_shell.m_folder.readBytes(QStringLiteral("cfg.ini")), before);
+    EXPECT_EQ(theApp().m_strUserUid, QString());
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, Login, ::testing::Values(2, 3), [](const auto& info) {
     return info.param == 2 ? std::string("Sqlite") : std::string("PostgreSql");
 });

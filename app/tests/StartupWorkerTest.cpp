@@ -118,6 +118,17 @@ TEST_F(StartupWorker, UpdateStagesRunLastAndTidyUp)
     EXPECT_TRUE(QFileInfo::exists(Copy(0)));
 }
 
+// Older settings carry an empty Access password; the path is read from the
+// text itself, so no character of it is cut off.
+TEST_F(StartupWorker, EmptyAccessPasswordKeepsTheWholePath)
+{
+    m_shell.WriteSettings(2, QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + m_strDatabase
+                                 + QStringLiteral(";Jet OLEDB:Database Password=;"));
+    const StartupFacts facts = Run();
+    EXPECT_TRUE(QFileInfo::exists(Copy(0)));
+    EXPECT_EQ(facts.company, QStringLiteral("演示公司"));
+}
+
 // When the live database itself does not open, no copy is judged by it.
 TEST_F(StartupWorker, DatabaseThatDoesNotOpenCostsNoCopies)
 {
