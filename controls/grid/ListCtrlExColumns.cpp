@@ -11,6 +11,12 @@
 
 #include <QHeaderView>
 
+namespace
+{
+constexpr Qt::SortOrder kArrowUp = Qt::DescendingOrder;
+constexpr Qt::SortOrder kArrowDown = Qt::AscendingOrder;
+} // namespace
+
 bool CListCtrlEx::SortByColumn(int column, bool toggle)
 {
     ColumnInfo* info = m_pModel->Column(column);
@@ -95,9 +101,10 @@ void CListCtrlEx::UpdateSortArrow()
     QHeaderView* header = horizontalHeader();
     const ColumnInfo* info = m_pModel->Column(m_nSortColumn);
     header->setSortIndicatorShown(info != nullptr);
+    // The header draws Qt's descending order as the up arrow, which this
+    // grid shows for ascending rows.
     if (info)
-        header->setSortIndicator(m_nSortColumn,
-                                 info->nSortFlags & kSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        header->setSortIndicator(m_nSortColumn, info->nSortFlags & kSortAscending ? kArrowUp : kArrowDown);
     m_bSettingArrow = false;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTest>
@@ -345,6 +346,88 @@ TEST_F(GridForm, ComboListOpenKeepsTheEdit)
     QCoreApplication::processEvents();
     EXPECT_FALSE(grid->IsEditing());
     EXPECT_EQ(grid->GetItemText(0, 1), u"乙"_qs);
+}
+
+TEST_F(GridForm, CalendarOpenKeepsTheEditAndAFocusMoveInsideDoesToo)
+{
+    auto* date = new QDateTimeEdit(form.get());
+    date->setDisplayFormat(u"yyyy-MM-dd"_qs);
+    date->setCalendarPopup(true);
+    date->hide();
+    grid->InsertColumn(3, u"日期"_qs);
+    grid->SetItemText(0, 3, u"2024-03-09"_qs);
+    grid->SetColumnEditor(3, nullptr, nullptr, date);
+    ASSERT_TRUE(grid->BeginEdit(0, 3));
+    EXPECT_EQ(date->date(), QDate(2024, 3, 9));
+    QTest::mouseClick(date, Qt::LeftButton, {}, QPoint(date->width() - 5, date->height() / 2));
+    QCoreApplication::processEvents();
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(popup->width() / 2, popup->height() / 2));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->IsEditing());
+    if (QApplication::activePopupWidget())
+        QApplication::activePopupWidget()->close();
+    date->setDate(QDate(2024, 3, 21));
+    grid->EndEdit(true);
+    EXPECT_EQ(grid->GetItemText(0, 3), u"2024-03-21"_qs);
+
+    // An editable combo box hands the focus to its own line edit.
+    combo->setEditable(true);
+    ASSERT_TRUE(grid->BeginEdit(0, 1));
+    combo->lineEdit()->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->IsEditing());
+    combo->setEditText(u"丁"_qs);
+    other->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->GetItemText(0, 1), u"丁"_qs);
+}
+
+// A grid that adds an editable row when Tab is pressed in it while empty.
+class AppendingGrid : public CListCtrlEx
+{
+public:
+    using CListCtrlEx::CListCtrlEx;
+    bool OnAppendRow() override
+    {
+        ++appends;
+        if (!allow)
+            return false;
+        InsertRow(0, QString());
+        return BeginEdit(0, 0);
+    }
+    int appends = 0;
+    bool allow = false;
+};
+
+TEST(GridAppend, TabInAnEmptyGridAsksForARowAndOtherwiseMovesOn)
+{
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* grid = new AppendingGrid(&form);
+    auto* next = new QLineEdit(&form);
+    auto* editor = new QLineEdit(&form);
+    editor->hide();
+    layout->addWidget(grid);
+    layout->addWidget(next);
+    grid->InsertColumn(0, u"名称"_qs);
+    grid->SetColumnEditor(0, nullptr, nullptr, editor);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->appends, 1);
+    EXPECT_EQ(QApplication::focusWidget(), next);
+
+    grid->allow = true;
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(grid->appends, 2);
+    EXPECT_EQ(grid->GetItemCount(), 1);
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(QApplication::focusWidget(), editor);
 }
 
 TEST_F(GridForm, DragBelowTheLastRowSelectsOnlyTheRowsCrossed)
