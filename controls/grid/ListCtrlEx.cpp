@@ -281,6 +281,8 @@ void CListCtrlEx::DeleteRow(int row)
     // An edit open on the row ends without a row to write to.
     if (item == m_pEditItem)
         m_pEditItem = nullptr;
+    if (item == m_pEndingItem)
+        m_pEndingItem = nullptr;
     if (item == m_pCurItem)
         m_pCurItem = nullptr;
     m_pModel->DeleteRow(row);
@@ -289,6 +291,7 @@ void CListCtrlEx::DeleteRow(int row)
 void CListCtrlEx::DeleteAllRows()
 {
     m_pEditItem = nullptr;
+    m_pEndingItem = nullptr;
     m_pCurItem = nullptr;
     m_pModel->DeleteAllRows();
 }
@@ -593,29 +596,26 @@ bool CListCtrlEx::BeginEdit(int row, int column)
 
 void CListCtrlEx::EndEdit(bool commit)
 {
-    if (m_bEnding || !m_hook.Detach())
+    // Withdrawn first: an end that hiding the editor or a callback causes
+    // finds nothing to end.
+    if (!m_hook.Detach())
         return;
-    m_bEnding = true;
-    EditorInfo editor = m_editor;
-    m_editor = EditorInfo();
-    if (!m_editorWnd) {
-        HideEditor();
-        m_bEnding = false;
+    // The edit is over before the callback runs, which may open the next one.
+    EditorInfo editor = std::exchange(m_editor, EditorInfo());
+    QPointer<QWidget> window = m_editorWnd;
+    HideEditor();
+    m_pEndingItem = std::exchange(m_pEditItem, nullptr);
+    const int column = std::exchange(m_nEditSubItem, -1);
+    if (!window) {
+        m_pEndingItem = nullptr;
         return;
     }
-    const bool hadFocus = m_editorWnd->isAncestorOf(QApplication::focusWidget()) ||
-                          QApplication::focusWidget() == m_editorWnd;
-    m_editorWnd->hide();
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
-
-    int row = m_pModel->FindItem(m_pEditItem);
-    const int column = m_nEditSubItem;
+    int row = m_pModel->FindItem(m_pEndingItem);
     QString text;
     void* data = nullptr;
     if (row >= 0) {
         text = m_pModel->Text(row, column);
-        data = m_pEditItem->pData;
+        data = m_pEndingItem->pData;
     } else {
         commit = false;
     }
@@ -623,32 +623,34 @@ void CListCtrlEx::EndEdit(bool commit)
     if (editor.pfnEndEdit) {
         result = editor.pfnEndEdit(&editor.pWnd, row, column, text, data, this, commit ? 1 : 0);
     } else {
-        text = GetEditorText(m_editorWnd);
+        text = GetEditorText(window);
         result = commit ? 1 : 0;
     }
-    HideEditor();
-    // The callback may have removed the row.
-    row = m_pModel->FindItem(m_pEditItem);
-    if (result != 0 && row >= 0) {
-        m_pModel->SetText(row, column, text);
-        if (m_pEditItem->nState == kRowUnchanged || m_pEditItem->nState == kRowMarked)
-            m_pEditItem->nState = kRowChanged;
-        m_pModel->RowChanged(row);
-        if (result == kResortAfterEdit)
-            SortByColumn(column, false);
-    }
-    m_pEditItem = nullptr;
-    m_nEditSubItem = -1;
-    m_bEnding = false;
+    // The callback may have removed the row (DeleteRow forgets it then).
+    ItemData* item = std::exchange(m_pEndingItem, nullptr);
+    row = m_pModel->FindItem(item);
+    if (result == 0 || row < 0)
+        return;
+    m_pModel->SetText(row, column, text);
+    if (item->nState == kRowUnchanged || item->nState == kRowMarked)
+        item->nState = kRowChanged;
+    m_pModel->RowChanged(row);
+    if (result == kResortAfterEdit)
+        SortByColumn(column, false);
 }
 
+// Hides the open editor and gives the focus it had to the grid.
 void CListCtrlEx::HideEditor()
 {
-    if (QWidget* editor = m_editorWnd) {
-        editor->removeEventFilter(this);
-        for (QWidget* child : editor->findChildren<QWidget*>())
-            child->removeEventFilter(this);
-        editor->hide();
-    }
-    m_editorWnd = nullptr;
+    QWidget* editor = std::exchange(m_editorWnd, nullptr);
+    if (!editor)
+        return;
+    editor->removeEventFilter(this);
+    for (QWidget* child : editor->findChildren<QWidget*>())
+        child->removeEventFilter(this);
+    const QWidget* focus = QApplication::focusWidget();
+    const bool hadFocus = focus && (focus == editor || editor->isAncestorOf(focus));
+    editor->hide();
+    if (hadFocus)
+        setFocus(Qt::OtherFocusReason);
 }

@@ -178,6 +178,7 @@ private:
     EditorInfo m_editor;
     QPointer<QWidget> m_editorWnd;
     ItemData* m_pEditItem = nullptr;
+    ItemData* m_pEndingItem = nullptr; // the row of an edit being ended
     int m_nEditSubItem = -1;
     // The cell last opened; origin of keyboard navigation.
     ItemData* m_pCurItem = nullptr;
@@ -186,7 +187,6 @@ private:
     // them pass on to it; each goes back to its own parent with the grid.
     std::vector<std::pair<QPointer<QWidget>, QPointer<QWidget>>> m_borrowedEditors;
     CMsgHook m_hook;
-    bool m_bEnding = false;
 
     int m_nSortColumn = -1;
     bool m_bSettingArrow = false;

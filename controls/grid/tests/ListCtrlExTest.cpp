@@ -301,6 +301,34 @@ TEST_F(GridForm, CallbacksSeeTheCellAndCanResort)
     EXPECT_EQ(grid->GetItemText(0, 0), u"a"_qs);
 }
 
+TEST_F(GridForm, AnEndCallbackMayOpenTheNextEditOrDeleteItsRow)
+{
+    grid->SetColumnEditor(0, nullptr,
+                          [&](QWidget** editor, int row, int column, QString& text, void*, CListCtrlEx* g, int) {
+                              text = static_cast<QLineEdit*>(*editor)->text();
+                              if (text == u"gone"_qs)
+                                  g->DeleteRow(row);
+                              else
+                                  g->BeginEdit(row + 1, column);
+                              return 1;
+                          },
+                          edit0);
+    ASSERT_TRUE(grid->BeginEdit(0, 0));
+    edit0->setText(u"first"_qs);
+    grid->EndEdit(true);
+    EXPECT_EQ(grid->GetItemText(0, 0), u"first"_qs);
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(grid->GetCurrentRow(), 1);
+    EXPECT_TRUE(edit0->isVisible());
+    EXPECT_EQ(edit0->text(), u"b"_qs);
+
+    edit0->setText(u"gone"_qs);
+    grid->EndEdit(true);
+    EXPECT_EQ(grid->GetItemCount(), 3);
+    EXPECT_EQ(grid->GetItemText(1, 0), u"c"_qs);
+    EXPECT_FALSE(grid->IsEditing());
+}
+
 TEST_F(GridForm, ReadOnlyRowsColumnsAndEditorlessCellsRefuse)
 {
     grid->SetRowReadOnly(1, 1);
