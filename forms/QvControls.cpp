@@ -1,0 +1,428 @@
+#include "QvControls.h"
+
+#include "ControlNotifier.h"
+#include "ControlText.h"
+#include "D_T1.h"
+#include "DropListBox.h"
+#include "LocaleDateTime.h"
+#include "QvChart.h"
+#include "WindowStyles.h"
+#include "text/ColorRectText.h"
+#include "text/IniFile.h"
+#include "text/TextScramble.h"
+#include "text/TextSplit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextOption>
+#include <QTreeWidget>
+
+#include <functional>
+
+namespace {
+
+const QString IniFile = QStringLiteral("cfg.ini");
+const QString IniServer = QStringLiteral("SERVER");
+const QString IniName = QStringLiteral("NAME");
+constexpr int ScrambleKey = 1;
+const QString FallbackFace = QStringLiteral("宋体");
+constexpr int DefaultPointSize = 9;
+
+QString Text(const CXmlNode& element, const char* name)
+{
+    return element.GetAttribute(QString::fromLatin1(name));
+}
+
+int Number(const CXmlNode& element, const char* name)
+{
+    return element.GetAttributeInt(QString::fromLatin1(name), 0);
+}
+
+QColor ColourOf(const QString& text)
+{
+    const quint32 rgb = ParseRgbText(text);
+    return QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
+}
+
+// Edits, lists and date controls hide above 0 and come to the top with 2;
+// everything else hides for any non-zero value.
+void ApplyHidden(QWidget* control, int hidden, bool editKind)
+{
+    if (editKind) {
+        if (hidden > 0)
+            control->hide();
+        if (hidden == 2)
+            control->raise();
+    } else if (hidden != 0) {
+        control->hide();
+    }
+}
+
+QPushButton* NewPushButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    // Enter is the form's to handle, never a default button's.
+    button->setAutoDefault(false);
+    return button;
+}
+
+// A standard button window of the button style's type.
+QWidget* NewStyledButton(int style, const QString& text, QWidget* parent)
+{
+    switch (style & WindowStyle::ButtonTypeMask) {
+    case WindowStyle::ButtonCheckBox:
+    case WindowStyle::ButtonAutoCheckBox:
+        return new QCheckBox(text, parent);
+    case WindowStyle::Button3State:
+    case WindowStyle::ButtonAuto3State: {
+        auto* box = new QCheckBox(text, parent);
+        box->setTristate(true);
+        return box;
+    }
+    case WindowStyle::ButtonRadio:
+    case WindowStyle::ButtonAutoRadio:
+        return new QRadioButton(text, parent);
+    case WindowStyle::ButtonGroupBox:
+        return new QGroupBox(text, parent);
+    default:
+        return NewPushButton(text, parent);
+    }
+}
+
+} // namespace
+
+QvControls::QvControls()
+{
+    m_defaultFont = QApplication::font();
+    m_strDefaultFace = m_defaultFont.family();
+    if (m_strDefaultFace.isEmpty())
+        m_defaultFont = CreateSizedFont(DefaultPointSize, FallbackFace);
+    m_db.SetConnectString(UnscrambleText(ReadIniString(IniFile, IniServer, IniName), ScrambleKey));
+}
+
+std::unique_ptr<IFormBuilder> QvControls::NewForForm() const
+{
+    return std::make_unique<QvControls>();
+}
+
+QFont QvControls::CreateSizedFont(int size, const QString& face) const
+{
+    QFont font(face.isEmpty() ? m_strDefaultFace : face);
+    font.setPixelSize(qMax(1, size * 4 / 3));
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+std::optional<QFont> QvControls::CreateFontFromSpec(const QString& spec) const
+{
+    if (spec.isEmpty())
+        return std::nullopt;
+    QStringList parts;
+    SplitString(spec, QStringLiteral(","), parts);
+    // Three parts or more have no size of this format; the face falls back.
+    const QString face = parts.size() == 2 ? parts[1] : QString();
+    return CreateSizedFont(TextToInt(parts[0]), face);
+}
+
+void QvControls::Build(D_T1& form)
+{
+    const CXmlNode root = form.m_pDoc ? CXmlNode(form.m_pDoc->GetRoot()) : CXmlNode();
+    if (root.IsNull() || root.GetAttribute(QStringLiteral("id")) == u"-1")
+        return;
+    const CXmlNode body = root.GetChild(QStringLiteral("body"), true);
+    const CXmlNode dialog = body.GetChild(QStringLiteral("dialog"), true);
+    CreateControls(dialog.GetChildren(), form);
+}
+
+void QvControls::CreateControls(const CXmlNodes& elements, D_T1& form)
+{
+    using Creator = void (QvControls::*)(D_T1&, const CXmlNode&);
+    static const QList<QPair<QString, Creator>> creators = {
+        {QStringLiteral("textbox"), &QvControls::CreateTextBox},
+        {QStringLiteral("button"), &QvControls::CreateButton},
+        {QStringLiteral("static"), &QvControls::CreateStatic},
+        {QStringLiteral("pic"), &QvControls::CreatePicture},
+        {QStringLiteral("gui"), &QvControls::CreateGuiView},
+        {QStringLiteral("editbutton"), &QvControls::CreateEditButton},
+        {QStringLiteral("table"), &QvControls::CreateTable},
+        {QStringLiteral("droplist"), &QvControls::CreateDropList},
+        {QStringLiteral("datectrl"), &QvControls::CreateDateCtrl},
+        {QStringLiteral("panel"), &QvControls::CreatePanel},
+        {QStringLiteral("tree"), &QvControls::CreateTree},
+        {QStringLiteral("treelist"), &QvControls::CreateTreeList},
+        {QStringLiteral("qvbutton"), &QvControls::CreateQvButton},
+    };
+    for (int i = 0; i < elements.GetCount(); ++i) {
+        const CXmlNode element = elements[i];
+        const QString tag = element.GetName();
+        for (const auto& [name, creator] : creators) {
+            if (tag == name) {
+                (this->*creator)(form, element);
+                break;
+            }
+        }
+    }
+}
+
+void QvControls::Place(D_T1& form, QWidget* control, const CXmlNode& element) const
+{
+    const RectLTRB pos = ParseRectText(Text(element, "pos"));
+    control->setGeometry(pos.left, pos.top, qMax(0, pos.width()), qMax(0, pos.height()));
+    form.AddControl(Number(element, "id"), element.GetName(), control, element);
+}
+
+void QvControls::ApplyFont(QWidget* control, const CXmlNode& element) const
+{
+    const std::optional<QFont> font = CreateFontFromSpec(Text(element, "font"));
+    control->setFont(font ? *font : m_defaultFont);
+}
+
+void QvControls::CreateStatic(D_T1& form, const CXmlNode& element)
+{
+    const int style = Number(element, "style");
+    auto* label = new QLabel(&form);
+    Place(form, label, element);
+    ApplyFont(label, element);
+    Qt::Alignment alignment = Qt::AlignTop;
+    const int type = style & WindowStyle::StaticTypeMask;
+    alignment |= type == WindowStyle::StaticCenter ? Qt::AlignHCenter
+                 : type == WindowStyle::StaticRight ? Qt::AlignRight
+                                                    : Qt::AlignLeft;
+    if (style & WindowStyle::StaticCenterImage)
+        alignment = (alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+    label->setAlignment(alignment);
+    label->setWordWrap(type <= WindowStyle::StaticRight);
+    const QString colour = Text(element, "color");
+    if (!colour.isEmpty()) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, ColourOf(colour));
+        label->setPalette(palette);
+    }
+    const QString value = Text(element, "value");
+    if (!value.isEmpty())
+        label->setText(form.ExpandPlaceholders(value));
+    ApplyHidden(label, Number(element, "hidden"), false);
+}
+
+void QvControls::CreateQvButton(D_T1& form, const CXmlNode& element)
+{
+    auto* button = NewPushButton(QString(), &form);
+    Place(form, button, element);
+    ApplyFont(button, element);
+    const QString value = Text(element, "value");
+    if (!value.isEmpty())
+        button->setText(form.ExpandPlaceholders(value));
+    ApplyHidden(button, Number(element, "hidden"), false);
+    ControlNotifier::HookButton(form, form.GetDlgCtrlID(button), button);
+}
+
+void QvControls::CreatePicture(D_T1& form, const CXmlNode& element)
+{
+    auto* picture = new QWidget(&form);
+    Place(form, picture, element);
+    ApplyHidden(picture, Number(element, "hidden"), false);
+}
+
+void QvControls::CreateGuiView(D_T1& form, const CXmlNode& element)
+{
+    CreatePicture(form, element);
+}
+
+void QvControls::CreateButton(D_T1& form, const CXmlNode& element)
+{
+    const QString value = Text(element, "value");
+    const int hidden = Number(element, "hidden");
+    const bool disabled = Number(element, "disabled") == 1;
+    if (Number(element, "popup") == 1) {
+        auto* link = new QLabel(value, &form);
+        link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        link->setEnabled(!disabled);
+        Place(form, link, element);
+        ApplyHidden(link, hidden, false);
+        ApplyFont(link, element);
+        const int windowId = form.GetDlgCtrlID(link);
+        QObject::connect(link, &QLabel::linkActivated, &form,
+                         [&form, windowId] { form.Notify(windowId, FormNotify::Clicked); });
+        return;
+    }
+    const int style = Number(element, "style");
+    QWidget* button = style >= 1 ? NewStyledButton(style, value, &form) : NewPushButton(value, &form);
+    Place(form, button, element);
+    button->setEnabled(!disabled);
+    ApplyHidden(button, hidden, false);
+    ApplyFont(button, element);
+    if (auto* clickable = qobject_cast<QAbstractButton*>(button))
+        ControlNotifier::HookButton(form, form.GetDlgCtrlID(button), clickable);
+}
+
+void QvControls::CreateTextBox(D_T1& form, const CXmlNode& element)
+{
+    const int given = Number(element, "style");
+    const int style = given == 4   ? WindowStyle::TextBoxMultiLine
+                      : given == 5 ? WindowStyle::TextBoxCentredMultiLine
+                                   : given | 0x50010080;
+    const QString value = form.ExpandPlaceholders(Text(element, "value"));
+    const bool readOnly = Number(element, "readonly") != 0 || (style & WindowStyle::EditReadOnly);
+    const int maxLength = Number(element, "maxlen");
+    QWidget* control = nullptr;
+    if (style & WindowStyle::EditMultiLine) {
+        auto* edit = new QPlainTextEdit(&form);
+        // Without a horizontal bar or automatic scrolling long lines wrap.
+        const bool wraps = !(style & (WindowStyle::HorizontalScroll | 0x80));
+        edit->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        edit->setVerticalScrollBarPolicy((style & WindowStyle::VerticalScroll) ? Qt::ScrollBarAlwaysOn
+                                                                                : Qt::ScrollBarAsNeeded);
+        edit->setHorizontalScrollBarPolicy((style & WindowStyle::HorizontalScroll) ? Qt::ScrollBarAlwaysOn
+                                                                                    : Qt::ScrollBarAsNeeded);
+        if (style & WindowStyle::EditCenter)
+            edit->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
+        edit->setReadOnly(readOnly);
+        edit->setPlainText(value);
+        control = edit;
+    } else {
+        auto* edit = new QLineEdit(&form);
+        if (style & WindowStyle::EditPassword)
+            edit->setEchoMode(QLineEdit::Password);
+        if (style & WindowStyle::EditNumber)
+            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        edit->setAlignment((style & WindowStyle::EditCenter)  ? Qt::AlignHCenter | Qt::AlignVCenter
+                           : (style & WindowStyle::EditRight) ? Qt::AlignRight | Qt::AlignVCenter
+                                                              : Qt::AlignLeft | Qt::AlignVCenter);
+        edit->setReadOnly(readOnly);
+        edit->setText(value);
+        if (maxLength > 0)
+            edit->setMaxLength(maxLength);
+        control = edit;
+    }
+    Place(form, control, element);
+    ApplyFont(control, element);
+    ApplyHidden(control, Number(element, "hidden"), true);
+    const int windowId = form.GetDlgCtrlID(control);
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        ControlNotifier::HookEdit(form, windowId, edit);
+    else
+        ControlNotifier::HookTextEdit(form, windowId, static_cast<QPlainTextEdit*>(control));
+}
+
+void QvControls::CreateDropList(D_T1& form, const CXmlNode& element)
+{
+    const int style = Number(element, "style") | 0x50210042;
+    auto* list = new CDropListBox(&form);
+    list->setEditable((style & WindowStyle::ComboTypeMask) != WindowStyle::ComboDropDownList);
+    Place(form, list, element);
+    ApplyFont(list, element);
+    const QString value = Text(element, "value");
+    if (!value.isEmpty()) {
+        QStringList items;
+        SplitAtChar(form.ExpandPlaceholders(value), QStringLiteral(";"), items);
+        list->addItems(items);
+    }
+    list->setCurrentIndex(-1);
+    ApplyHidden(list, Number(element, "hidden"), true);
+    ControlNotifier::HookDropList(form, form.GetDlgCtrlID(list), list);
+}
+
+void QvControls::CreateDateCtrl(D_T1& form, const CXmlNode& element)
+{
+    auto* date = new QDateTimeEdit(QDate::currentDate(), &form);
+    date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    date->setCalendarPopup(true);
+    Place(form, date, element);
+    if (Number(element, "readonly") != 0)
+        date->setEnabled(false);
+    ApplyFont(date, element);
+    QDateTime value;
+    if (ParseLocaleDateTime(Text(element, "value"), value))
+        date->setDateTime(value);
+    ApplyHidden(date, Number(element, "hidden"), true);
+}
+
+void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
+{
+    auto* edit = new QLineEdit(Text(element, "value"), &form);
+    Place(form, edit, element);
+    ApplyFont(edit, element);
+    ApplyHidden(edit, Number(element, "hidden"), true);
+    ControlNotifier::HookEdit(form, form.GetDlgCtrlID(edit), edit);
+}
+
+void QvControls::CreateTable(D_T1& form, const CXmlNode& element)
+{
+    auto* table = new QTableWidget(&form);
+    Place(form, table, element);
+    ApplyFont(table, element);
+    ApplyHidden(table, Number(element, "hidden"), false);
+    ControlNotifier::HookItemView(form, form.GetDlgCtrlID(table), table);
+}
+
+void QvControls::CreateTreeList(D_T1& form, const CXmlNode& element)
+{
+    auto* chart = new QvChart(&form);
+    Place(form, chart, element);
+    ApplyHidden(chart, Number(element, "hidden"), false);
+    QvTree& header = chart->Header();
+    header.m_strKey = QStringLiteral("root");
+    header.m_nLeft = 0;
+    header.m_nTop = 0;
+    const CXmlNode para = element.GetChild(QStringLiteral("PARA"), true);
+    const CXmlNodes columns = CXmlNode(para.GetChild(QStringLiteral("head_info"), true)).GetChildren();
+    for (int i = 0; i < columns.GetCount(); ++i)
+        BuildHeaderNode(columns[i], header);
+    chart->CollectLeafColumns(&header);
+    QPointer<D_T1> owner(&form);
+    chart->SetControlFinder([owner](int windowId) { return owner ? owner->GetDlgItem(windowId) : nullptr; });
+}
+
+void QvControls::BuildHeaderNode(const CXmlNode& element, QvTree& parent)
+{
+    QvTree node;
+    node.m_nWidth = Number(element, "width");
+    node.m_nHeight = Number(element, "height");
+    const int button = Number(element, "menu_id");
+    node.m_nNumber = button >= 1 ? button : parent.m_nNumber;
+    node.m_item.m_nKind = qMax(Number(element, "type"), parent.m_item.m_nKind);
+    node.SetText(Text(element, "title"));
+    QvTree* child = parent.AddChild(node);
+    const CXmlNodes children = element.GetChildren();
+    for (int i = 0; i < children.GetCount(); ++i)
+        BuildHeaderNode(children[i], *child);
+}
+
+void QvControls::CreatePanel(D_T1& form, const CXmlNode& element)
+{
+    auto* tabs = new QTabWidget(&form);
+    Place(form, tabs, element);
+    tabs->setFont(m_defaultFont);
+    const int windowId = form.GetDlgCtrlID(tabs);
+    const CXmlNodes children = element.GetChildren();
+    for (int i = 0; i < children.GetCount(); ++i) {
+        const CXmlNode child = children[i];
+        if (child.GetName() != u"html")
+            continue;
+        D_T1* page = form.NewSubForm(tabs, true);
+        page->m_strFormId = Text(child, "id");
+        page->LoadDescription(child.GetXml());
+        form.AddPage(windowId, page);
+        page->Create();
+        tabs->addTab(page, Text(child, "title"));
+    }
+}
+
+void QvControls::CreateTree(D_T1& form, const CXmlNode& element)
+{
+    auto* tree = new QTreeWidget(&form);
+    tree->setHeaderHidden(true);
+    tree->setRootIsDecorated(true);
+    Place(form, tree, element);
+    ControlNotifier::HookItemView(form, form.GetDlgCtrlID(tree), tree);
+}

@@ -1,0 +1,239 @@
+#include "D_T1.h"
+#include "QvChart.h"
+#include "QvControls.h"
+#include "RecordingEvents.h"
+#include "TempFolder.h"
+#include "text/AppState.h"
+#include "text/MessageSink.h"
+#include "text/ModuleFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Fired = QList<QPair<QString, int>>;
+
+class Builder : public ::testing::Test
+{
+protected:
+    Builder()
+    {
+        m_previousSink = SetMessageSink([this](const QString& text) { messages << text; });
+        SetModuleFolderOverride(folder.path());
+        m_savedApp = theApp();
+    }
+    ~Builder() override
+    {
+        form.reset();
+        theApp() = m_savedApp;
+        SetModuleFolderOverride(QString());
+        SetMessageSink(m_previousSink);
+    }
+
+    void Open(const QString& dialog, const QString& menuUid = QStringLiteral("0"))
+    {
+        form = std::make_unique<D_T1>();
+        form->m_strMenuUid = menuUid;
+        form->SetBuilder(std::make_unique<QvControls>());
+        form->SetEvents(std::make_unique<RecordingEvents>(record));
+        ASSERT_TRUE(form->LoadDescription(
+            QStringLiteral("<html id='0'><head pos='0,0,640,480'/><body><dialog>%1</dialog></body></html>").arg(dialog)));
+        ASSERT_TRUE(form->Create());
+        form->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+
+    template <typename T>
+    T* Control(int id) const
+    {
+        QWidget* widget = form->GetDlgItem(id + D_T1::ControlIdBase);
+        EXPECT_NE(widget, nullptr) << "no control " << id;
+        T* control = qobject_cast<T*>(widget);
+        EXPECT_NE(control, nullptr) << "control " << id << " is a " << (widget ? widget->metaObject()->className() : "");
+        return control;
+    }
+
+    const QvControls& Fonts() const { return *static_cast<const QvControls*>(form->GetBuilder()); }
+
+    TempFolder folder;
+    std::unique_ptr<D_T1> form;
+    RecordedEvents record;
+    QStringList messages;
+
+private:
+    MessageSink m_previousSink;
+    AppState m_savedApp;
+};
+
+TEST_F(Builder, FontsFromTheirSpecification)
+{
+    QvControls builder;
+    EXPECT_FALSE(builder.CreateFontFromSpec(QString()).has_value());
+    const QFont twelve = *builder.CreateFontFromSpec(QStringLiteral("12"));
+    EXPECT_EQ(twelve.pixelSize(), 16);
+    EXPECT_EQ(twelve.family(), builder.DefaultFace());
+    const QFont kai = *builder.CreateFontFromSpec(QStringLiteral("12,楷体"));
+    EXPECT_EQ(kai.pixelSize(), 16);
+    EXPECT_EQ(kai.family(), QStringLiteral("楷体"));
+    EXPECT_EQ(builder.CreateFontFromSpec(QStringLiteral("9,a,b"))->family(), builder.DefaultFace());
+    EXPECT_EQ(builder.CreateFontFromSpec(QStringLiteral("10"))->pixelSize(), 13);
+}
+
+TEST_F(Builder, BuildsEveryElementKind)
+{
+    theApp().m_strUserName = QStringLiteral("张三");
+    Open(QStringLiteral(
+        "<static id='1' pos='10,20,110,45' value='经办:{{username}}' color='255,0,0' font='12'/>"
+        "<qvbutton id='2' pos='120,20,200,45' value='{{username}}'/>"
+        "<pic id='3' pos='10,50,110,100' value='x'/>"
+        "<gui id='4' pos='120,50,220,100'/>"
+        "<button id='5' pos='10,110,90,135' value='保存' font='10,楷体'/>"
+        "<button id='6' pos='100,110,180,135' value='选中' style='3'/>"
+        "<button id='7' pos='190,110,270,135' value='甲' style='9' disabled='1'/>"
+        "<button id='8' pos='280,110,360,135' value='&lt;a href=\"x\"&gt;链接&lt;/a&gt;' popup='1' style='3'/>"
+        "<textbox id='9' pos='10,140,200,165' value='{{username}}' maxlen='4'/>"
+        "<textbox id='10' pos='210,140,400,200' style='4' value='多行'/>"
+        "<textbox id='11' pos='410,140,600,165' readonly='1' hidden='1'/>"
+        "<droplist id='12' pos='10,210,200,235' value='甲;{{username}};丙'/>"
+        "<droplist id='13' pos='210,210,400,235' style='3'/>"
+        "<datectrl id='14' pos='10,240,200,265' value='2024-03-09'/>"
+        "<datectrl id='15' pos='210,240,400,265' value='不是日期' readonly='1'/>"
+        "<tree id='16' pos='10,270,200,400' value='忽略' hidden='1'/>"
+        "<treelist id='17' pos='210,270,600,400'><PARA><head_info>"
+        "<col title='组' width='80' height='20' menu_id='3'><col title='甲' width='40' height='20' type='1'/>"
+        "<col title='乙' width='40' height='20'/></col><col title='备注' width='100' height='40'/>"
+        "</head_info></PARA></treelist>"
+        "<unknown id='18' pos='0,0,10,10'/>"
+        "<button id='19' pos='1,2,3' value='坏'/>"));
+
+    auto* label = Control<QLabel>(1);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry(), QRect(10, 20, 100, 25));
+    EXPECT_EQ(label->text(), QStringLiteral("经办:张三"));
+    EXPECT_EQ(label->font().pixelSize(), 16);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+
+    EXPECT_EQ(Control<QAbstractButton>(2)->text(), QStringLiteral("张三"));
+    EXPECT_EQ(form->GetDlgItem(1027)->geometry(), QRect(10, 50, 100, 50));
+    EXPECT_EQ(form->GetControlKind(1028), QStringLiteral("gui"));
+
+    auto* save = Control<QPushButton>(5);
+    EXPECT_EQ(save->font().family(), QStringLiteral("楷体"));
+    EXPECT_EQ(save->font().pixelSize(), 13);
+    EXPECT_FALSE(save->autoDefault());
+    EXPECT_NE(Control<QCheckBox>(6), nullptr);
+    EXPECT_FALSE(Control<QRadioButton>(7)->isEnabled());
+    EXPECT_TRUE(Control<QLabel>(8)->text().contains(QStringLiteral("链接")));
+
+    auto* edit = Control<QLineEdit>(9);
+    EXPECT_EQ(edit->text(), QStringLiteral("张三"));
+    EXPECT_EQ(edit->maxLength(), 4);
+    EXPECT_EQ(edit->font(), Fonts().DefaultFont());
+    auto* multi = Control<QPlainTextEdit>(10);
+    EXPECT_EQ(multi->toPlainText(), QStringLiteral("多行"));
+    EXPECT_EQ(multi->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_TRUE(Control<QLineEdit>(11)->isReadOnly());
+    EXPECT_TRUE(Control<QLineEdit>(11)->isHidden());
+
+    auto* list = Control<QComboBox>(12);
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(1), QStringLiteral("张三"));
+    EXPECT_EQ(list->currentIndex(), -1);
+    EXPECT_TRUE(list->isEditable());
+    EXPECT_FALSE(Control<QComboBox>(13)->isEditable());
+
+    auto* date = Control<QDateTimeEdit>(14);
+    EXPECT_EQ(date->date(), QDate(2024, 3, 9));
+    EXPECT_EQ(date->displayFormat(), QStringLiteral("yyyy-MM-dd"));
+    EXPECT_EQ(Control<QDateTimeEdit>(15)->date(), QDate::currentDate());
+    EXPECT_FALSE(Control<QDateTimeEdit>(15)->isEnabled());
+
+    EXPECT_FALSE(Control<QTreeWidget>(16)->isHidden()); // trees know no "hidden"
+
+    auto* chart = Control<QvChart>(17);
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->Header().ChildCount(), 2);
+    const QvTree* group = chart->Header().Child(0);
+    EXPECT_EQ(group->GetText(), QStringLiteral("组"));
+    ASSERT_EQ(group->ChildCount(), 2);
+    EXPECT_EQ(group->Child(0)->m_item.m_nKind, 1);
+    EXPECT_EQ(group->Child(1)->m_nNumber, 3); // the parent's button number
+    EXPECT_EQ(chart->ColumnButtons(), QList<int>({3, 3, 0}));
+
+    EXPECT_EQ(form->GetDlgItem(1042), nullptr);
+    EXPECT_EQ(form->GetDlgItem(1043)->geometry(), QRect(0, 0, 0, 0));
+    EXPECT_EQ(messages, QStringList{QStringLiteral("矩形数据格式错误")});
+
+    QList<int> order;
+    for (const D_T1::Control& control : form->GetControls())
+        order.append(control.windowId - D_T1::ControlIdBase);
+    EXPECT_EQ(order, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19}));
+}
+
+TEST_F(Builder, ControlsReportTheirNotifications)
+{
+    Open(QStringLiteral("<button id='5' pos='10,10,90,35' value='保存'/>"
+                        "<button id='8' pos='100,10,180,35' value='&lt;a href=\"x\"&gt;链接&lt;/a&gt;' popup='1'/>"
+                        "<textbox id='9' pos='10,40,200,65'/>"
+                        "<droplist id='22' pos='10,70,200,95'/>"));
+    QTest::mouseClick(Control<QPushButton>(5), Qt::LeftButton);
+    Control<QLabel>(8)->linkActivated(QStringLiteral("x"));
+    QTest::keyClicks(Control<QLineEdit>(9), "a");
+    Control<QComboBox>(22)->showPopup();
+    Control<QComboBox>(22)->hidePopup();
+    ASSERT_GE(record.fired.size(), 4);
+    const Fired expected = {{"CLICK", 1029}, {"CLICK", 1032}, {"EN_CHANGE", 1033}, {"CLICK", 1046}};
+    EXPECT_EQ(record.fired.mid(0, 4), expected);
+}
+
+TEST_F(Builder, RootIdMinusOneAndMissingBodyBuildNothing)
+{
+    form = std::make_unique<D_T1>();
+    form->SetBuilder(std::make_unique<QvControls>());
+    ASSERT_TRUE(form->LoadDescription(QStringLiteral("<html id='-1'><body><dialog><textbox id='1'/></dialog></body></html>")));
+    ASSERT_TRUE(form->Create());
+    form->setAttribute(Qt::WA_DeleteOnClose, false);
+    EXPECT_TRUE(form->GetControls().isEmpty());
+
+    form = std::make_unique<D_T1>();
+    form->SetBuilder(std::make_unique<QvControls>());
+    ASSERT_TRUE(form->LoadDescription(QStringLiteral("<html id='0'/>")));
+    ASSERT_TRUE(form->Create());
+    form->setAttribute(Qt::WA_DeleteOnClose, false);
+    EXPECT_TRUE(form->GetControls().isEmpty());
+    EXPECT_FALSE(CXmlNode(form->m_doc.SelectSingleNode(QStringLiteral("/html/body/dialog"))).IsNull());
+}
+
+TEST_F(Builder, PanelPagesAreFormsOfTheirOwn)
+{
+    Open(QStringLiteral("<panel id='30' pos='10,10,400,300'>"
+                        "<html id='31' title='基本'><head/><body><dialog>"
+                        "<textbox id='2' pos='5,5,100,25' value='{{index}}'/></dialog></body></html>"
+                        "<note/>"
+                        "<html id='32' title='明细'><body><dialog><button id='2' pos='5,5,80,25' value='第二页'/>"
+                        "</dialog></body></html></panel>"));
+    D_T1* first = form->GetPage(1054, 1);
+    D_T1* second = form->GetPage(1054, 2);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(form->GetPage(1054, 3), nullptr);
+    EXPECT_TRUE(first->m_bPage);
+    EXPECT_EQ(first->m_pOpener, form.get());
+    EXPECT_EQ(first->m_strFormId, QStringLiteral("31"));
+    EXPECT_NE(qobject_cast<QLineEdit*>(first->GetDlgItem(1026)), nullptr);
+    EXPECT_NE(qobject_cast<QPushButton*>(second->GetDlgItem(1026)), nullptr);
+    QTest::mouseClick(qobject_cast<QPushButton*>(second->GetDlgItem(1026)), Qt::LeftButton);
+    EXPECT_TRUE(record.fired.contains(qMakePair(QStringLiteral("CLICK"), 1026)));
+}
+
+} // namespace
