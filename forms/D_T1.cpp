@@ -61,6 +61,7 @@ D_T1::D_T1(QWidget* parent)
 
 D_T1::~D_T1()
 {
+    CloseWork();
     // The controls go while the tables that name them are still here.
     qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
