@@ -7,6 +7,7 @@
 #include "FormTexts.h"
 #include "PlaceholderExpander.h"
 #include "text/MessageSink.h"
+#include "text/TextSplit.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,6 +23,8 @@ namespace {
 // Combo boxes above this window id take the exact list entry of their text
 // when they lose the focus.
 constexpr int ComboReselectAbove = D_T1::ControlIdBase + 20;
+// Controls without a "director" keep their distance to the left and top.
+constexpr int DefaultAnchor = CWndResizer::ANCHOR_LEFT | CWndResizer::ANCHOR_TOP;
 
 // The form a widget belongs to: the nearest form window above it, itself
 // included (a page form inside a container handles its own controls).
@@ -156,10 +159,41 @@ void D_T1::ApplyHead()
     setAutoFillBackground(true);
     if (!m_head.scroll.isEmpty())
         m_scroller = std::make_unique<CFormScroller>(*this, m_head.ScrollSizes());
+    else
+        LayoutSplits();
     if (m_head.style == 2) {
         setWindowFlag(Qt::WindowMaximizeButtonHint, false);
         setFixedSize(size());
     }
+}
+
+void D_T1::LayoutSplits()
+{
+    m_resizer.SetLayoutAreaSource([this] { return QRect(QPoint(0, 0), size() + m_frameTaken); });
+    m_resizer.Hook(this, [this](int windowId) { return GetDlgItem(windowId); });
+    const CXmlNode root = m_pDoc->GetRoot();
+    const CXmlNode body = root.IsNull() ? CXmlNode() : CXmlNode(root.GetChild(QStringLiteral("body")));
+    const CXmlNode dialog = body.IsNull() ? CXmlNode() : CXmlNode(body.GetChild(QStringLiteral("dialog")));
+    const CXmlNodes elements = dialog.GetChildren();
+    for (int i = 0; i < elements.GetCount(); ++i) {
+        const CXmlNode element = elements[i];
+        if (element.GetName() == u"split") {
+            const QString name = element.GetAttribute(QStringLiteral("value"));
+            QList<int> ids;
+            SplitToInts(name, QStringLiteral(";"), ids);
+            if (ids.size() < 2)
+                continue;
+            m_resizer.CreateSplitContainer(name, ids[0] + ControlIdBase, ids[1] + ControlIdBase);
+            m_resizer.SetPanelAnchor(name, CWndResizer::ANCHOR_ALL);
+            m_resizer.SetShowSplitterGrip(name, true);
+        } else if (element.GetAttributeInt(QStringLiteral("hidden"), 0) != 2) {
+            const int anchor = element.GetAttributeInt(QStringLiteral("director"), DefaultAnchor);
+            m_resizer.SetAnchor(element.GetAttributeInt(QStringLiteral("id"), 0) + ControlIdBase, unsigned(anchor));
+        }
+    }
+    if (!m_bPage)
+        m_resizer.SetShowResizeGrip(true);
+    m_resizer.InvokeOnResized();
 }
 
 void D_T1::ApplyPosition()
@@ -395,8 +429,13 @@ bool D_T1::event(QEvent* e)
     if (m_bPlaceOnFrame && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)
         && windowHandle() && !windowHandle()->frameMargins().isNull()) {
         m_bPlaceOnFrame = false;
-        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+            // The controls were laid out for the whole place: the frame's
+            // share does not shrink them.
+            const QMargins frame = windowHandle()->frameMargins();
+            m_frameTaken = QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
             PlaceWindow();
+        }
     }
     return handled;
 }

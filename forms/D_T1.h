@@ -5,6 +5,7 @@
 #include "FormDescription.h"
 #include "FormHead.h"
 #include "FormNotify.h"
+#include "widgets/WndResizer.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -160,6 +161,8 @@ private:
     void OnInitDialog();
     void ApplyHead();
     void ApplyPosition();
+    // Anchors the controls and joins the split pairs in the layout manager.
+    void LayoutSplits();
     void PlaceWindow();
     void OnReinit();
     void OnTimer();
@@ -176,6 +179,9 @@ private:
     std::unique_ptr<IFormEvents> m_events;
     std::unique_ptr<CFormScroller> m_scroller;
     CFormBackground m_background;
+    CWndResizer m_resizer;
+    // What the window frame took of the head's place when it became known.
+    QSize m_frameTaken;
     QList<Control> m_controlList;
     QHash<const QObject*, int> m_ids;
     QHash<int, QList<QPointer<D_T1>>> m_pages;

@@ -6,6 +6,7 @@
 #include "text/AppState.h"
 #include "text/TextScramble.h"
 #include "text/TextSplit.h"
+#include "widgets/FileEditCtrl.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -86,7 +87,9 @@ bool CFormActions::SetControlValue(QWidget* control, const QString& text)
 {
     if (!control)
         return true;
-    if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    if (auto* box = qobject_cast<CFileEditCtrl*>(control)) {
+        box->setText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         int index = combo->findText(text, Qt::MatchFixedString);
         if (index < 0 && !text.isEmpty()) {
             combo->insertItem(0, text);

@@ -81,5 +81,20 @@ CXmlNodePtr CFormDescription::FindEventAction(const QString& formId, const QStri
 
 CXmlNodePtr CFormDescription::FindPopupForm(const CXmlNode& base, const QString& id)
 {
-    return base.SelectSingleNode(QStringLiteral("popup/html[@id=%1]").arg(XPathValue(id)));
+    // Walked, with the id compared as the text it is: no value of an opener
+    // ever becomes part of a path.
+    const CXmlNodes children = base.GetChildren();
+    for (int i = 0; i < children.GetCount(); ++i) {
+        const CXmlNodePtr popup = children[i];
+        if (popup->GetName() != u"popup")
+            continue;
+        const CXmlNodes forms = popup->GetChildren();
+        for (int j = 0; j < forms.GetCount(); ++j) {
+            const CXmlNodePtr form = forms[j];
+            QString formId;
+            if (form->GetName() == u"html" && form->ReadAttribute(QStringLiteral("id"), formId) && formId == id)
+                return form;
+        }
+    }
+    return std::make_shared<CXmlNode>();
 }

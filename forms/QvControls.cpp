@@ -10,19 +10,27 @@
 #include "text/ColorRectText.h"
 #include "text/IniFile.h"
 #include "text/TextScramble.h"
+#include "text/ModuleFolder.h"
 #include "text/TextSplit.h"
+#include "widgets/ButtonST.h"
+#include "widgets/FileEditCtrl.h"
+#include "widgets/QvButton.h"
+#include "widgets/QvStatic.h"
+#include "widgets/QvTabCtrl.h"
+#include "widgets/ShadeButtonST.h"
+#include "widgets/WidgetImages.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextOption>
 #include <QTreeWidget>
@@ -37,6 +45,8 @@ const QString IniName = QStringLiteral("NAME");
 constexpr int ScrambleKey = 1;
 const QString FallbackFace = QStringLiteral("宋体");
 constexpr int DefaultPointSize = 9;
+// The background of the paging arrows and of button image files.
+constexpr COLORREF ArrowTransparent = 0xF8F8F8;
 
 QString Text(const CXmlNode& element, const char* name)
 {
@@ -46,12 +56,6 @@ QString Text(const CXmlNode& element, const char* name)
 int Number(const CXmlNode& element, const char* name)
 {
     return element.GetAttributeInt(QString::fromLatin1(name), 0);
-}
-
-QColor ColourOf(const QString& text)
-{
-    const quint32 rgb = ParseRgbText(text);
-    return QColor(int(rgb & 0xFF), int(rgb >> 8 & 0xFF), int(rgb >> 16 & 0xFF));
 }
 
 // Edits, lists and date controls hide above 0 and come to the top with 2;
@@ -97,6 +101,71 @@ QWidget* NewStyledButton(int style, const QString& text, QWidget* parent)
     default:
         return NewPushButton(text, parent);
     }
+}
+
+// The owner-drawn button of "style" below 1: shaded when "maxlen" is set,
+// with "img" (a paging arrow or an image file) and the colours of "color"
+// and "shade".
+CButtonST* NewOwnerDrawnButton(int style, const CXmlNode& element, QWidget* parent)
+{
+    const int maxLength = Number(element, "maxlen");
+    const QString image = Text(element, "img");
+    const QString colour = Text(element, "color");
+    const QString shade = Text(element, "shade");
+    CButtonST* button = nullptr;
+    if (maxLength != 0) {
+        auto* shaded = new CShadeButtonST(parent);
+        shaded->SetShadeKind(maxLength == 2 ? CShadeButtonST::ShadeKind::Filled : CShadeButtonST::ShadeKind::Outline);
+        button = shaded;
+    } else {
+        button = new CButtonST(parent);
+    }
+    button->setText(Text(element, "value"));
+    button->setAutoDefault(false);
+    button->PreSubclassWindow(unsigned(style | 0x50010000));
+    button->SetTooltipText(Text(element, "desp"), true);
+    if (maxLength == 0 && !image.isEmpty()) {
+        static const QHash<QString, int> arrows = {{QStringLiteral("1"), IDB_PAGE_FIRST},
+                                                   {QStringLiteral("2"), IDB_PAGE_PREVIOUS},
+                                                   {QStringLiteral("3"), IDB_PAGE_NEXT},
+                                                   {QStringLiteral("4"), IDB_PAGE_LAST}};
+        if (arrows.contains(image)) {
+            button->SetBitmapIds(arrows.value(image), ArrowTransparent, 0, 0);
+        } else {
+            const QString path = image.startsWith(QStringLiteral("http")) ? image : GetModuleFolder() + image;
+            button->SetBitmapFile(path, ArrowTransparent, CButtonST::ST_ALIGN_HORIZ);
+        }
+        button->SetTransparent(true, false);
+    }
+    button->SetColor(CButtonST::BTNST_COLOR_FG_FOCUS, MakeColorRef(0, 0, 128));
+    button->SetColor(CButtonST::BTNST_COLOR_FG_IN, MakeColorRef(0, 128, 0));
+    if (!colour.isEmpty())
+        button->SetColor(CButtonST::BTNST_COLOR_FG_OUT, ParseRgbText(colour));
+    if (shade.isEmpty()) {
+        button->SetTransparent(true, false);
+    } else if (shade == u"1") {
+        if (!colour.isEmpty()) {
+            const COLORREF fill = ParseRgbText(colour);
+            button->SetColor(CButtonST::BTNST_COLOR_BK_IN, fill);
+            button->SetColor(CButtonST::BTNST_COLOR_BK_OUT, fill);
+            button->SetColor(CButtonST::BTNST_COLOR_FG_IN, 0);
+            button->SetColor(CButtonST::BTNST_COLOR_FG_OUT, 0);
+            button->SetColor(CButtonST::BTNST_COLOR_BK_FOCUS, fill);
+        }
+    } else {
+        const COLORREF fill = ParseRgbText(shade);
+        button->SetColor(CButtonST::BTNST_COLOR_BK_IN, fill);
+        button->SetColor(CButtonST::BTNST_COLOR_BK_OUT, fill);
+        if (!colour.isEmpty()) {
+            const COLORREF text = ParseRgbText(colour);
+            button->SetColor(CButtonST::BTNST_COLOR_FG_IN, text);
+            button->SetColor(CButtonST::BTNST_COLOR_FG_OUT, text);
+            button->SetColor(CButtonST::BTNST_COLOR_FG_FOCUS, text);
+        }
+        button->SetColor(CButtonST::BTNST_COLOR_BK_FOCUS, fill);
+    }
+    button->SetFlatFocus(true, true);
+    return button;
 }
 
 } // namespace
@@ -190,7 +259,7 @@ void QvControls::ApplyFont(QWidget* control, const CXmlNode& element) const
 void QvControls::CreateStatic(D_T1& form, const CXmlNode& element)
 {
     const int style = Number(element, "style");
-    auto* label = new QLabel(&form);
+    auto* label = new CQvStatic(&form);
     Place(form, label, element);
     ApplyFont(label, element);
     Qt::Alignment alignment = Qt::AlignTop;
@@ -203,11 +272,8 @@ void QvControls::CreateStatic(D_T1& form, const CXmlNode& element)
     label->setAlignment(alignment);
     label->setWordWrap(type <= WindowStyle::StaticRight);
     const QString colour = Text(element, "color");
-    if (!colour.isEmpty()) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, ColourOf(colour));
-        label->setPalette(palette);
-    }
+    if (!colour.isEmpty())
+        label->SetTextColor(ParseRgbText(colour));
     const QString value = Text(element, "value");
     if (!value.isEmpty())
         label->setText(form.ExpandPlaceholders(value));
@@ -216,7 +282,8 @@ void QvControls::CreateStatic(D_T1& form, const CXmlNode& element)
 
 void QvControls::CreateQvButton(D_T1& form, const CXmlNode& element)
 {
-    auto* button = NewPushButton(QString(), &form);
+    auto* button = new CQvButton(&form);
+    button->setAutoDefault(false);
     Place(form, button, element);
     ApplyFont(button, element);
     const QString value = Text(element, "value");
@@ -256,7 +323,7 @@ void QvControls::CreateButton(D_T1& form, const CXmlNode& element)
         return;
     }
     const int style = Number(element, "style");
-    QWidget* button = style >= 1 ? NewStyledButton(style, value, &form) : NewPushButton(value, &form);
+    QWidget* button = style >= 1 ? NewStyledButton(style, value, &form) : NewOwnerDrawnButton(style, element, &form);
     Place(form, button, element);
     button->setEnabled(!disabled);
     ApplyHidden(button, hidden, false);
@@ -349,11 +416,43 @@ void QvControls::CreateDateCtrl(D_T1& form, const CXmlNode& element)
 
 void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
 {
-    auto* edit = new QLineEdit(Text(element, "value"), &form);
-    Place(form, edit, element);
-    ApplyFont(edit, element);
-    ApplyHidden(edit, Number(element, "hidden"), true);
-    ControlNotifier::HookEdit(form, form.GetDlgCtrlID(edit), edit);
+    auto* box = new CFileEditCtrl(&form);
+    box->m_pOwnerForm = &form;
+    box->m_nOpenBelow = Number(element, "shade");
+    Place(form, box, element);
+    if (Number(element, "readonly") != 0)
+        box->setReadOnly(true);
+    ApplyFont(box, element);
+    const QString popup = Text(element, "popup");
+    if (popup == u"0")
+        box->SetButtonWidth(0);
+    const QString textColour = Text(element, "img");
+    const QString background = Text(element, "color");
+    if (!textColour.isEmpty())
+        box->SetTextColor(ParseRgbText(textColour));
+    if (!background.isEmpty())
+        box->SetBackgroundColor(ParseRgbText(background));
+    box->setText(Text(element, "value"));
+    if (const int maxLength = Number(element, "maxlen"))
+        box->setMaxLength(maxLength);
+    box->SetButtonImage(LoadWidgetImage(IDI_BROWSE), CPJAImage::ImageIcon, CPJAImage::NoTransparentColor);
+    if (popup.isEmpty()) {
+        box->m_nBrowseKind = CFileEditCtrl::BrowseTextDialog;
+    } else {
+        box->m_nBrowseKind = CFileEditCtrl::BrowseFormPicker;
+        box->m_strPopup = popup;
+        const CXmlNode parent = element.GetParent();
+        const CXmlNode body = parent.IsNull() ? CXmlNode() : CXmlNode(parent.GetParent());
+        box->m_strSubForm = body.IsNull() ? QStringLiteral("<html id='-1'></html>")
+                                          : CXmlNode(CFormDescription::FindPopupForm(body, popup)).GetXml();
+        // Any "readonly" text, "0" included, locks a picker's box.
+        if (!Text(element, "readonly").isEmpty()) {
+            box->setReadOnly(true);
+            box->SetButtonWidth(0);
+        }
+        ApplyHidden(box, Number(element, "hidden"), true);
+    }
+    ControlNotifier::HookEdit(form, form.GetDlgCtrlID(box), box);
 }
 
 void QvControls::CreateTable(D_T1& form, const CXmlNode& element)
@@ -400,7 +499,7 @@ void QvControls::BuildHeaderNode(const CXmlNode& element, QvTree& parent)
 
 void QvControls::CreatePanel(D_T1& form, const CXmlNode& element)
 {
-    auto* tabs = new QTabWidget(&form);
+    auto* tabs = new CQvTabCtrl(&form);
     Place(form, tabs, element);
     tabs->setFont(m_defaultFont);
     const int windowId = form.GetDlgCtrlID(tabs);
@@ -413,9 +512,10 @@ void QvControls::CreatePanel(D_T1& form, const CXmlNode& element)
         page->m_strFormId = Text(child, "id");
         page->LoadDescription(child.GetXml());
         form.AddPage(windowId, page);
-        page->Create();
-        tabs->addTab(page, Text(child, "title"));
+        tabs->AddPage(page, Text(child, "title"), unsigned(Number(child, "id")));
     }
+    tabs->SetPageCreator([](QWidget* page, int) { static_cast<D_T1*>(page)->Create(); });
+    tabs->CreatePages();
 }
 
 void QvControls::CreateTree(D_T1& form, const CXmlNode& element)

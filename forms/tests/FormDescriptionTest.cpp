@@ -72,6 +72,10 @@ TEST(FormDescription, FindsTheFormsOwnPaths)
     const CXmlNode body = CXmlNode(doc.GetRoot()).GetChild("body");
     EXPECT_EQ(CXmlNode(CFormDescription::FindPopupForm(body, "5")).GetAttribute("id"), "5");
     EXPECT_TRUE(CXmlNode(CFormDescription::FindPopupForm(body, "6")).IsNull());
+    // The id is compared as text, never read as a number or a path.
+    EXPECT_TRUE(CXmlNode(CFormDescription::FindPopupForm(body, "05")).IsNull());
+    EXPECT_TRUE(CXmlNode(CFormDescription::FindPopupForm(body, "5 or 1=1")).IsNull());
+    EXPECT_TRUE(CXmlNode(CFormDescription::FindPopupForm(body, "x] | //*[1")).IsNull());
 }
 
 TEST(FormDescription, AMenuFormWithAnotherRootIdFindsNoEvents)

@@ -7,6 +7,13 @@
 #include "text/MessageSink.h"
 #include "text/ModuleFolder.h"
 
+#include "widgets/ButtonST.h"
+#include "widgets/FileEditCtrl.h"
+#include "widgets/QvButton.h"
+#include "widgets/QvStatic.h"
+#include "widgets/QvTabCtrl.h"
+#include "widgets/ShadeButtonST.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -116,18 +123,18 @@ TEST_F(Builder, BuildsEveryElementKind)
         "<unknown id='18' pos='0,0,10,10'/>"
         "<button id='19' pos='1,2,3' value='坏'/>"));
 
-    auto* label = Control<QLabel>(1);
+    auto* label = Control<CQvStatic>(1);
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->geometry(), QRect(10, 20, 100, 25));
     EXPECT_EQ(label->text(), QStringLiteral("经办:张三"));
     EXPECT_EQ(label->font().pixelSize(), 16);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(label->GetTextColor(), MakeColorRef(255, 0, 0));
 
-    EXPECT_EQ(Control<QAbstractButton>(2)->text(), QStringLiteral("张三"));
+    EXPECT_EQ(Control<CQvButton>(2)->text(), QStringLiteral("张三"));
     EXPECT_EQ(form->GetDlgItem(1027)->geometry(), QRect(10, 50, 100, 50));
     EXPECT_EQ(form->GetControlKind(1028), QStringLiteral("gui"));
 
-    auto* save = Control<QPushButton>(5);
+    auto* save = Control<CButtonST>(5);
     EXPECT_EQ(save->font().family(), QStringLiteral("楷体"));
     EXPECT_EQ(save->font().pixelSize(), 13);
     EXPECT_FALSE(save->autoDefault());
@@ -171,7 +178,7 @@ TEST_F(Builder, BuildsEveryElementKind)
     EXPECT_EQ(chart->ColumnButtons(), QList<int>({3, 3, 0}));
 
     EXPECT_EQ(form->GetDlgItem(1042), nullptr);
-    EXPECT_EQ(form->GetDlgItem(1043)->geometry(), QRect(0, 0, 0, 0));
+    EXPECT_EQ(form->GetDlgItem(1043)->pos(), QPoint(0, 0));
     EXPECT_EQ(messages, QStringList{QStringLiteral("矩形数据格式错误")});
 
     QList<int> order;
@@ -180,13 +187,106 @@ TEST_F(Builder, BuildsEveryElementKind)
     EXPECT_EQ(order, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19}));
 }
 
+TEST_F(Builder, OwnerDrawnButtonsTakeTheirImagesAndColours)
+{
+    QImage picture(12, 12, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(folder.file(QStringLiteral("red.png")));
+    Open(QStringLiteral("<button id='1' pos='0,0,80,25' value='下页' img='3' desp='下一页'/>"
+                        "<button id='2' pos='0,30,80,55' value='图' img='red.png' color='0,0,255'/>"
+                        "<button id='3' pos='0,60,80,85' value='阴影' maxlen='2' img='3' shade='10,20,30' color='1,2,3'/>"
+                        "<button id='4' pos='0,90,80,115' value='淡' maxlen='1' shade='1' color='9,8,7'/>"));
+    struct Case
+    {
+        int id;
+        bool shaded;
+        COLORREF focusText, hoverBack, normalText, focusBack;
+    };
+    const Case cases[] = {
+        {1, false, MakeColorRef(0, 0, 128), 0, 0, 0},
+        {2, false, MakeColorRef(0, 0, 128), 0, MakeColorRef(0, 0, 255), 0},
+        {3, true, MakeColorRef(1, 2, 3), MakeColorRef(10, 20, 30), MakeColorRef(1, 2, 3), MakeColorRef(10, 20, 30)},
+        {4, true, MakeColorRef(0, 0, 128), MakeColorRef(9, 8, 7), 0, MakeColorRef(9, 8, 7)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        auto* button = Control<CButtonST>(c.id);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(qobject_cast<CShadeButtonST*>(button) != nullptr, c.shaded);
+        COLORREF colour = 1;
+        button->GetColor(CButtonST::BTNST_COLOR_FG_FOCUS, &colour);
+        EXPECT_EQ(colour, c.focusText);
+        if (c.hoverBack) {
+            button->GetColor(CButtonST::BTNST_COLOR_BK_IN, &colour);
+            EXPECT_EQ(colour, c.hoverBack);
+            button->GetColor(CButtonST::BTNST_COLOR_BK_FOCUS, &colour);
+            EXPECT_EQ(colour, c.focusBack);
+        }
+        button->GetColor(CButtonST::BTNST_COLOR_FG_OUT, &colour);
+        if (c.normalText || c.shaded) {
+            EXPECT_EQ(colour, c.normalText);
+        }
+    }
+    EXPECT_EQ(qobject_cast<CShadeButtonST*>(Control<CButtonST>(3))->GetShadeKind(),
+              CShadeButtonST::ShadeKind::Filled);
+    EXPECT_EQ(qobject_cast<CShadeButtonST*>(Control<CButtonST>(4))->GetShadeKind(),
+              CShadeButtonST::ShadeKind::Outline);
+    // The image of the paging arrow and of the file show in the drawn button.
+    const QImage arrow = Control<CButtonST>(1)->grab().toImage();
+    const QImage file = Control<CButtonST>(2)->grab().toImage();
+    int blue = 0, red = 0;
+    for (int y = 0; y < 25; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            const QColor a = arrow.pixelColor(x, y), f = file.pixelColor(x, y);
+            blue += a.blue() > 150 && a.red() < 120;
+            red += f.red() > 200 && f.green() < 60 && f.blue() < 60;
+        }
+    }
+    EXPECT_GT(blue, 10);
+    EXPECT_GE(red, 100);
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(Builder, EditButtonsKnowTheirPicker)
+{
+    form = std::make_unique<D_T1>();
+    form->SetBuilder(std::make_unique<QvControls>());
+    ASSERT_TRUE(form->LoadDescription(QStringLiteral(
+        "<html id='0'><body><dialog>"
+        "<editbutton id='1' pos='0,0,150,22' value='长文本' img='255,0,0' color='0,0,255' maxlen='8'/>"
+        "<editbutton id='2' pos='0,30,150,52' popup='0'/>"
+        "<editbutton id='3' pos='0,60,150,82' popup='12' shade='1' hidden='1'/>"
+        "<editbutton id='4' pos='0,90,150,112' popup='12' readonly='0'/>"
+        "<editbutton id='5' pos='0,120,150,142' popup='13'/>"
+        "</dialog><popup><html id='12' title='选择'><body/></html></popup></body></html>")));
+    ASSERT_TRUE(form->Create());
+    form->setAttribute(Qt::WA_DeleteOnClose, false);
+    const auto box = [&](int id) { return qobject_cast<CFileEditCtrl*>(form->GetDlgItem(id + 1024)); };
+    ASSERT_NE(box(1), nullptr);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("长文本"));
+    EXPECT_EQ(box(1)->maxLength(), 8);
+    EXPECT_EQ(box(1)->m_nBrowseKind, CFileEditCtrl::BrowseTextDialog);
+    EXPECT_EQ(box(1)->m_pOwnerForm, form.get());
+    EXPECT_FALSE(box(1)->ButtonRect().isEmpty());
+    EXPECT_TRUE(box(2)->ButtonRect().isEmpty());
+    EXPECT_EQ(box(3)->m_nBrowseKind, CFileEditCtrl::BrowseFormPicker);
+    EXPECT_EQ(box(3)->m_strPopup, QStringLiteral("12"));
+    EXPECT_TRUE(box(3)->m_strSubForm.contains(QStringLiteral("选择")));
+    EXPECT_EQ(box(3)->m_nOpenBelow, 1);
+    EXPECT_TRUE(box(3)->isHidden());
+    EXPECT_TRUE(box(4)->isReadOnly());
+    EXPECT_TRUE(box(4)->ButtonRect().isEmpty());
+    EXPECT_FALSE(box(3)->isReadOnly());
+    EXPECT_TRUE(box(5)->m_strSubForm.isEmpty());
+}
+
 TEST_F(Builder, ControlsReportTheirNotifications)
 {
     Open(QStringLiteral("<button id='5' pos='10,10,90,35' value='保存'/>"
                         "<button id='8' pos='100,10,180,35' value='&lt;a href=\"x\"&gt;链接&lt;/a&gt;' popup='1'/>"
                         "<textbox id='9' pos='10,40,200,65'/>"
                         "<droplist id='22' pos='10,70,200,95'/>"));
-    QTest::mouseClick(Control<QPushButton>(5), Qt::LeftButton);
+    QTest::mouseClick(Control<CButtonST>(5), Qt::LeftButton);
     Control<QLabel>(8)->linkActivated(QStringLiteral("x"));
     QTest::keyClicks(Control<QLineEdit>(9), "a");
     Control<QComboBox>(22)->showPopup();
@@ -194,6 +294,37 @@ TEST_F(Builder, ControlsReportTheirNotifications)
     ASSERT_GE(record.fired.size(), 4);
     const Fired expected = {{"CLICK", 1029}, {"CLICK", 1032}, {"EN_CHANGE", 1033}, {"CLICK", 1046}};
     EXPECT_EQ(record.fired.mid(0, 4), expected);
+}
+
+TEST_F(Builder, LayoutAnchorsControlsAndJoinsSplitPairs)
+{
+    Open(QStringLiteral("<textbox id='1' pos='10,10,100,30' director='15'/>"
+                        "<textbox id='2' pos='10,40,100,60' director='15' hidden='2'/>"
+                        "<textbox id='3' pos='200,40,300,60'/>"
+                        "<table id='4' pos='10,100,190,290'/>"
+                        "<table id='5' pos='200,100,390,290'/>"
+                        "<split value='4;5'/><split value='6'/>"));
+    const QSize opened = form->size();
+    const QRect first = form->GetDlgItem(1025)->geometry();
+    const QRect left = form->GetDlgItem(1028)->geometry();
+    const QRect right = form->GetDlgItem(1029)->geometry();
+    // The window frame's share of the head's place leaves the layout as designed.
+    EXPECT_EQ(first.topLeft(), QPoint(10, 10));
+    EXPECT_LE(qAbs(first.width() - 90), 1);
+    form->resize(opened + QSize(100, 100));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->GetDlgItem(1025)->geometry(), first.adjusted(0, 0, 100, 100));
+    EXPECT_EQ(form->GetDlgItem(1026)->geometry(), QRect(10, 40, 90, 20)); // left to itself
+    EXPECT_EQ(form->GetDlgItem(1027)->geometry(), QRect(200, 40, 100, 20));
+    // The pair fills what grew, both ways, and stays side by side.
+    const QRect newLeft = form->GetDlgItem(1028)->geometry();
+    const QRect newRight = form->GetDlgItem(1029)->geometry();
+    EXPECT_EQ(newLeft.left(), left.left());
+    EXPECT_EQ(newRight.right(), right.right() + 100);
+    EXPECT_EQ(newLeft.bottom(), left.bottom() + 100);
+    EXPECT_GT(newLeft.width(), left.width());
+    EXPECT_GT(newRight.width(), right.width());
+    EXPECT_LT(newLeft.right(), newRight.left());
 }
 
 TEST_F(Builder, RootIdMinusOneAndMissingBodyBuildNothing)
@@ -231,8 +362,15 @@ TEST_F(Builder, PanelPagesAreFormsOfTheirOwn)
     EXPECT_EQ(first->m_pOpener, form.get());
     EXPECT_EQ(first->m_strFormId, QStringLiteral("31"));
     EXPECT_NE(qobject_cast<QLineEdit*>(first->GetDlgItem(1026)), nullptr);
-    EXPECT_NE(qobject_cast<QPushButton*>(second->GetDlgItem(1026)), nullptr);
-    QTest::mouseClick(qobject_cast<QPushButton*>(second->GetDlgItem(1026)), Qt::LeftButton);
+    auto* tabs = Control<CQvTabCtrl>(30);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->GetPageCount(), 2);
+    EXPECT_EQ(tabs->GetPageName(1), QStringLiteral("明细"));
+    EXPECT_EQ(tabs->GetPage(1), second);
+    tabs->SetCurSel(1);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_FALSE(first->isVisible());
+    QTest::mouseClick(qobject_cast<QAbstractButton*>(second->GetDlgItem(1026)), Qt::LeftButton);
     EXPECT_TRUE(record.fired.contains(qMakePair(QStringLiteral("CLICK"), 1026)));
 }
 
