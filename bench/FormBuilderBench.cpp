@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QDateTimeEdit>
-#include <QLabel>
+#include "widgets/QvStatic.h"
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -84,7 +84,8 @@ void BM_SameWidgetsByHand(benchmark::State& state)
             QWidget* control = nullptr;
             switch (i % Kinds) {
             case 0:
-                control = new QLabel(QStringLiteral("标签%1").arg(id), &window);
+                control = new CQvStatic(&window);
+                static_cast<CQvStatic*>(control)->setText(QStringLiteral("标签%1").arg(id));
                 break;
             case 1:
                 control = new QLineEdit(QStringLiteral("文本%1").arg(id), &window);

@@ -6,6 +6,8 @@
 #include "text/AppState.h"
 #include "text/TextScramble.h"
 #include "text/TextSplit.h"
+#include "grid/ListCtrlEx.h"
+#include "grid/TreeHelpers.h"
 #include "widgets/FileEditCtrl.h"
 
 #include <QAbstractButton>
@@ -29,17 +31,6 @@ const D_T1* FormOf(const QWidget* control, int& windowId)
         }
     }
     windowId = 0;
-    return nullptr;
-}
-
-QTreeWidgetItem* FindInSubtree(QTreeWidgetItem* item, qlonglong uid)
-{
-    if (item->data(0, Qt::UserRole).toLongLong() == uid)
-        return item;
-    for (int i = 0; i < item->childCount(); ++i) {
-        if (QTreeWidgetItem* found = FindInSubtree(item->child(i), uid))
-            return found;
-    }
     return nullptr;
 }
 
@@ -149,16 +140,16 @@ void CFormActions::FillTreeFromValues(const QStringList& values, QTreeWidget* tr
 {
     if (!tree)
         return;
-    qlonglong previousParent = 0;
+    qint64 previousParent = 0;
     QTreeWidgetItem* parent = tree->topLevelItem(0);
     for (qsizetype i = 0; i + 2 < values.size(); i += 3) {
-        const qlonglong parentUid = TextToInt(values[i]);
+        const qint64 parentUid = TextToInt(values[i]);
         if (parentUid != previousParent) {
-            parent = FindTreeItemByData(tree, parentUid);
+            parent = FindTreeItemByData(tree, tree->topLevelItem(0), parentUid);
             previousParent = parentUid;
         }
         auto* item = new QTreeWidgetItem(QStringList{values[i + 1]});
-        item->setData(0, Qt::UserRole, qlonglong(TextToInt(values[i + 2])));
+        item->setData(0, kTreeItemDataRole, qint64(TextToInt(values[i + 2])));
         if (parent)
             parent->addChild(item);
         else
@@ -168,11 +159,64 @@ void CFormActions::FillTreeFromValues(const QStringList& values, QTreeWidget* tr
     }
 }
 
-QTreeWidgetItem* FindTreeItemByData(QTreeWidget* tree, qlonglong uid)
+void CFormActions::RenumberListRows(CListCtrlEx* grid, int firstRow)
 {
-    for (int i = 0; tree && i < tree->topLevelItemCount(); ++i) {
-        if (QTreeWidgetItem* found = FindInSubtree(tree->topLevelItem(i), uid))
-            return found;
+    if (!grid)
+        return;
+    for (int row = qMax(0, firstRow); row < grid->GetItemCount(); ++row) {
+        grid->SetItemText(row, 0, QString::number(row + 1));
+        if (ItemData* record = grid->GetRowKey(row); record && record->nState < kRowNew)
+            record->nState = kRowMarked;
     }
-    return nullptr;
+}
+
+bool CFormActions::FillListRows(const QStringList& values, CListCtrlEx* grid, int columnCount, bool withRowNumbers)
+{
+    if (!grid || columnCount < 1)
+        return true;
+    grid->setUpdatesEnabled(false);
+    grid->DeleteAllRows();
+    m_strListedUids.clear();
+    const int firstColumn = withRowNumbers ? 1 : 0;
+    const bool withUid = columnCount == grid->GetColumnCount() - firstColumn + 1;
+    for (qsizetype start = 0, row = 0; start + columnCount <= values.size(); start += columnCount, ++row) {
+        const int index = grid->InsertRow(int(row), QString());
+        qsizetype value = start;
+        if (withUid) {
+            const QString& uid = values[value++];
+            grid->SetRowData(index, reinterpret_cast<void*>(qintptr(TextToInt(uid))), uid, kRowUnchanged);
+            m_strListedUids += uid + u',';
+        }
+        if (withRowNumbers)
+            grid->SetItemText(index, 0, QString::number(index + 1));
+        for (int column = firstColumn; value < start + columnCount; ++column, ++value) {
+            const ColumnInfo* info = grid->GetColumnInfo(column);
+            if (info && info->nCompareKind == 1)
+                grid->SetCellData(index, column, reinterpret_cast<void*>(qintptr(TextToInt(values[value]))));
+            else
+                grid->SetItemText(index, column, values[value]);
+        }
+    }
+    grid->setUpdatesEnabled(true);
+    return true;
+}
+
+void CFormActions::EndEvent(const D_T1& form, bool committed)
+{
+    if (committed) {
+        if (m_bDetailSaved)
+            m_strDeletedUids.clear();
+    } else {
+        for (const auto& saved : m_listStates) {
+            for (qsizetype i = 0; saved->grid && i < saved->rows.size() && i < saved->states.size(); ++i) {
+                if (ItemData* record = saved->grid->GetRowKey(saved->rows[i]))
+                    record->nState = saved->states[i];
+            }
+        }
+        for (const int id : m_resetIds)
+            SetDlgItemTextAndRefresh(form, id + D_T1::ControlIdBase, QStringLiteral("0"));
+    }
+    m_listStates.clear();
+    m_resetIds.clear();
+    m_bDetailSaved = false;
 }

@@ -10,16 +10,16 @@
 #include <memory>
 #include <vector>
 
+class CListCtrlEx;
 class D_T1;
 class QTreeWidget;
-class QTreeWidgetItem;
 class QWidget;
 
 // The row states of one grid as they were before an event's saving actions
 // changed them; a rolled-back event writes them back.
 struct _QvListCtrlState
 {
-    QPointer<QWidget> grid; // a CListCtrlEx
+    QPointer<CListCtrlEx> grid;
     QList<int> rows;
     QList<int> states;
 };
@@ -55,12 +55,26 @@ public:
     static QWidget* FindControlInPages(const QList<D_T1*>& pages, int windowId);
 
     // Grids and trees.
+    // Row numbers (from 1) into column 0 from the first row on; unchanged
+    // rows are marked for saving.
+    static void RenumberListRows(CListCtrlEx* grid, int firstRow);
+    // Fills a grid from a flat list of query values, columnCount per row.
+    // A row whose values are one more than the grid's value columns (after
+    // the row-number column, withRowNumbers) starts with its uid: the row's
+    // key, stored (state 0) and listed in m_strListedUids.
+    bool FillListRows(const QStringList& values, CListCtrlEx* grid, int columnCount, bool withRowNumbers);
     // Fills a tree from (parent uid, text, uid) triples; items whose uid is
     // in checkList (",uid," form) are checked.
     static void FillTreeFromValues(const QStringList& values, QTreeWidget* tree, const QString& checkList);
 
     // The event's connection is the application's again.
     void Reconnect();
+
+    // The end of an event: after a rollback the saved row states go back
+    // into their grids and the reset controls of form show "0"; after a
+    // commit the deleted uids of a saved detail are forgotten. Either way
+    // the saved states and reset ids go.
+    void EndEvent(const D_T1& form, bool committed);
 
     bool m_bDefaultConnection = true;
     QString m_strEvent;
@@ -79,6 +93,3 @@ public:
     std::vector<std::unique_ptr<_QvListCtrlState>> m_listStates;
     QList<int> m_resetIds;
 };
-
-// The first item, depth first from the first root item, whose data is uid.
-QTreeWidgetItem* FindTreeItemByData(QTreeWidget* tree, qlonglong uid);

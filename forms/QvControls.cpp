@@ -12,6 +12,7 @@
 #include "text/TextScramble.h"
 #include "text/ModuleFolder.h"
 #include "text/TextSplit.h"
+#include "grid/ListCtrlEx.h"
 #include "widgets/ButtonST.h"
 #include "widgets/FileEditCtrl.h"
 #include "widgets/QvButton.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGroupBox>
 #include <QHash>
@@ -31,7 +33,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QTableWidget>
 #include <QTextOption>
 #include <QTreeWidget>
 
@@ -457,11 +458,93 @@ void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
 
 void QvControls::CreateTable(D_T1& form, const CXmlNode& element)
 {
-    auto* table = new QTableWidget(&form);
-    Place(form, table, element);
-    ApplyFont(table, element);
-    ApplyHidden(table, Number(element, "hidden"), false);
-    ControlNotifier::HookItemView(form, form.GetDlgCtrlID(table), table);
+    auto* grid = new CListCtrlEx(&form);
+    grid->SetOwnerForm(&form);
+    const int tableId = Number(element, "id");
+    grid->SetSaveIds(form.m_strMenuUid.toInt(), tableId);
+    Place(form, grid, element);
+    ApplyFont(grid, element);
+    const CXmlNode para = element.GetChild(QStringLiteral("PARA"), true);
+    const CXmlNode tableInfo = para.GetChild(QStringLiteral("table_info"), true);
+    const CXmlNodes infos = tableInfo.GetChildren();
+    if (infos.GetCount() > 0)
+        grid->SetZebraOff(CXmlNode(infos[0]).GetAttribute(QStringLiteral("is_col_color"), QStringLiteral("0")) != u"0");
+    ApplyHidden(grid, Number(element, "hidden"), false);
+
+    const CXmlNodes columns = CXmlNode(para.GetChild(QStringLiteral("col_info"), true)).GetChildren();
+    int n = 0;
+    for (int i = 0; i < columns.GetCount(); ++i) {
+        const CXmlNode column = columns[i];
+        if (Number(column, "col_id") != 0 || Number(column, "id") == 0)
+            continue;
+        if (const int editorId = Number(column, "hidden_wnd")) {
+            grid->SetColumnEditor(n, &QvControls::ShowCellInEditor, &QvControls::StoreEditorInCell,
+                                  form.GetDlgItem(editorId + D_T1::ControlIdBase));
+        }
+        int width = Number(column, "width");
+        // A column of width 0 stays hidden whatever was saved for it.
+        const int saved = grid->ReadColumnWidth(n);
+        if (saved >= 0 && width > 0)
+            width = saved;
+        grid->InsertColumn(n, Text(column, "title"), Number(column, "format"), width);
+        const QString back = Text(column, "color_bg");
+        const QString text = Text(column, "color_text");
+        grid->SetColumnColors(n, back.isEmpty() ? MakeColorRef(255, 255, 255) : ParseRgbText(back),
+                              text.isEmpty() ? 0 : ParseRgbText(text));
+        static const QHash<int, int> compareKinds = {{1, 5}, {2, 2}, {3, 7}};
+        const int sort = Number(column, "sort");
+        if (compareKinds.contains(sort))
+            grid->SetColumnSort(n, kSortToggles, compareKinds.value(sort));
+        ++n;
+    }
+    ControlNotifier::HookItemView(form, form.GetDlgCtrlID(grid), grid);
+}
+
+int QvControls::ShowCellInEditor(QWidget** editor, int row, int column, const QString& text, void*,
+                                 CListCtrlEx* grid, int)
+{
+    QWidget* window = editor ? *editor : nullptr;
+    if (auto* box = qobject_cast<CFileEditCtrl*>(window)) {
+        box->m_pOwnerGrid = grid;
+        box->m_nOwnerRow = row;
+        box->m_nOwnerColumn = column;
+        box->setText(text);
+    } else if (auto* list = qobject_cast<QComboBox*>(window)) {
+        if (list->isEditable())
+            list->setEditText(text);
+        else
+            list->setCurrentIndex(list->findText(text, Qt::MatchStartsWith));
+    } else if (auto* date = qobject_cast<QDateTimeEdit*>(window)) {
+        QDateTime value;
+        if (ParseLocaleDateTime(text, value))
+            date->setDateTime(value);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(window)) {
+        edit->setText(text);
+        edit->setSelection(text.size(), -text.size());
+    } else if (auto* edit = qobject_cast<QPlainTextEdit*>(window)) {
+        edit->setPlainText(text);
+        edit->selectAll();
+    }
+    return 1;
+}
+
+int QvControls::StoreEditorInCell(QWidget** editor, int row, int column, QString& text, void*, CListCtrlEx* grid,
+                                  int commit)
+{
+    QWidget* window = editor ? *editor : nullptr;
+    if (!window || !grid || !commit)
+        return 0;
+    const QString edited = CFormActions::GetWindowValue(window);
+    // An unchanged text is no edit: the row keeps its state, no ENDEDIT runs.
+    if (edited == text)
+        return 0;
+    if (ItemData* record = grid->GetRowKey(row); record && record->nState != kRowNew)
+        record->nState = kRowChanged;
+    grid->SetItemText(row, column, edited);
+    text = edited;
+    if (auto* form = qobject_cast<D_T1*>(grid->GetOwnerForm()))
+        form->FireEndEdit(form->GetDlgCtrlID(grid), row, column);
+    return 1;
 }
 
 void QvControls::CreateTreeList(D_T1& form, const CXmlNode& element)

@@ -8,6 +8,7 @@
 
 #include <optional>
 
+class CListCtrlEx;
 class CXmlNode;
 class CXmlNodes;
 class QvChart;
@@ -51,6 +52,14 @@ public:
     void CreateTreeList(D_T1& form, const CXmlNode& element);
     void CreatePanel(D_T1& form, const CXmlNode& element);
     void CreateTree(D_T1& form, const CXmlNode& element);
+
+    // The grids' column editors: the cell's text into the editor window, and
+    // the editor's changed text back into the cell, raising the form's
+    // end-of-edit handling.
+    static int ShowCellInEditor(QWidget** editor, int row, int column, const QString& text, void* rowData,
+                                CListCtrlEx* grid, int flag);
+    static int StoreEditorInCell(QWidget** editor, int row, int column, QString& text, void* rowData,
+                                 CListCtrlEx* grid, int commit);
 
     // One header node of a tree list and, depth first, its children.
     static void BuildHeaderNode(const CXmlNode& element, QvTree& parent);

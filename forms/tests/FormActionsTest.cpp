@@ -1,5 +1,7 @@
 #include "D_T1.h"
 #include "FormActions.h"
+#include "grid/ListCtrlEx.h"
+#include "widgets/FileEditCtrl.h"
 
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -50,6 +52,11 @@ TEST(FormActions, SetControlValuePutsTheValueByKind)
     EXPECT_EQ(edit.text(), QStringLiteral("入库单"));
     EXPECT_EQ(edit.selectedText(), QStringLiteral("入库单"));
     EXPECT_EQ(edit.cursorPosition(), 0);
+
+    CFileEditCtrl box;
+    CFormActions::SetControlValue(&box, QStringLiteral("浏览"));
+    EXPECT_EQ(box.text(), QStringLiteral("浏览"));
+    EXPECT_FALSE(box.hasSelectedText());
 
     QLabel label;
     CFormActions::SetControlValue(&label, QStringLiteral("合计"));
@@ -123,14 +130,95 @@ TEST(FormActions, FillsTreesFromTriples)
     EXPECT_EQ(finance->child(1)->data(0, Qt::UserRole).toLongLong(), 6);
     EXPECT_EQ(tree.topLevelItem(1)->text(0), QStringLiteral("孤儿")); // unknown parent: root level
     EXPECT_EQ(tree.topLevelItem(1)->checkState(0), Qt::Checked);
-    EXPECT_EQ(FindTreeItemByData(&tree, 3)->text(0), QStringLiteral("仓库"));
-    EXPECT_EQ(FindTreeItemByData(&tree, 99), nullptr);
 
     QTreeWidget filled;
     filled.addTopLevelItem(new QTreeWidgetItem(QStringList{QStringLiteral("根")}));
     CFormActions::FillTreeFromValues({"0", "子", "8", "8"}, &filled, QString()); // a short triple is left out
     ASSERT_EQ(filled.topLevelItem(0)->childCount(), 1);
     EXPECT_EQ(filled.topLevelItem(0)->child(0)->text(0), QStringLiteral("子"));
+}
+
+TEST(FormActions, FillsAndRenumbersGrids)
+{
+    CFormActions actions;
+    CListCtrlEx grid;
+    for (int n = 0; n < 3; ++n)
+        grid.InsertColumn(n, QStringLiteral("c%1").arg(n), 0, 50);
+    grid.SetColumnSort(2, kSortToggles, 1); // a number column keeps its value as cell data
+    grid.InsertRow(0, QStringLiteral("旧"));
+
+    // Uid first, then one value per column after the row numbers.
+    ASSERT_TRUE(actions.FillListRows({"11", "甲", "5", "12", "乙", "7", "13"}, &grid, 3, true));
+    ASSERT_EQ(grid.GetItemCount(), 2); // the incomplete last row is left out
+    EXPECT_EQ(grid.GetItemText(0, 0), QStringLiteral("1"));
+    EXPECT_EQ(grid.GetItemText(1, 1), QStringLiteral("乙"));
+    EXPECT_EQ(reinterpret_cast<qintptr>(grid.GetCellData(1, 2)), 7);
+    EXPECT_EQ(grid.GetRowKey(1)->strKey, QStringLiteral("12"));
+    EXPECT_EQ(grid.GetRowKey(1)->nState, kRowUnchanged);
+    EXPECT_EQ(reinterpret_cast<qintptr>(grid.GetRowDataPtr(0)), 11);
+    EXPECT_EQ(actions.m_strListedUids, QStringLiteral("11,12,"));
+
+    // Without a uid: every value is a column's.
+    ASSERT_TRUE(actions.FillListRows({"a", "b", "x", "c", "d", "y"}, &grid, 3, false));
+    ASSERT_EQ(grid.GetItemCount(), 2);
+    EXPECT_EQ(grid.GetItemText(1, 0), QStringLiteral("c"));
+    EXPECT_TRUE(actions.m_strListedUids.isEmpty());
+
+    for (int row = 2; row < 5; ++row)
+        grid.InsertRow(row, QStringLiteral("x"));
+    grid.SetRowData(3, nullptr, QStringLiteral("0"), kRowNew);
+    grid.SetRowData(4, nullptr, QStringLiteral("9"), kRowChanged);
+    CFormActions::RenumberListRows(&grid, 3);
+    EXPECT_EQ(grid.GetItemText(2, 0), QStringLiteral("x")); // before the first row: as it was
+    EXPECT_EQ(grid.GetItemText(3, 0), QStringLiteral("4"));
+    EXPECT_EQ(grid.GetItemText(4, 0), QStringLiteral("5"));
+    EXPECT_EQ(grid.GetRowKey(3)->nState, kRowNew);
+    EXPECT_EQ(grid.GetRowKey(4)->nState, kRowChanged);
+    CFormActions::RenumberListRows(&grid, 0);
+    EXPECT_EQ(grid.GetRowKey(0)->nState, kRowMarked);
+}
+
+TEST(FormActions, EventEndRestoresOrKeepsWhatTheEventChanged)
+{
+    D_T1 form;
+    auto* grid = new CListCtrlEx(&form);
+    auto* total = new QLineEdit(QStringLiteral("12"), &form);
+    form.AddControl(3, QStringLiteral("table"), grid);
+    form.AddControl(7, QStringLiteral("textbox"), total);
+    grid->InsertColumn(0, QStringLiteral("a"), 0, 50);
+    for (int row = 0; row < 3; ++row) {
+        grid->InsertRow(row, QString());
+        grid->SetRowData(row, nullptr, QString::number(row + 1), kRowUnchanged);
+    }
+    const auto save = [&] {
+        auto state = std::make_unique<_QvListCtrlState>();
+        state->grid = grid;
+        state->rows = {0, 2};
+        state->states = {kRowUnchanged, kRowNew};
+        form.m_actions.m_listStates.push_back(std::move(state));
+        form.m_actions.m_resetIds = {7};
+        form.m_actions.m_bDetailSaved = true;
+        form.m_actions.m_strDeletedUids = QStringLiteral("4,5");
+        grid->GetRowKey(0)->nState = kRowMarked;
+        grid->GetRowKey(2)->nState = kRowMarked;
+    };
+    save();
+    form.m_actions.EndEvent(form, false);
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowUnchanged);
+    EXPECT_EQ(grid->GetRowKey(2)->nState, kRowNew);
+    EXPECT_EQ(total->text(), QStringLiteral("0"));
+    EXPECT_EQ(form.m_actions.m_strDeletedUids, QStringLiteral("4,5"));
+    EXPECT_TRUE(form.m_actions.m_listStates.empty());
+    EXPECT_TRUE(form.m_actions.m_resetIds.isEmpty());
+
+    total->setText(QStringLiteral("12"));
+    save();
+    form.m_actions.EndEvent(form, true);
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowMarked);
+    EXPECT_EQ(total->text(), QStringLiteral("12"));
+    EXPECT_TRUE(form.m_actions.m_strDeletedUids.isEmpty());
+    EXPECT_FALSE(form.m_actions.m_bDetailSaved);
+    EXPECT_TRUE(form.m_actions.m_listStates.empty());
 }
 
 TEST(FormActions, FindsControlsInPagesInPageOrder)

@@ -7,6 +7,8 @@
 #include "text/MessageSink.h"
 #include "text/ModuleFolder.h"
 
+#include "grid/ListCtrlEx.h"
+#include "text/IniFile.h"
 #include "widgets/ButtonST.h"
 #include "widgets/FileEditCtrl.h"
 #include "widgets/QvButton.h"
@@ -278,6 +280,102 @@ TEST_F(Builder, EditButtonsKnowTheirPicker)
     EXPECT_TRUE(box(4)->ButtonRect().isEmpty());
     EXPECT_FALSE(box(3)->isReadOnly());
     EXPECT_TRUE(box(5)->m_strSubForm.isEmpty());
+}
+
+TEST_F(Builder, TablesTakeColumnsEditorsSortsAndSavedWidths)
+{
+    theApp().m_strUserUid = QStringLiteral("17");
+    WriteIniString(QStringLiteral("cfg.ini"), QStringLiteral("TABLECOLS"), QStringLiteral("T5_3_2_17"), QStringLiteral("80"));
+    WriteIniString(QStringLiteral("cfg.ini"), QStringLiteral("TABLECOLS"), QStringLiteral("T5_3_1_17"), QStringLiteral("120"));
+    Open(QStringLiteral("<textbox id='40' pos='0,0,50,20' hidden='1'/>"
+                        "<table id='3' pos='10,30,410,230'><PARA>"
+                        "<table_info><para_info is_col_color='1'/></table_info><col_info>"
+                        "<col id='1' title='隐藏' width='0'/>"
+                        "<col id='0' title='无id' width='50'/>"
+                        "<col id='2' col_id='2' title='别处' width='50'/>"
+                        "<col id='3' title='数量' width='60' format='1' sort='1' color_bg='255,250,220' hidden_wnd='40'/>"
+                        "<col id='4' title='日期' width='100' sort='3' color_text='0,0,255' hidden_wnd='99'/>"
+                        "</col_info></PARA></table>"
+                        "<table id='4' pos='10,240,410,300'/>"),
+         QStringLiteral("5"));
+    auto* grid = Control<CListCtrlEx>(3);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetMenuUid(), 5);
+    EXPECT_EQ(grid->GetTableId(), 3);
+    EXPECT_TRUE(grid->IsZebraOff());
+    EXPECT_FALSE(Control<CListCtrlEx>(4)->IsZebraOff());
+    EXPECT_EQ(grid->GetOwnerForm(), form.get());
+    ASSERT_EQ(grid->GetColumnCount(), 3);
+    struct Column
+    {
+        const char* title;
+        int width;
+        int sortFlags;
+        int kind;
+        COLORREF back, text;
+        QWidget* editor;
+        bool callbacks;
+    };
+    const Column expected[] = {
+        {"隐藏", 0, 0, 0, MakeColorRef(255, 255, 255), 0, nullptr, false},
+        {"数量", 80, kSortToggles, 5, MakeColorRef(255, 250, 220), 0, form->GetDlgItem(1064), true},
+        {"日期", 100, kSortToggles, 7, MakeColorRef(255, 255, 255), MakeColorRef(0, 0, 255), nullptr, true},
+    };
+    for (int n = 0; n < 3; ++n) {
+        SCOPED_TRACE(n);
+        const Column& c = expected[n];
+        EXPECT_EQ(grid->GetColumnTitle(n), QString::fromUtf8(c.title));
+        EXPECT_EQ(grid->GetColumnWidth(n), c.width);
+        const ColumnInfo* info = grid->GetColumnInfo(n);
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->nSortFlags, c.sortFlags);
+        EXPECT_EQ(info->nCompareKind, c.kind);
+        EXPECT_EQ(info->clrBack, c.back);
+        EXPECT_EQ(info->clrText, c.text);
+        EXPECT_EQ(info->editor.pWnd, c.editor);
+        EXPECT_EQ(bool(info->editor.pfnEndEdit), c.callbacks);
+    }
+}
+
+TEST_F(Builder, CellEditorsCarryTextBothWays)
+{
+    Open(QStringLiteral("<textbox id='40' pos='0,0,50,20'/>"
+                        "<droplist id='41' pos='0,0,50,20' style='3' value='甲方;乙方'/>"
+                        "<datectrl id='42' pos='0,0,50,20'/>"
+                        "<table id='3' pos='10,30,410,230'/>"));
+    auto* grid = Control<CListCtrlEx>(3);
+    grid->InsertColumn(0, QStringLiteral("a"), 0, 50);
+    grid->InsertColumn(1, QStringLiteral("b"), 0, 50);
+    for (int row = 0; row < 2; ++row) {
+        grid->InsertRow(row, QStringLiteral("5"));
+        grid->SetRowData(row, nullptr, QString::number(row), row == 0 ? kRowUnchanged : kRowNew);
+    }
+    QWidget* edit = form->GetDlgItem(1064);
+    QWidget* list = form->GetDlgItem(1065);
+    QWidget* date = form->GetDlgItem(1066);
+
+    QvControls::ShowCellInEditor(&edit, 0, 0, QStringLiteral("5"), nullptr, grid, 0);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(edit)->selectedText(), QStringLiteral("5"));
+    QvControls::ShowCellInEditor(&list, 0, 1, QStringLiteral("乙"), nullptr, grid, 0);
+    EXPECT_EQ(qobject_cast<QComboBox*>(list)->currentIndex(), 1);
+    QvControls::ShowCellInEditor(&date, 0, 1, QStringLiteral("2024-03-09"), nullptr, grid, 0);
+    EXPECT_EQ(qobject_cast<QDateTimeEdit*>(date)->date(), QDate(2024, 3, 9));
+
+    QString text = QStringLiteral("5");
+    EXPECT_EQ(QvControls::StoreEditorInCell(&edit, 0, 0, text, nullptr, grid, 1), 0); // unchanged
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowUnchanged);
+    EXPECT_TRUE(record.endEdits.isEmpty());
+
+    qobject_cast<QLineEdit*>(edit)->setText(QStringLiteral("7"));
+    EXPECT_EQ(QvControls::StoreEditorInCell(&edit, 0, 0, text, nullptr, grid, 0), 0); // cancelled
+    EXPECT_EQ(QvControls::StoreEditorInCell(&edit, 0, 0, text, nullptr, grid, 1), 1);
+    EXPECT_EQ(text, QStringLiteral("7"));
+    EXPECT_EQ(grid->GetItemText(0, 0), QStringLiteral("7"));
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowChanged);
+    text = QStringLiteral("5");
+    EXPECT_EQ(QvControls::StoreEditorInCell(&edit, 1, 0, text, nullptr, grid, 1), 1);
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowNew);
+    EXPECT_EQ(record.endEdits, QList<QList<int>>({{1027, 0, 0}, {1027, 1, 0}}));
 }
 
 TEST_F(Builder, ControlsReportTheirNotifications)
