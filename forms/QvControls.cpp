@@ -6,6 +6,8 @@
 #include "DropListBox.h"
 #include "LocaleDateTime.h"
 #include "QvChart.h"
+#include "QvGuiView.h"
+#include "QvPicture.h"
 #include "WindowStyles.h"
 #include "text/ColorRectText.h"
 #include "text/IniFile.h"
@@ -296,14 +298,17 @@ void QvControls::CreateQvButton(D_T1& form, const CXmlNode& element)
 
 void QvControls::CreatePicture(D_T1& form, const CXmlNode& element)
 {
-    auto* picture = new QWidget(&form);
+    auto* picture = new QvPicture(&form);
+    picture->setWindowTitle(Text(element, "value"));
     Place(form, picture, element);
     ApplyHidden(picture, Number(element, "hidden"), false);
 }
 
 void QvControls::CreateGuiView(D_T1& form, const CXmlNode& element)
 {
-    CreatePicture(form, element);
+    auto* view = new QvGuiView(Text(element, "value"), &form);
+    Place(form, view, element);
+    ApplyHidden(view, Number(element, "hidden"), false);
 }
 
 void QvControls::CreateButton(D_T1& form, const CXmlNode& element)

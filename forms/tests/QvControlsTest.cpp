@@ -1,5 +1,7 @@
 #include "D_T1.h"
 #include "QvChart.h"
+#include "QvGuiView.h"
+#include "QvPicture.h"
 #include "QvControls.h"
 #include "RecordingEvents.h"
 #include "TempFolder.h"
@@ -133,7 +135,8 @@ TEST_F(Builder, BuildsEveryElementKind)
     EXPECT_EQ(label->GetTextColor(), MakeColorRef(255, 0, 0));
 
     EXPECT_EQ(Control<CQvButton>(2)->text(), QStringLiteral("张三"));
-    EXPECT_EQ(form->GetDlgItem(1027)->geometry(), QRect(10, 50, 100, 50));
+    EXPECT_EQ(Control<QvPicture>(3)->geometry(), QRect(10, 50, 100, 50));
+    EXPECT_NE(dynamic_cast<QvGuiView*>(form->GetDlgItem(1028)), nullptr);
     EXPECT_EQ(form->GetControlKind(1028), QStringLiteral("gui"));
 
     auto* save = Control<CButtonST>(5);
