@@ -6,8 +6,8 @@
 #include "text/AppState.h"
 #include "text/TextScramble.h"
 #include "text/TextSplit.h"
+#include "text/TreeItems.h"
 #include "grid/ListCtrlEx.h"
-#include "grid/TreeHelpers.h"
 #include "widgets/FileEditCtrl.h"
 
 #include <QAbstractButton>
@@ -140,16 +140,16 @@ void CFormActions::FillTreeFromValues(const QStringList& values, QTreeWidget* tr
 {
     if (!tree)
         return;
-    qint64 previousParent = 0;
+    int previousParent = 0;
     QTreeWidgetItem* parent = tree->topLevelItem(0);
     for (qsizetype i = 0; i + 2 < values.size(); i += 3) {
-        const qint64 parentUid = TextToInt(values[i]);
+        const int parentUid = TextToInt(values[i]);
         if (parentUid != previousParent) {
             parent = FindTreeItemByData(tree, tree->topLevelItem(0), parentUid);
             previousParent = parentUid;
         }
         auto* item = new QTreeWidgetItem(QStringList{values[i + 1]});
-        item->setData(0, kTreeItemDataRole, qint64(TextToInt(values[i + 2])));
+        item->setData(0, kTreeItemDataRole, TextToInt(values[i + 2]));
         if (parent)
             parent->addChild(item);
         else

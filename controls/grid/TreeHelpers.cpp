@@ -34,13 +34,6 @@ QTreeWidgetItem* FindFrom(QTreeWidget* tree, QTreeWidgetItem* parent, int first,
     return nullptr;
 }
 
-void ExpandSubtree(QTreeWidgetItem* item, bool expand)
-{
-    item->setExpanded(expand);
-    for (int index = 0; index < item->childCount(); ++index)
-        ExpandSubtree(item->child(index), expand);
-}
-
 void AppendCheckedTreeIds(const QTreeWidgetItem* item, QString& out, const QString& separator)
 {
     if (item->checkState(0) == Qt::Checked)
@@ -57,18 +50,6 @@ QTreeWidgetItem* FindTreeItemByData(QTreeWidget* tree, QTreeWidgetItem* item, qi
     QTreeWidgetItem* parent = item->parent();
     const int index = parent ? parent->indexOfChild(item) : tree->indexOfTopLevelItem(item);
     return FindFrom(tree, parent, index, value);
-}
-
-void ExpandTreeItems(QTreeWidget* tree, QTreeWidgetItem* item, bool expand)
-{
-    if (!tree)
-        return;
-    if (item) {
-        ExpandSubtree(item, expand);
-        return;
-    }
-    for (int index = 0; index < tree->topLevelItemCount(); ++index)
-        ExpandSubtree(tree->topLevelItem(index), expand);
 }
 
 void GetCheckedTreeIds(QTreeWidget* tree, QString& out, const QString& separator)

@@ -50,6 +50,6 @@ void ExpandTreeItems(QTreeWidget* tree, QTreeWidgetItem* item, bool expand)
         ExpandBelow(item, expand);
         return;
     }
-    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+    for (int i = 0; tree && i < tree->topLevelItemCount(); ++i)
         ExpandBelow(tree->topLevelItem(i), expand);
 }
