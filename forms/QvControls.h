@@ -35,9 +35,9 @@ public:
     // default face when none is given; nothing for an empty text.
     std::optional<QFont> CreateFontFromSpec(const QString& spec) const;
     QFont CreateSizedFont(int size, const QString& face) const;
-    const QFont& DefaultFont() const { return m_defaultFont; }
+    const QFont& DefaultFont() const override { return m_defaultFont; }
     const QString& DefaultFace() const { return m_strDefaultFace; }
-    CDbConnection& Database() { return m_db; }
+    CDbConnection& Database() override { return m_db; }
 
     void CreateStatic(D_T1& form, const CXmlNode& element);
     void CreateQvButton(D_T1& form, const CXmlNode& element);

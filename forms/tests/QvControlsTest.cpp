@@ -74,7 +74,6 @@ protected:
         return control;
     }
 
-    const QvControls& Fonts() const { return *static_cast<const QvControls*>(form->GetBuilder()); }
 
     TempFolder folder;
     std::unique_ptr<D_T1> form;
@@ -150,7 +149,7 @@ TEST_F(Builder, BuildsEveryElementKind)
     auto* edit = Control<QLineEdit>(9);
     EXPECT_EQ(edit->text(), QStringLiteral("张三"));
     EXPECT_EQ(edit->maxLength(), 4);
-    EXPECT_EQ(edit->font(), Fonts().DefaultFont());
+    EXPECT_EQ(edit->font(), form->GetBuilder()->DefaultFont());
     auto* multi = Control<QPlainTextEdit>(10);
     EXPECT_EQ(multi->toPlainText(), QStringLiteral("多行"));
     EXPECT_EQ(multi->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -463,6 +462,9 @@ TEST_F(Builder, PanelPagesAreFormsOfTheirOwn)
     EXPECT_TRUE(first->m_bPage);
     EXPECT_EQ(first->m_pOpener, form.get());
     EXPECT_EQ(first->m_strFormId, QStringLiteral("31"));
+    ASSERT_NE(first->GetBuilder(), nullptr); // a builder of its own, with its own font and database object
+    EXPECT_NE(first->GetBuilder(), form->GetBuilder());
+    EXPECT_NE(&first->GetBuilder()->Database(), &form->GetBuilder()->Database());
     EXPECT_NE(qobject_cast<QLineEdit*>(first->GetDlgItem(1026)), nullptr);
     auto* tabs = Control<CQvTabCtrl>(30);
     ASSERT_NE(tabs, nullptr);
