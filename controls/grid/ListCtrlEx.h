@@ -127,9 +127,13 @@ public:
     // Tab in an empty grid; true when it added a row to edit.
     virtual bool OnAppendRow();
 
-    // Sorting.
+    // Sorting. A column with sort settings (SetColumnSort) sorts by its
+    // compare kind (GridSort.h); with kSortToggles the direction swaps when
+    // toggle is true, so the first header click sorts ascending. False, and
+    // nothing moves, for a column without settings. Equal rows keep their order.
     bool SortByColumn(int column, bool toggle);
     int GetSortColumn() const { return m_nSortColumn; }
+    // Two rows' texts in the sort column compared by its kind: -1, 0 or +1.
     int CompareCellTexts(int row1, int row2) const;
     static int CompareAsNumbers(const QString& a, const QString& b);       // kind 1
     static int CompareAsAmounts(const QString& a, const QString& b);       // kind 2
@@ -138,7 +142,6 @@ public:
     static int CompareTextNoCase(const QString& a, const QString& b);      // kind 5
     static int CompareAsIntegersNoCase(const QString& a, const QString& b); // kind 6
     static int CompareAsDates(const QString& a, const QString& b);         // kind 7
-    static int CompareByKind(int kind, const QString& a, const QString& b);
 
     // Column widths in cfg.ini.
     static QString ColumnWidthKey(int menuUid, int tableId, int columnNumber, const QString& userUid);

@@ -46,11 +46,6 @@ int CListCtrlEx::CompareCellTexts(int row1, int row2) const
     return CompareGridTexts(info->nCompareKind, m_pModel->Text(row1, m_nSortColumn), m_pModel->Text(row2, m_nSortColumn));
 }
 
-int CListCtrlEx::CompareByKind(int kind, const QString& a, const QString& b)
-{
-    return CompareGridTexts(kind, a, b);
-}
-
 int CListCtrlEx::CompareAsNumbers(const QString& a, const QString& b)
 {
     return CompareGridTexts(1, a, b);
