@@ -136,6 +136,18 @@ TEST_P(MainWindow, AdministratorOpensAFormFromTheTreeClosesItAndLogsOut)
               QStringList(2, AppText::CloseCaption + QStringLiteral("系统管理员|") + AppText::CloseQuestion));
 }
 
+// The demo database holds the running version already: nothing to publish.
+TEST_P(MainWindow, AdministratorPublishesOnlyANewerProgram)
+{
+    LogIn(QStringLiteral("admin"));
+    CQvimsDlg window;
+    CButtonST* publish = window.findChild<CButtonST*>(QString::number(CQvimsDlg::IdPublish));
+    ASSERT_TRUE(publish);
+    QTest::mouseClick(publish, Qt::LeftButton);
+    EXPECT_EQ(m_shell.m_messages, QStringList(QStringLiteral("无新版本")));
+    EXPECT_TRUE(m_shell.m_questions.isEmpty());
+}
+
 TEST_P(MainWindow, OrdinaryUserSeesItsRightsAndItsFavourites)
 {
     LogIn(QStringLiteral("zhang"));

@@ -4,6 +4,8 @@
 #include "ShellFixture.h"
 #include "ShellHelpers.h"
 #include "StartupWorker.h"
+#include "UpdateServiceServer.h"
+#include "UpdateTestSupport.h"
 #include "db/DbConnectText.h"
 #include "db/tests/DbTestDatabase.h"
 #include "text/DateText.h"
@@ -12,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +213,32 @@ TEST_F(StartupWorker, KindOfTheStoredConnection)
         EXPECT_FALSE(QFileInfo::exists(m_shell.m_folder.file(QStringLiteral("AutoBackup"))));
         EXPECT_FALSE(QFileInfo::exists(m_strBackups));
     }
+}
+
+// With a service that offers a newer program, the worker downloads it and
+// starts `up` (here a stand-in that notes its argument) from the program folder.
+TEST_F(StartupWorker, ServiceOfferingANewerProgramStartsTheUpdater)
+{
+    UpdateServiceServer service;
+    service.Serve("/service/readip.aspx", service.Host().toUtf8());
+    service.ServeAnyQuery("/service/v.aspx", "999.0.0.0");
+    service.ServeAnyQuery("/service/v1.aspx", "1.0.0.0");
+    service.Serve("/service/dl.aspx?id=tembra.exe", ProgramBytes("new"));
+    const QString folder = m_shell.m_folder.path();
+    WriteBytes(folder + "up", "#!/bin/sh\necho \"$1\" > noted.tmp\nmv noted.tmp noted.txt\n");
+    QFile::setPermissions(folder + "up", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+    CStartupTasks tasks(folder, m_shell.m_folder.file(QStringLiteral("tembra")));
+    tasks.m_lookupUrls = QStringList{"http://" + service.Host() + "/service/readip.aspx"};
+    tasks.RunStartupTasks();
+
+    EXPECT_EQ(tasks.m_facts.serviceHost, service.Host());
+    EXPECT_EQ(ReadBytes(folder + "update/tembra"), ProgramBytes("new"));
+    for (int i = 0; i < 500 && !QFileInfo::exists(folder + "noted.txt"); ++i)
+        QThread::msleep(10);
+    EXPECT_EQ(ReadBytes(folder + "noted.txt"), "-d\n");
+    // The version request carries the facts just read.
+    EXPECT_EQ(service.Requests().value(1).section(u'&', -1), "app=3f2a9c1e-5b7d-4e8a-9c6f-1d2b3a4c5e6f");
 }
 
 } // namespace

@@ -43,6 +43,11 @@ void UpdateServiceServer::Forget(const QString& target)
     m_bodies.remove(Normalized(target));
 }
 
+void UpdateServiceServer::ServeAnyQuery(const QString& path, const QByteArray& body)
+{
+    m_pathBodies[path] = body;
+}
+
 void UpdateServiceServer::CutAfter(const QString& target, qsizetype bytes)
 {
     m_cuts[Normalized(target)] = bytes;
@@ -72,11 +77,12 @@ void UpdateServiceServer::OnReadyRead(QTcpSocket* socket)
     const QString target = Normalized(QString::fromUtf8(requestLine.value(1)));
     m_requests.append(target);
 
+    const QString path = target.left(target.indexOf(u'?'));
     QByteArray reply;
-    if (!m_bodies.contains(target)) {
+    if (!m_bodies.contains(target) && !m_pathBodies.contains(path)) {
         reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     } else {
-        const QByteArray& body = m_bodies[target];
+        const QByteArray body = m_bodies.contains(target) ? m_bodies[target] : m_pathBodies[path];
         reply = "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size())
             + "\r\nConnection: close\r\n\r\n" + body.left(m_cuts.value(target, body.size()));
     }

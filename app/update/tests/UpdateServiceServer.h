@@ -24,6 +24,9 @@ public:
     void Serve(const QString& target, const QByteArray& body);
     void ServeFile(const QString& target, const QString& path);
     void Forget(const QString& target);
+    // Answers every request of `path`, whatever its query, unless its whole
+    // target is served.
+    void ServeAnyQuery(const QString& path, const QByteArray& body);
     // The body of `target` is cut after `bytes` bytes, its length announced whole.
     void CutAfter(const QString& target, qsizetype bytes);
 
@@ -37,6 +40,7 @@ private:
 
     QTcpServer m_server;
     QMap<QString, QByteArray> m_bodies;
+    QMap<QString, QByteArray> m_pathBodies;
     QMap<QString, qsizetype> m_cuts;
     QStringList m_requests;
 };
