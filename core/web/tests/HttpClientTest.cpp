@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 
 #include <QDir>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -198,25 +199,35 @@ TEST_F(HttpClientTest, GetStringAndDownloadFollowUpToFiveRedirects)
     m_server.SetReplyFor("/tls", 302, "Found", "", "Location: " + secure + "\r\n");
     m_server.SetReplyFor("/ftp", 302, "Found", "", "Location: ftp://127.0.0.1/end\r\n");
 
+    // What reached the server, by path; a request that is not plain HTTP (a
+    // TLS hello) as "tls". The client may send a request again on a fresh
+    // connection, so paths are compared as a set.
+    const auto pathsSince = [this](qsizetype first) {
+        QSet<QByteArray> paths;
+        for (qsizetype i = first; i < m_server.Requests().size(); ++i) {
+            const QByteArray& request = m_server.Requests()[i];
+            const bool http = !request.isEmpty() && QChar::isLetter(uchar(request[0]));
+            paths.insert(http ? request.left(request.indexOf("\r\n")).split(' ').value(1) : "tls");
+        }
+        return paths;
+    };
     const struct
     {
         const char* path;
         QString text;
-        int requests;
+        QSet<QByteArray> paths;
     } cases[] = {
-        {"/r2", QStringLiteral("Server=db2;"), 6}, // five redirects
-        {"/r1", QString(), 6},                     // the sixth is not followed
-        {"/tls", QString(), 2},                    // followed to https (no TLS here)
-        {"/ftp", QString(), 1},
+        {"/r2", QStringLiteral("Server=db2;"), {"/r2", "/r3", "/r4", "/r5", "/r6", "/end"}}, // five redirects
+        {"/r1", QString(), {"/r1", "/r2", "/r3", "/r4", "/r5", "/r6"}}, // the sixth is not followed
+        {"/tls", QString(), {"/tls", "tls"}},                            // followed to https (no TLS here)
+        {"/ftp", QString(), {"/ftp"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const qsizetype before = m_server.Requests().size();
         EXPECT_EQ(HttpGetString(m_server.Url(c.path)), c.text);
-        EXPECT_EQ(m_server.Requests().size() - before, c.requests);
+        EXPECT_EQ(pathsSince(before), c.paths);
     }
-    const QByteArray followed = m_server.Requests().value(6 + 6 + 1);
-    EXPECT_FALSE(followed.isEmpty() || QChar::isLetter(uchar(followed.at(0)))); // a TLS hello
 
     TempFolder folder;
     folder.writeBytes("up", "old");
