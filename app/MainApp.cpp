@@ -1,5 +1,9 @@
 #include "MainApp.h"
 
+#include "D_T1.h"
+#include "QvControls.h"
+#include "StoredFormOpener.h"
+
 #include "AboutDlg.h"
 #include "AppTexts.h"
 #include "Dialog_Login.h"
@@ -67,6 +71,7 @@ bool CMainApp::InitInstance()
     // and the login comes up without it loading its drivers alongside.
     QTimer::singleShot(0, [folder] { StartShellThread(new CStartupWorker(folder, GetModulePath())); });
 
+    SetUpForms();
     Dialog_Login login;
     if (login.exec() != QDialog::Accepted)
         return false;
@@ -87,6 +92,11 @@ int CMainApp::ExitInstance()
 void CMainApp::RemoveUpdateFolder()
 {
     RemoveUpdateFolderOf(GetModuleFolder());
+}
+
+void CMainApp::SetUpForms()
+{
+    SetStoredFormSetUp([](D_T1& form) { form.SetBuilder(std::make_unique<QvControls>()); });
 }
 
 void CMainApp::OnAppAbout()

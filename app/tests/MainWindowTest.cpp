@@ -4,6 +4,7 @@
 #include "AppTexts.h"
 #include "D_T1.h"
 #include "Dialog_Login.h"
+#include "MainApp.h"
 #include "QvimsDlg.h"
 #include "ShellFixture.h"
 #include "StoredFormOpener.h"
@@ -61,9 +62,14 @@ void DoubleClick(QTreeWidget* tree, QTreeWidgetItem* item)
 class MainWindow : public ::testing::TestWithParam<int>
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_shell.Problem().isEmpty()) << m_shell.Problem().toStdString(); }
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_shell.Problem().isEmpty()) << m_shell.Problem().toStdString();
+        CMainApp::SetUpForms();
+    }
     void TearDown() override
     {
+        SetStoredFormSetUp({});
         for (D_T1* form : OpenForms())
             delete form;
     }
@@ -106,6 +112,7 @@ TEST_P(MainWindow, AdministratorOpensAFormFromTheTreeClosesItAndLogsOut)
     EXPECT_EQ(form->m_strMenuUid, QStringLiteral("21"));
     EXPECT_EQ(form->m_strMenuName, QStringLiteral("客户资料"));
     EXPECT_EQ(form->m_strType, QStringLiteral("customer"));
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(form->GetDlgItem(2 + D_T1::ControlIdBase)));
 
     // The read-only entry redirects to the same form with its lists.
     window.m_treeNav->setCurrentItem(FindTreeItemByData(window.m_treeNav, window.m_treeNav->topLevelItem(0), 23));
@@ -117,6 +124,7 @@ TEST_P(MainWindow, AdministratorOpensAFormFromTheTreeClosesItAndLogsOut)
     EXPECT_EQ(readOnly->m_strDisabledIds, QStringLiteral("7;8"));
     EXPECT_EQ(readOnly->m_strHiddenIds, QStringLiteral("9"));
     EXPECT_EQ(readOnly->m_strType, QStringLiteral("customer_view"));
+    EXPECT_TRUE(readOnly->GetDlgItem(2 + D_T1::ControlIdBase));
 
     form->close();
     readOnly->close();
