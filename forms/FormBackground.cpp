@@ -22,7 +22,6 @@ namespace {
 const QColor DefaultColour(240, 240, 240);
 constexpr int CornerBox = 10; // rounded corners are quarter arcs in a 10 by 10 box
 constexpr int DefaultFontWidth = 32;
-const QString DefaultFontFace = QStringLiteral("宋体");
 
 int Horizontal(int style)
 {
@@ -130,7 +129,7 @@ QFont CFormBackground::FontOf(const QString& spec)
     SplitAtChar(spec, QStringLiteral(","), parts);
     const int height = TextToInt(parts.value(0));
     const int width = parts.size() > 1 && !parts[1].isEmpty() ? TextToInt(parts[1]) : DefaultFontWidth;
-    const QString face = parts.size() > 2 && !parts[2].isEmpty() ? parts[2] : DefaultFontFace;
+    const QString face = parts.size() > 2 && !parts[2].isEmpty() ? parts[2] : FormTexts::DefaultFace;
     QFont font(face);
     font.setWeight(QFont::Thin);
     if (height > 0) {

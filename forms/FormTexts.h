@@ -12,6 +12,15 @@ inline const QString DefaultCaption = QStringLiteral("XXX");
 inline const QString NotXml = QStringLiteral("表单数据格式错误，无法打开表单");
 inline const QString NoHtmlRoot = QStringLiteral("表单数据缺少html根元素，无法打开表单");
 
+// Where the form's own database objects find their connection text, still
+// scrambled: cfg.ini, section SERVER, key NAME.
+inline const QString IniFile = QStringLiteral("cfg.ini");
+inline const QString IniServerSection = QStringLiteral("SERVER");
+inline const QString IniConnectionKey = QStringLiteral("NAME");
+
+// The face of fonts that name none and the system gives none.
+inline const QString DefaultFace = QStringLiteral("宋体");
+
 // A rectangle text that is not four comma-separated numbers.
 inline const QString RectFormatError = QStringLiteral("矩形数据格式错误");
 

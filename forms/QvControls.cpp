@@ -4,17 +4,18 @@
 #include "ControlText.h"
 #include "D_T1.h"
 #include "DropListBox.h"
+#include "FormTexts.h"
 #include "LocaleDateTime.h"
 #include "QvChart.h"
 #include "QvGuiView.h"
 #include "QvPicture.h"
 #include "WindowStyles.h"
+#include "grid/ListCtrlEx.h"
 #include "text/ColorRectText.h"
 #include "text/IniFile.h"
-#include "text/TextScramble.h"
 #include "text/ModuleFolder.h"
+#include "text/TextScramble.h"
 #include "text/TextSplit.h"
-#include "grid/ListCtrlEx.h"
 #include "widgets/ButtonST.h"
 #include "widgets/FileEditCtrl.h"
 #include "widgets/QvButton.h"
@@ -42,11 +43,7 @@
 
 namespace {
 
-const QString IniFile = QStringLiteral("cfg.ini");
-const QString IniServer = QStringLiteral("SERVER");
-const QString IniName = QStringLiteral("NAME");
 constexpr int ScrambleKey = 1;
-const QString FallbackFace = QStringLiteral("宋体");
 constexpr int DefaultPointSize = 9;
 // The background of the paging arrows and of button image files.
 constexpr COLORREF ArrowTransparent = 0xF8F8F8;
@@ -178,8 +175,9 @@ QvControls::QvControls()
     m_defaultFont = QApplication::font();
     m_strDefaultFace = m_defaultFont.family();
     if (m_strDefaultFace.isEmpty())
-        m_defaultFont = CreateSizedFont(DefaultPointSize, FallbackFace);
-    m_db.SetConnectString(UnscrambleText(ReadIniString(IniFile, IniServer, IniName), ScrambleKey));
+        m_defaultFont = CreateSizedFont(DefaultPointSize, FormTexts::DefaultFace);
+    const QString stored = ReadIniString(FormTexts::IniFile, FormTexts::IniServerSection, FormTexts::IniConnectionKey);
+    m_db.SetConnectString(UnscrambleText(stored, ScrambleKey));
 }
 
 std::unique_ptr<IFormBuilder> QvControls::NewForForm() const
