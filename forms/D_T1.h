@@ -110,6 +110,14 @@ public:
     // the reason otherwise.
     bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const;
 
+    // Runs one action element of the event of a control (window id 0 for
+    // the head's INIT list) through the keyword table.
+    bool RunAction(const CXmlNode& action, int windowId, const QString& event);
+    // Writes the column sums of a grid into their controls.
+    void SumTableCol(int listWindowId);
+    // Stops the form's click timer (an event the user has no right to).
+    void StopTimer() { m_timer.stop(); }
+
     // A grid's cell edit ended with a new text (the grids' end-edit callback).
     bool FireEndEdit(int listWindowId, int row, int column);
     // Window id of the control that function key 1..24 clicks; 0 for none.
@@ -137,6 +145,10 @@ public:
     int m_nBelowBottom = 0;
     bool m_bTopRows = false;
     bool m_bEventBusy = false;
+    // The event whose action runs, and its ACTION's log mode (0: rights
+    // checked, 1: also logged, 2 and above: neither).
+    QString m_strEvent;
+    int m_nLogMode = 0;
     bool m_bCloseRequested = false;
 
     // The head as applied at opening.

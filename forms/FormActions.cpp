@@ -41,6 +41,26 @@ CFormActions::CFormActions()
     Reconnect();
 }
 
+void CFormActions::SaveRowStates(CListCtrlEx* grid, const QList<int>& rows)
+{
+    if (!grid)
+        return;
+    auto saved = std::make_unique<_QvListCtrlState>();
+    saved->grid = grid;
+    const auto keep = [&saved, grid](int row) {
+        if (const ItemData* item = grid->GetRowKey(row))
+            saved->rows.append({item, item->strKey, item->nState});
+    };
+    if (rows.isEmpty()) {
+        for (int row = 0; row < grid->GetItemCount(); ++row)
+            keep(row);
+    } else {
+        for (int row : rows)
+            keep(row);
+    }
+    m_listStates.push_back(std::move(saved));
+}
+
 void CFormActions::Reconnect()
 {
     m_db.SetConnectString(UnscrambleText(theApp().m_strConnectText, ScrambleKey));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DbConnection.h"
+#include "grid/GridRecords.h"
 
 #include <QList>
 #include <QPointer>
@@ -15,13 +16,19 @@ class D_T1;
 class QTreeWidget;
 class QWidget;
 
-// The row states of one grid as they were before an event's saving actions
-// changed them; a rolled-back event writes them back.
+// The row states of one grid as they were before an event's actions changed
+// them; a rolled-back event writes them back. Each row is kept by its record
+// and key, so it is found again wherever it has moved.
 struct _QvListCtrlState
 {
+    struct Row
+    {
+        const ItemData* item = nullptr;
+        QString key;
+        int state = 0;
+    };
     QPointer<CListCtrlEx> grid;
-    QList<int> rows;
-    QList<int> states;
+    QList<Row> rows;
 };
 
 // What the actions of one form share: the database object they work on,
@@ -66,6 +73,10 @@ public:
     // Fills a tree from (parent uid, text, uid) triples; items whose uid is
     // in checkList (",uid," form) are checked.
     static void FillTreeFromValues(const QStringList& values, QTreeWidget* tree, const QString& checkList);
+
+    // Keeps the states of the grid's rows (every row when rows is empty) for
+    // the rollback of the running event; call before changing them.
+    void SaveRowStates(CListCtrlEx* grid, const QList<int>& rows = {});
 
     // The event's connection is the application's again.
     void Reconnect();

@@ -13,20 +13,20 @@ QMutex sinkMutex;
 MessageSink currentSink;
 QuestionSink currentQuestion;
 
-void ShowMessageBox(const QString& text)
+void ShowMessageBox(const QString& text, const QString& caption)
 {
     // Without a widget application there is nothing to show a box on.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         qWarning().noquote() << text;
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, caption.isEmpty() ? QApplication::applicationDisplayName() : caption,
+                    text, QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
-void RunSink(const QString& text)
+void RunSink(const QString& text, const QString& caption)
 {
     MessageSink sink;
     {
@@ -36,19 +36,24 @@ void RunSink(const QString& text)
     if (sink)
         sink(text);
     else
-        ShowMessageBox(text);
+        ShowMessageBox(text, caption);
 }
 
 } // namespace
 
 void ShowMessage(const QString& text)
 {
+    ShowMessage(text, QString());
+}
+
+void ShowMessage(const QString& text, const QString& caption)
+{
     QCoreApplication* app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread()) {
-        RunSink(text);
+        RunSink(text, caption);
         return;
     }
-    QMetaObject::invokeMethod(app, [text] { RunSink(text); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(app, [text, caption] { RunSink(text, caption); }, Qt::QueuedConnection);
 }
 
 MessageSink SetMessageSink(MessageSink sink)

@@ -12,6 +12,8 @@ using MessageSink = std::function<void(const QString& text)>;
 // Hands the text to the current sink. On the GUI thread the sink runs at once;
 // from any other thread the call is queued to the GUI thread and returns.
 void ShowMessage(const QString& text);
+// The same with the caption the default box shows; a sink gets the text.
+void ShowMessage(const QString& text, const QString& caption);
 
 // Installs a sink and returns the previous one. An empty sink restores the
 // default, which shows an application-modal QMessageBox.
