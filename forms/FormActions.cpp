@@ -11,6 +11,7 @@
 #include "widgets/FileEditCtrl.h"
 
 #include <QAbstractButton>
+#include <QHash>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
@@ -227,16 +228,35 @@ void CFormActions::EndEvent(const D_T1& form, bool committed)
         if (m_bDetailSaved)
             m_strDeletedUids.clear();
     } else {
-        for (const auto& saved : m_listStates) {
-            for (qsizetype i = 0; saved->grid && i < saved->rows.size() && i < saved->states.size(); ++i) {
-                if (ItemData* record = saved->grid->GetRowKey(saved->rows[i]))
-                    record->nState = saved->states[i];
-            }
-        }
-        for (const int id : m_resetIds)
+        RestoreRowStates();
+        for (const int id : std::as_const(m_resetIds))
             SetDlgItemTextAndRefresh(form, id + D_T1::ControlIdBase, QStringLiteral("0"));
     }
     m_listStates.clear();
     m_resetIds.clear();
     m_bDetailSaved = false;
+}
+
+void CFormActions::RestoreRowStates()
+{
+    // Rows are found by their record, not by the index they had: the failed
+    // actions may have inserted, deleted or sorted rows meanwhile.
+    for (const auto& saved : m_listStates) {
+        CListCtrlEx* grid = saved->grid;
+        if (!grid)
+            continue;
+        QHash<const ItemData*, int> rows;
+        for (int row = 0; row < grid->GetItemCount(); ++row)
+            rows.insert(grid->GetRowKey(row), row);
+        for (const _QvListCtrlState::Row& record : saved->rows) {
+            const auto found = rows.constFind(record.item);
+            if (found == rows.cend())
+                continue;
+            ItemData* item = grid->GetRowKey(*found);
+            // A record freed and made again for another row is not that row.
+            if (item->strKey == record.key)
+                item->nState = record.state;
+        }
+        grid->viewport()->update();
+    }
 }

@@ -103,4 +103,7 @@ public:
     QString m_strResult;
     std::vector<std::unique_ptr<_QvListCtrlState>> m_listStates;
     QList<int> m_resetIds;
+
+private:
+    void RestoreRowStates();
 };

@@ -12,7 +12,6 @@
 #include "web/FileHelpers.h"
 #include "xml/XmlNode.h"
 
-#include <QHash>
 #include <QVariant>
 
 #include <exception>
@@ -188,20 +187,16 @@ void CFormEventRunner::FireEvent(D_T1& form, int windowId, const QString& event)
         result = false;
     }
 
-    if (result) {
-        if (actions.m_bDetailSaved)
-            actions.m_strDeletedUids.clear();
-    } else {
-        if (began) {
-            try {
-                db.RollbackTrans();
-            } catch (const CDbException& e) {
-                db.m_strErrorInfo += e.Message();
-            }
+    if (!result && began) {
+        try {
+            db.RollbackTrans();
+        } catch (const CDbException& e) {
+            db.m_strErrorInfo += e.Message();
         }
-        RestoreRowStates(form);
     }
-    ForgetEventState(form);
+    actions.EndEvent(form, result);
+    form.m_bEventBusy = false;
+    db.Close();
 
     if (exception) {
         WriteLog(db.m_strError + QStringLiteral("\n\n") + db.m_strErrorInfo);
@@ -368,42 +363,6 @@ bool CFormEventRunner::FireEndEdit(D_T1& form, int listWindowId, int row, int co
 std::unique_ptr<IFormEvents> CFormEventRunner::NewForForm() const
 {
     return std::make_unique<CFormEventRunner>();
-}
-
-void CFormEventRunner::RestoreRowStates(D_T1& form)
-{
-    // Rows are found by their record, not by the index they had: the failed
-    // actions may have inserted, deleted or sorted rows meanwhile.
-    for (const auto& saved : form.m_actions.m_listStates) {
-        CListCtrlEx* grid = saved->grid;
-        if (!grid)
-            continue;
-        QHash<const ItemData*, int> rows;
-        for (int row = 0; row < grid->GetItemCount(); ++row)
-            rows.insert(grid->GetRowKey(row), row);
-        for (const _QvListCtrlState::Row& record : saved->rows) {
-            const auto found = rows.constFind(record.item);
-            if (found == rows.cend())
-                continue;
-            ItemData* item = grid->GetRowKey(*found);
-            // A record freed and made again for another row is not that row.
-            if (item->strKey == record.key)
-                item->nState = record.state;
-        }
-        grid->viewport()->update();
-    }
-    for (int id : std::as_const(form.m_actions.m_resetIds))
-        CFormActions::SetDlgItemTextAndRefresh(form, id + D_T1::ControlIdBase, QStringLiteral("0"));
-}
-
-void CFormEventRunner::ForgetEventState(D_T1& form)
-{
-    CFormActions& actions = form.m_actions;
-    actions.m_listStates.clear();
-    actions.m_resetIds.clear();
-    actions.m_bDetailSaved = false;
-    form.m_bEventBusy = false;
-    actions.m_db.Close();
 }
 
 void CFormEventRunner::WriteLog(const QString& text)

@@ -43,6 +43,4 @@ private:
     // transaction.
     bool RunChecked(D_T1& form, int windowId, const QString& event);
     static bool HasNoRight(D_T1& form, int windowId);
-    static void RestoreRowStates(D_T1& form);
-    static void ForgetEventState(D_T1& form);
 };

@@ -188,14 +188,10 @@ TEST(FormActions, EventEndRestoresOrKeepsWhatTheEventChanged)
     grid->InsertColumn(0, QStringLiteral("a"), 0, 50);
     for (int row = 0; row < 3; ++row) {
         grid->InsertRow(row, QString());
-        grid->SetRowData(row, nullptr, QString::number(row + 1), kRowUnchanged);
+        grid->SetRowData(row, nullptr, QString::number(row + 1), row == 2 ? kRowNew : kRowUnchanged);
     }
     const auto save = [&] {
-        auto state = std::make_unique<_QvListCtrlState>();
-        state->grid = grid;
-        state->rows = {0, 2};
-        state->states = {kRowUnchanged, kRowNew};
-        form.m_actions.m_listStates.push_back(std::move(state));
+        form.m_actions.SaveRowStates(grid, {0, 2});
         form.m_actions.m_resetIds = {7};
         form.m_actions.m_bDetailSaved = true;
         form.m_actions.m_strDeletedUids = QStringLiteral("4,5");
