@@ -3,10 +3,9 @@
 // touched grid rows, rights, logs, column sums.
 #include "ActionDispatcher.h"
 #include "D_T1.h"
-#include "ControlNotifier.h"
 #include "EventTexts.h"
-#include "FormBuilder.h"
 #include "FormEventRunner.h"
+#include "QvControls.h"
 #include "db/DbSchema.h"
 #include "db/tests/DbTestDatabase.h"
 #include "grid/ListCtrlEx.h"
@@ -25,38 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Buttons, edits and editable grids: what the events here need.
-class EventTestBuilder : public IFormBuilder
-{
-public:
-    void Build(D_T1& form) override
-    {
-        const CXmlNodes elements =
-            CXmlNode(CXmlNode(CXmlNode(form.m_pDoc->GetRoot()).GetChild("body")).GetChild("dialog")).GetChildren();
-        for (int i = 0; i < elements.GetCount(); ++i) {
-            const CXmlNode element = elements[i];
-            const int id = element.GetAttributeInt("id", 0);
-            const int windowId = id + D_T1::ControlIdBase;
-            QWidget* control = nullptr;
-            if (element.GetName() == u"button") {
-                auto* button = new QPushButton(element.GetAttribute("value"), &form);
-                ControlNotifier::HookButton(form, windowId, button);
-                control = button;
-            } else if (element.GetName() == u"textbox") {
-                control = new QLineEdit(element.GetAttribute("value"), &form);
-            } else if (element.GetName() == u"table") {
-                auto* grid = new CListCtrlEx(&form);
-                grid->InsertColumn(0, "a");
-                grid->InsertColumn(1, "b");
-                control = grid;
-            }
-            if (control)
-                form.AddControl(id, element.GetName(), control, element);
-        }
-    }
-    std::unique_ptr<IFormBuilder> NewForForm() const override { return std::make_unique<EventTestBuilder>(); }
-};
 
 class FormEventTest : public ::testing::TestWithParam<int>
 {
@@ -120,7 +87,7 @@ protected:
     {
         auto* form = new D_T1;
         m_form = form;
-        form->SetBuilder(std::make_unique<EventTestBuilder>());
+        form->SetBuilder(std::make_unique<QvControls>());
         form->SetEvents(std::make_unique<CFormEventRunner>());
         form->m_strMenuUid = menuUid;
         form->m_strMenuName = "单据";
@@ -167,7 +134,7 @@ const char* const Insert = "<run_sql sql=\"INSERT INTO t_item(name_0) VALUES('%1
 
 TEST_P(FormEventTest, SuccessfulEventCommitsEveryWrite)
 {
-    D_T1* form = Open(QString("<button id='1' value='存'><ACTION><CLICK>%1%2</CLICK></ACTION></button>")
+    D_T1* form = Open(QString("<button id='1' pos='0,0,80,24' value='存'><ACTION><CLICK>%1%2</CLICK></ACTION></button>")
                           .arg(QString(Insert).arg("a"), QString(Insert).arg("b")));
     form->FireEvent(1025, "CLICK");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM t_item"), "2");
@@ -189,7 +156,8 @@ TEST_P(FormEventTest, FailureAtAnyStepLeavesDatabaseAndGridAsBefore)
             QStringList list = {"<addrow table_id='2'/>", QString(Insert).arg("x"), QString(Insert).arg("y"),
                                 QString(Insert).arg("z")};
             list.insert(at + 1, failure);
-            D_T1* form = Open("<table id='2'/><button id='1' value='存'><ACTION><CLICK>" + list.join("")
+            D_T1* form = Open("<table id='2' pos='0,0,200,100'><PARA><col_info><col id='1' value='a' width='50'/>"
+                              "</col_info></PARA></table><button id='1' pos='0,0,80,24' value='存'><ACTION><CLICK>" + list.join("")
                               + "</CLICK></ACTION></button>");
             auto* grid = qobject_cast<CListCtrlEx*>(form->GetDlgItem(1026));
             for (const char* name : {"b", "a", "c"}) {
@@ -221,7 +189,7 @@ TEST_P(FormEventTest, FailedCommitIsAFailedEvent)
 {
     if (GetParam() != 3)
         GTEST_SKIP() << "only PostgreSQL defers a check to the commit here";
-    D_T1* form = Open(QString("<button id='1' value='存'><ACTION><CLICK>%1%1<close/></CLICK></ACTION></button>")
+    D_T1* form = Open(QString("<button id='1' pos='0,0,80,24' value='存'><ACTION><CLICK>%1%1<close/></CLICK></ACTION></button>")
                           .arg(QString(Insert).arg("same")));
     const QString before = Snapshot();
     form->FireEvent(1025, "CLICK");
@@ -243,12 +211,12 @@ TEST_P(FormEventTest, RightsOfTheUsersGroup)
                              "INSERT INTO c_menu_button_group(menu_button_uid_0,group_uid_0,sta_0) VALUES(3,5,-3)"))
         << m_db.m_strErrorInfo.toStdString();
     const auto list = [](int id, int log) {
-        return QString("<button id='%1'><ACTION><CLICK log='%2'>%3</CLICK></ACTION></button>")
+        return QString("<button id='%1' pos='0,0,80,24'><ACTION><CLICK log='%2'>%3</CLICK></ACTION></button>")
             .arg(id)
             .arg(log)
             .arg(QString(Insert).arg(id));
     };
-    D_T1* form = Open(list(1, 0) + "<button id='3'/>" + list(4, 0) + list(5, 2) + list(6, 1));
+    D_T1* form = Open(list(1, 0) + "<button id='3' pos='0,0,80,24'/>" + list(4, 0) + list(5, 2) + list(6, 1));
     EXPECT_EQ(form->m_strNoRightIds, ";1;3;4;");
     EXPECT_FALSE(form->GetDlgItem(1025)->isEnabled());
     EXPECT_FALSE(form->GetDlgItem(1027)->isVisibleTo(form));
@@ -271,7 +239,7 @@ TEST_P(FormEventTest, HostileTextsReachTheLogsAsTheyAre)
 {
     const QString hostile = "O'Brien'); DROP TABLE t_item; --";
     theApp().m_strUserId = hostile;
-    D_T1* form = Open("<button id='6' value=\"x'--\"><ACTION><CLICK log='1'><check/></CLICK></ACTION></button>");
+    D_T1* form = Open("<button id='6' pos='0,0,80,24' value=\"x'--\"><ACTION><CLICK log='1'><check/></CLICK></ACTION></button>");
     form->FireEvent(1030, "CLICK");
     EXPECT_EQ(Value("SELECT open_user_id_0 FROM log_dh_open WHERE control_id_0=6"), hostile);
     EXPECT_EQ(Value("SELECT menu_name_0 FROM log_dh_open WHERE control_id_0=6"), "t -> x'--");
@@ -300,7 +268,7 @@ protected:
             step = action.GetAttributeInt("step", 0);
             return step != 0;
         });
-        m_form.SetBuilder(std::make_unique<EventTestBuilder>());
+        m_form.SetBuilder(std::make_unique<QvControls>());
     }
     void TearDown() override
     {
@@ -312,8 +280,8 @@ protected:
     bool Run(const QString& list)
     {
         m_ran.clear();
-        m_form.LoadDescription("<html id='0'><body><dialog><button id='1'><ACTION><CLICK>" + list
-                               + "</CLICK></ACTION></button><table id='2'/></dialog></body></html>");
+        m_form.LoadDescription("<html id='0'><body><dialog><button id='1' pos='0,0,80,24'><ACTION><CLICK>" + list
+                               + "</CLICK></ACTION></button></dialog></body></html>");
         if (m_form.GetDlgItem(1025) == nullptr)
             m_form.GetBuilder()->Build(m_form);
         return m_runner.RunEventActions(m_form, 1025, "CLICK");
@@ -398,8 +366,8 @@ TEST_F(DispatcherTest, ColumnSums)
         {{}, "0"},
         {{"abc", "4"}, "4"},
     };
-    m_form.LoadDescription("<html id='0'><body><dialog><table id='2'><PARA><col_info><col id='1' sum='9'/>"
-                           "</col_info></PARA></table><textbox id='9'/></dialog></body></html>");
+    m_form.LoadDescription("<html id='0'><body><dialog><table id='2' pos='0,30,200,130'><PARA><col_info><col id='1' value='a' sum='9'/>"
+                           "</col_info></PARA></table><textbox id='9' pos='0,0,80,24'/></dialog></body></html>");
     m_form.GetBuilder()->Build(m_form);
     auto* grid = qobject_cast<CListCtrlEx*>(m_form.GetDlgItem(1026));
     ASSERT_NE(grid, nullptr);
