@@ -10,7 +10,6 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QScrollBar>
 
 namespace
 {
@@ -36,13 +35,14 @@ CListCtrlEx::CListCtrlEx(QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(kRowHeight);
     verticalHeader()->setMinimumSectionSize(1);
-    ConnectHeader();
+    SetUpHeader();
 }
 
 CListCtrlEx::~CListCtrlEx()
 {
-    // The form owns its editor windows: give an open editor back without
-    // running the callbacks of a form that may be going too.
+    // The form owns its editor windows: an open edit ends without running
+    // the callbacks of a form that may be going too, and every editor goes
+    // back to its own parent.
     m_hook.Detach();
     HideEditor();
     for (const auto& [editor, home] : m_borrowedEditors)
@@ -56,7 +56,7 @@ void CListCtrlEx::SetSaveIds(int menuUid, int tableId)
     m_nTableId = tableId;
 }
 
-void CListCtrlEx::ConnectHeader()
+void CListCtrlEx::SetUpHeader()
 {
     QHeaderView* header = horizontalHeader();
     header->setSectionsClickable(true);
@@ -488,17 +488,18 @@ bool CListCtrlEx::NavigateKey(int key, Qt::KeyboardModifiers modifiers, bool fro
 
 bool CListCtrlEx::MoveToNextCell(bool forward)
 {
-    const int rows = GetItemCount();
-    const int columns = GetColumnCount();
-    if (rows == 0)
+    if (GetItemCount() == 0)
         return forward && OnAppendRow();
-    if (columns == 0)
-        return false;
-    // A commit may sort the rows; the move starts from where the edited row went.
+    // A commit may sort or remove rows; the move starts from where the
+    // edited row went, and callbacks on the way may change the rows again.
     EndEdit(true);
     int row = GetCurrentRow();
     int column = m_nCurSubItem;
     for (;;) {
+        const int rows = GetItemCount();
+        const int columns = GetColumnCount();
+        if (rows == 0 || columns == 0)
+            return false;
         if (row < 0 || row >= rows || column < 0 || column >= columns) {
             row = forward ? 0 : rows - 1;
             column = forward ? 0 : columns - 1;

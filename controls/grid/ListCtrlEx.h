@@ -159,7 +159,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void ConnectHeader(); // the header is the program's CHeaderCtrlQv
+    void SetUpHeader(); // the header is the program's CHeaderCtrlQv
     void OnColumnClick(int column);
     void UpdateSortArrow();
     void OnHeaderResized(int column, int oldWidth, int newWidth);
