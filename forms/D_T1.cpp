@@ -5,6 +5,7 @@
 #include "FormEvents.h"
 #include "FormScroller.h"
 #include "FormTexts.h"
+#include "grid/ListCtrlEx.h"
 #include "PlaceholderExpander.h"
 #include "text/MessageSink.h"
 #include "text/TextSplit.h"
@@ -65,8 +66,11 @@ D_T1::D_T1(QWidget* parent)
 D_T1::~D_T1()
 {
     CloseWork();
-    // The controls go while the tables that name them are still here.
-    qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+    // The controls go while the tables that name them are still here; a
+    // grid gives its cell editor back to the form as it goes, so the form is
+    // emptied until nothing comes back.
+    while (QWidget* child = findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        delete child;
 }
 
 bool D_T1::LoadDescription(const QString& text)
@@ -462,6 +466,14 @@ bool D_T1::IsOwnKeyReceiver(QObject* receiver) const
 
 bool D_T1::OnKeyPress(QObject* receiver, QKeyEvent* key)
 {
+    // A key with Alt (a button's mnemonic) commits the open cell edits first,
+    // so that what it runs sees the edited values.
+    if (key->modifiers() & Qt::AltModifier) {
+        for (QWidget* table : GetControlsOfKind(QStringLiteral("table"))) {
+            if (auto* grid = qobject_cast<CListCtrlEx*>(table))
+                grid->EndEdit(true);
+        }
+    }
     const int code = key->key();
     if (code == Qt::Key_Return || code == Qt::Key_Enter) {
         if (key->modifiers() & Qt::ControlModifier)

@@ -18,6 +18,7 @@
 #include "widgets/QvTabCtrl.h"
 #include "widgets/ShadeButtonST.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -379,6 +380,28 @@ TEST_F(Builder, CellEditorsCarryTextBothWays)
     EXPECT_EQ(QvControls::StoreEditorInCell(&edit, 1, 0, text, nullptr, grid, 1), 1);
     EXPECT_EQ(grid->GetRowKey(1)->nState, kRowNew);
     EXPECT_EQ(record.endEdits, QList<QList<int>>({{1027, 0, 0}, {1027, 1, 0}}));
+}
+
+TEST_F(Builder, AltKeyCommitsTheOpenCellEdit)
+{
+    Open(QStringLiteral("<textbox id='40' pos='0,0,50,20' hidden='1'/>"
+                        "<table id='3' pos='10,30,410,230'><PARA><col_info>"
+                        "<col id='1' title='数量' width='80' hidden_wnd='40'/></col_info></PARA></table>"));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto* grid = Control<CListCtrlEx>(3);
+    grid->InsertRow(0, QStringLiteral("5"));
+    grid->SetRowData(0, nullptr, QStringLiteral("8"), kRowUnchanged);
+    ASSERT_TRUE(grid->BeginEdit(0, 0));
+    auto* editor = Control<QLineEdit>(40);
+    editor->setText(QStringLiteral("6"));
+    editor->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == editor; }));
+    QTest::keyClick(editor, Qt::Key_S, Qt::AltModifier);
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->GetItemText(0, 0), QStringLiteral("6"));
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowChanged);
+    EXPECT_EQ(record.endEdits, QList<QList<int>>({{1027, 0, 0}}));
 }
 
 TEST_F(Builder, ControlsReportTheirNotifications)
