@@ -1,6 +1,7 @@
 #include "MainApp.h"
 
 #include "D_T1.h"
+#include "FormEventRunner.h"
 #include "QvControls.h"
 #include "StoredFormOpener.h"
 
@@ -96,7 +97,10 @@ void CMainApp::RemoveUpdateFolder()
 
 void CMainApp::SetUpForms()
 {
-    SetStoredFormSetUp([](D_T1& form) { form.SetBuilder(std::make_unique<QvControls>()); });
+    SetStoredFormSetUp([](D_T1& form) {
+        form.SetBuilder(std::make_unique<QvControls>());
+        form.SetEvents(std::make_unique<CFormEventRunner>());
+    });
 }
 
 void CMainApp::OnAppAbout()

@@ -17,7 +17,8 @@ public:
     // Deletes the files of the program folder's "update" folder and then the
     // folder; whatever cannot be removed stays.
     static void RemoveUpdateFolder();
-    // Gives every form opened from the menu trees the form builder.
+    // Gives every form opened from the menu trees the form builder and the
+    // event machinery.
     static void SetUpForms();
     // The about box (the administrator's header button).
     static void OnAppAbout();

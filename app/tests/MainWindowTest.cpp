@@ -125,6 +125,12 @@ TEST_P(MainWindow, AdministratorOpensAFormFromTheTreeClosesItAndLogsOut)
     EXPECT_EQ(readOnly->m_strHiddenIds, QStringLiteral("9"));
     EXPECT_EQ(readOnly->m_strType, QStringLiteral("customer_view"));
     EXPECT_TRUE(readOnly->GetDlgItem(2 + D_T1::ControlIdBase));
+    // Its opening lists: the buttons disabled, the remark hidden.
+    EXPECT_FALSE(readOnly->GetDlgItem(7 + D_T1::ControlIdBase)->isEnabled());
+    EXPECT_FALSE(readOnly->GetDlgItem(8 + D_T1::ControlIdBase)->isEnabled());
+    EXPECT_FALSE(readOnly->GetDlgItem(9 + D_T1::ControlIdBase)->isVisible());
+    EXPECT_TRUE(form->GetDlgItem(7 + D_T1::ControlIdBase)->isEnabled());
+    EXPECT_EQ(m_shell.Count(QStringLiteral("SELECT count(1) FROM log_dh_open")), 2);
 
     form->close();
     readOnly->close();
