@@ -2,6 +2,7 @@
 
 #include "D_T1.h"
 #include "FormEventRunner.h"
+#include "FormWindowActions.h"
 #include "QvControls.h"
 #include "StoredFormOpener.h"
 
@@ -97,6 +98,7 @@ void CMainApp::RemoveUpdateFolder()
 
 void CMainApp::SetUpForms()
 {
+    RegisterFormWindowActions();
     SetStoredFormSetUp([](D_T1& form) {
         form.SetBuilder(std::make_unique<QvControls>());
         form.SetEvents(std::make_unique<CFormEventRunner>());

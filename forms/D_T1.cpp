@@ -7,6 +7,7 @@
 #include "FormTexts.h"
 #include "grid/ListCtrlEx.h"
 #include "PlaceholderExpander.h"
+#include "grid/ListCtrlEx.h"
 #include "text/MessageSink.h"
 #include "text/TextSplit.h"
 
@@ -130,6 +131,7 @@ void D_T1::OnInitDialog()
     m_bTopRows = true;
     if (m_events)
         m_events->OnFormOpen(*this);
+    PostAfterEventWork();
     m_bTopRows = false;
     if (!m_bPage && m_head.HasTimer())
         m_timer.start(m_head.timeSplit);
@@ -326,14 +328,80 @@ int D_T1::FindHotKeyControl(int key) const
 
 void D_T1::FireEvent(int windowId, const QString& event)
 {
-    if (m_bEventBusy || !m_pDoc || m_bClosed)
+    if (m_bEventBusy || m_bInEvent || !m_pDoc || m_bClosed)
         return;
+    // The message boxes of an event run the application loop: the events
+    // of other forms (their timers above all) wait until it is over.
+    if (RunningEventForm() && RunningEventForm() != this) {
+        WaitForRunningEvent(windowId, event);
+        return;
+    }
     // A close request belongs to the event that made it.
     m_bCloseRequested = false;
+    m_bInEvent = true;
+    RunningEventForm() = this;
     if (m_events)
         m_events->FireEvent(*this, windowId, event);
+    RunningEventForm() = nullptr;
+    m_bInEvent = false;
+    PostAfterEventWork();
+    PostWaitingEvents();
     if (m_bCloseRequested)
         FinishEvent();
+    else if (m_bCloseDeferred)
+        done(m_nDeferredResult);
+}
+
+QPointer<D_T1>& D_T1::RunningEventForm()
+{
+    static QPointer<D_T1> running;
+    return running;
+}
+
+QList<D_T1::WaitingEvent>& D_T1::WaitingEvents()
+{
+    static QList<WaitingEvent> waiting;
+    return waiting;
+}
+
+void D_T1::WaitForRunningEvent(int windowId, const QString& event)
+{
+    // A timer that fires again while it waits is one event, not many.
+    for (const WaitingEvent& waiting : WaitingEvents()) {
+        if (waiting.form == this && waiting.windowId == windowId && waiting.event == event)
+            return;
+    }
+    WaitingEvents().append(WaitingEvent{this, windowId, event});
+}
+
+void D_T1::PostWaitingEvents()
+{
+    const QList<WaitingEvent> waiting = std::exchange(WaitingEvents(), {});
+    for (const WaitingEvent& item : waiting) {
+        if (item.form) {
+            D_T1* form = item.form.data();
+            QTimer::singleShot(0, form, [form, item] { form->FireEvent(item.windowId, item.event); });
+        }
+    }
+}
+
+bool D_T1::RunEventActions(int windowId, const QString& event)
+{
+    return m_events && m_pDoc && !m_bClosed && m_events->RunEventActions(*this, windowId, event);
+}
+
+void D_T1::RunAfterEvent(std::function<void()> work)
+{
+    m_afterEvent.append(std::move(work));
+}
+
+void D_T1::PostAfterEventWork()
+{
+    // Posted, so that the work starts only once the event's caller is back
+    // in the application loop.
+    const QList<std::function<void()>> work = std::exchange(m_afterEvent, {});
+    for (const std::function<void()>& item : work)
+        QTimer::singleShot(0, this, item);
 }
 
 QString D_T1::ExpandPlaceholders(const QString& text) const
@@ -363,6 +431,7 @@ void D_T1::RunNotifyRClick(int windowId)
 {
     if (m_events && m_pDoc && !m_bClosed)
         m_events->RunEventActions(*this, windowId, FormEvent::RClick);
+    PostAfterEventWork();
 }
 
 void D_T1::OnTimer()
@@ -374,6 +443,7 @@ void D_T1::OnReinit()
 {
     if (m_events && m_pDoc && !m_bClosed)
         m_events->OnFormOpen(*this);
+    PostAfterEventWork();
 }
 
 void D_T1::Notify(int windowId, FormNotify code)
@@ -455,13 +525,22 @@ bool D_T1::eventFilter(QObject* watched, QEvent* e)
 bool D_T1::IsOwnKeyReceiver(QObject* receiver) const
 {
     // A key travels from the focus widget up to its parents; it is handled
-    // once, at the first of them. Keys in a popup (a combo box's list) are
-    // the popup's own.
+    // once, at the first of them. Keys of another top-level window (a
+    // message box over the form, a combo box's list) are that window's own.
     auto* widget = qobject_cast<QWidget*>(receiver);
-    if (!widget || OwningForm(widget) != this || widget->window()->windowType() == Qt::Popup)
+    if (!widget || OwningForm(widget) != this || widget->window() != window())
         return false;
     const QWidget* focus = QApplication::focusWidget();
     return widget == focus || (!focus && widget == this);
+}
+
+CListCtrlEx* D_T1::GridOfReceiver(QObject* receiver) const
+{
+    for (; receiver && receiver != this; receiver = receiver->parent()) {
+        if (auto* grid = qobject_cast<CListCtrlEx*>(receiver))
+            return grid;
+    }
+    return nullptr;
 }
 
 bool D_T1::OnKeyPress(QObject* receiver, QKeyEvent* key)
@@ -475,6 +554,12 @@ bool D_T1::OnKeyPress(QObject* receiver, QKeyEvent* key)
         }
     }
     const int code = key->key();
+    // The focused widget comes first: a cell editor's Enter and Escape, and
+    // a grid's own keys unless the grid has an ENTER action.
+    CListCtrlEx* grid = GridOfReceiver(receiver);
+    if (grid && grid->IsEditing()
+        && (code == Qt::Key_Return || code == Qt::Key_Enter || code == Qt::Key_Escape || code == Qt::Key_Tab))
+        return false;
     if (code == Qt::Key_Return || code == Qt::Key_Enter) {
         if (key->modifiers() & Qt::ControlModifier)
             return false;
@@ -483,22 +568,32 @@ bool D_T1::OnKeyPress(QObject* receiver, QKeyEvent* key)
             FireEvent(windowId, FormEvent::Enter);
             return true;
         }
+        if (grid)
+            return false;
         focusNextChild(); // Enter moves on like Tab
         return true;
     }
     if (code == Qt::Key_Escape)
         return true; // a form never closes on Escape
-    if (code >= Qt::Key_F1 && code <= Qt::Key_F24) {
-        const int windowId = FindHotKeyControl(code - Qt::Key_F1 + 1);
-        if (QWidget* control = windowId >= ControlIdBase ? GetDlgItem(windowId) : nullptr) {
-            auto* button = qobject_cast<QAbstractButton*>(control);
-            if (button && button->isEnabled())
-                button->click();
-            if (control && !m_bClosed)
-                control->setFocus(Qt::ShortcutFocusReason);
-        }
-    }
+    if (code >= Qt::Key_F1 && code <= Qt::Key_F24)
+        ClickHotKey(code - Qt::Key_F1 + 1);
     return false;
+}
+
+bool D_T1::ClickHotKey(int number)
+{
+    const int windowId = FindHotKeyControl(number);
+    QWidget* control = windowId >= ControlIdBase ? GetDlgItem(windowId) : nullptr;
+    if (!control) {
+        // The outer form's hot keys work with the focus on a page.
+        return m_bPage && m_pOpener && m_pOpener->ClickHotKey(number);
+    }
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (button && button->isEnabled())
+        button->click();
+    if (!m_bClosed)
+        control->setFocus(Qt::ShortcutFocusReason);
+    return true;
 }
 
 void D_T1::keyPressEvent(QKeyEvent* e)
@@ -557,6 +652,14 @@ void D_T1::CloseWork()
 
 void D_T1::closeEvent(QCloseEvent* e)
 {
+    // The running event still uses the description and the controls: the
+    // window closes once it is over.
+    if (m_bInEvent) {
+        e->ignore();
+        m_bCloseDeferred = true;
+        m_nDeferredResult = Rejected;
+        return;
+    }
     CloseWork();
     QDialog::closeEvent(e); // ends through done()
 }
@@ -564,7 +667,14 @@ void D_T1::closeEvent(QCloseEvent* e)
 void D_T1::done(int result)
 {
     // Ending a modeless form closes it for good, as closing its window does
-    // (it deletes itself); a picker returns to its caller.
+    // (it deletes itself); a picker returns to its caller. During an event
+    // the ending waits for its end.
+    if (m_bInEvent) {
+        m_bCloseDeferred = true;
+        m_nDeferredResult = result;
+        return;
+    }
+    m_bCloseDeferred = false;
     CloseWork();
     if (!m_bModal) {
         m_doc.Close();

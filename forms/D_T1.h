@@ -15,9 +15,11 @@
 #include <QRect>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 class CFormScroller;
+class CListCtrlEx;
 class IFormBuilder;
 class IFormEvents;
 
@@ -113,8 +115,26 @@ public:
     // Runs one action element of the event of a control (window id 0 for
     // the head's INIT list) through the keyword table.
     bool RunAction(const CXmlNode& action, int windowId, const QString& event);
+    // The bare action list of a control's event (no guard, rights or
+    // transaction), nested in the running event; false without machinery.
+    bool RunEventActions(int windowId, const QString& event);
     // Writes the column sums of a grid into their controls.
     void SumTableCol(int listWindowId);
+    // Work that must wait until the running event is over (clicks, menu
+    // commands); it is posted to the GUI thread when the event ends.
+    void RunAfterEvent(std::function<void()> work);
+
+    // The work of the keywords the window carries out itself.
+    bool CopyContent(const CXmlNode& action);
+    bool RunDllMethod(const CXmlNode& action);
+    bool SetDrawMethod(const CXmlNode& action);
+    bool ShowActionMenu(const CXmlNode& action);
+    bool ReturnSelected(const CXmlNode& action, int windowId);
+    bool ReturnSelectedNode(const CXmlNode& action, int windowId);
+    bool ResetDetail(const CXmlNode& action);
+    bool SelectFile(const CXmlNode& action);
+    bool GetHtmlNodeText(const CXmlNode& action);
+    bool GetHtmlList(const CXmlNode& action);
     // Stops the form's click timer (an event the user has no right to).
     void StopTimer() { m_timer.stop(); }
 
@@ -150,6 +170,9 @@ public:
     QString m_strEvent;
     int m_nLogMode = 0;
     bool m_bCloseRequested = false;
+    // The opener's text a picker hands its choice back into; null for a
+    // form that is no picker.
+    QString* m_pReturnSlot = nullptr;
 
     // The head as applied at opening.
     CFormHead m_head;
@@ -179,6 +202,20 @@ private:
     void OnReinit();
     void OnTimer();
     void FinishEvent();
+    void PostAfterEventWork();
+    struct WaitingEvent
+    {
+        QPointer<D_T1> form;
+        int windowId = 0;
+        QString event;
+    };
+    // The form whose event runs now, and the events of others waiting for it.
+    static QPointer<D_T1>& RunningEventForm();
+    static QList<WaitingEvent>& WaitingEvents();
+    void WaitForRunningEvent(int windowId, const QString& event);
+    static void PostWaitingEvents();
+    // One search line over the HTML text: the passing elements' texts.
+    bool FindHtmlNodeText(const QString& html, const QString& line, QWidget* target, QWidget* result);
     void CloseWork();
 
     void OnEditChange(int windowId);
@@ -186,6 +223,10 @@ private:
     void RunNotifyRClick(int windowId);
     bool OnKeyPress(QObject* receiver, QKeyEvent* key);
     bool IsOwnKeyReceiver(QObject* receiver) const;
+    CListCtrlEx* GridOfReceiver(QObject* receiver) const;
+    // Clicks the control of function key number (1..24), on the outer form
+    // when a page has none; false when neither has one.
+    bool ClickHotKey(int number);
 
     std::unique_ptr<IFormBuilder> m_builder;
     std::unique_ptr<IFormEvents> m_events;
@@ -198,9 +239,15 @@ private:
     QHash<const QObject*, int> m_ids;
     QHash<int, QList<QPointer<D_T1>>> m_pages;
     QTimer m_timer;
+    QList<std::function<void()>> m_afterEvent;
     // Where the head puts the whole window, and whether it still waits for
     // the frame to be known.
     QRect m_place;
     bool m_bPlaceOnFrame = false;
     bool m_bClosed = false;
+    // An event of this form is running (its message boxes included); a
+    // close asked for meanwhile is carried out at its end with this result.
+    bool m_bInEvent = false;
+    bool m_bCloseDeferred = false;
+    int m_nDeferredResult = Rejected;
 };

@@ -23,6 +23,23 @@ inline const QString ListTooLong = QStringLiteral("动作列表已执行%1步仍
 // Appended to the caption of a form opened without a menu name.
 inline const QString PopUpSuffix = QStringLiteral("（PopUp）");
 
+// A control reference that names no control (the reference follows).
+inline const QString BadControlRef = QStringLiteral("控件指向出错:\n");
+
+// The file dialog of "select_file": its title and its filters in the
+// original's "name|patterns|...||" form (no choice, "pic", any other).
+inline const QString SelectFileTitle = QStringLiteral("打开文件");
+inline const QString SelectFileFilter = QStringLiteral(
+    "All Files(*.*)|*.*|Excel2007 Files (*.xlsx)|*.xlsx|Excel2003 Files(*.xls)|*.xls|Txt Files(*.txt)|*.txt||");
+inline const QString SelectPicFilter = QStringLiteral("All Files(*.*)|*.*|Pic Files|*.jpeg;*.jpg;*.png;*.bmp||");
+inline const QString SelectAnyFilter = QStringLiteral("All Files(*.*)|*.*||");
+
+// What "get_html_node_text" writes (printf formats, a positive count
+// behind a blank): the element count; the element count and the passing
+// count.
+inline constexpr const char* HtmlElementsFound = "% i - Html Elements found";
+inline constexpr const char* HtmlElementsPassing = "% i - % i  - Html Elements found";
+
 inline const QString LogFileName = QStringLiteral("log_tembra.log");
 
 // The opening and the use of a form, with bound values: menu uid, user uid,

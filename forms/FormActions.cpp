@@ -2,6 +2,7 @@
 
 #include "ControlText.h"
 #include "D_T1.h"
+#include "EventTexts.h"
 #include "LocaleDateTime.h"
 #include "text/AppState.h"
 #include "text/TextScramble.h"
@@ -79,6 +80,36 @@ QString CFormActions::GetWindowValue(const QWidget* control)
             return combo->itemText(combo->currentIndex());
     }
     return GetControlText(control);
+}
+
+bool CFormActions::GetControlByRef(const D_T1& form, const QString& ref, QWidget*& control)
+{
+    const QStringList parts = ref.trimmed().split(u':');
+    QList<int> ids;
+    for (const QString& part : parts)
+        ids.append(part.trimmed().toInt());
+    control = nullptr;
+    if (ids.size() == 1)
+        control = ids[0] == 0 ? const_cast<D_T1*>(&form) : form.GetDlgItem(ids[0] + D_T1::ControlIdBase);
+    else if (ids.size() == 2 && form.m_pOpener)
+        control = form.m_pOpener->GetDlgItem(ids[1] + D_T1::ControlIdBase);
+    else if (ids.size() == 3) {
+        if (const D_T1* page = form.GetPage(ids[0] + D_T1::ControlIdBase, ids[1]))
+            control = page->GetDlgItem(ids[2] + D_T1::ControlIdBase);
+    }
+    if (!control)
+        m_db.m_strError += EventTexts::BadControlRef + ref;
+    return control != nullptr;
+}
+
+bool CFormActions::GetControlValue(const D_T1& form, const QString& ref, QWidget*& control, QString& value)
+{
+    if (ref.isEmpty())
+        return false;
+    if (!GetControlByRef(form, ref, control))
+        return false;
+    value = GetWindowValue(control);
+    return true;
 }
 
 void CFormActions::SetTextAndRefresh(QWidget* control, const QString& text)

@@ -58,6 +58,14 @@ public:
     // Enables or disables; an edit is also read-only while disabled, and a
     // button the user's group has no right to stays disabled.
     static bool EnableControl(QWidget* control, bool enable);
+    // A control reference: "N" is control N of the form ("0" the form
+    // itself), "O:N" control N of the form's opener, "C:P:N" control N on
+    // page P (from 1) of container C. False, with the reference added to the
+    // database error text, when it names no control.
+    bool GetControlByRef(const D_T1& form, const QString& ref, QWidget*& control);
+    // The value of a referenced control (GetWindowValue); an empty reference
+    // leaves both outputs as they are.
+    bool GetControlValue(const D_T1& form, const QString& ref, QWidget*& control, QString& value);
     // The control of that window id on the first page that has one.
     static QWidget* FindControlInPages(const QList<D_T1*>& pages, int windowId);
 

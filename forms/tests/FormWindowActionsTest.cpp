@@ -1,0 +1,379 @@
+// The keywords the form window carries out itself, through real form windows
+// built by the real builder and run by the event machinery on SQLite.
+#include "ActionDispatcher.h"
+#include "D_T1.h"
+#include "FormEventRunner.h"
+#include "FormWindowActions.h"
+#include "QvControls.h"
+#include "db/DbSchema.h"
+#include "db/tests/DbTestDatabase.h"
+#include "grid/ListCtrlEx.h"
+#include "text/AppState.h"
+#include "text/MessageSink.h"
+#include "text/TextScramble.h"
+#include "xml/XmlNode.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class FormWindowActionsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_saved = theApp();
+        m_previousSink = SetMessageSink([this](const QString& text) { m_messages << text; });
+        m_database = std::make_unique<DbTestDatabase>(2);
+        ASSERT_FALSE(m_database->ConnectText().isEmpty()) << m_database->Problem().toStdString();
+        CDbConnection db;
+        db.SetConnectString(m_database->ConnectText());
+        ASSERT_TRUE(db.Connect());
+        ASSERT_TRUE(db.ExecuteScript(DbSchemaScript(2)));
+        db.Close();
+        theApp().m_strConnectText = ScrambleText(m_database->ConnectText(), 1);
+        theApp().m_strUserUid = "1";
+        theApp().m_strUserId = "clerk";
+
+        CActionDispatcher& dispatcher = CActionDispatcher::Instance();
+        dispatcher.Clear();
+        RegisterFormWindowActions();
+        // Records what ran, in order: <query_to_head note='x'/> stands for any
+        // handler of the action object.
+        dispatcher.Register("query_to_head", [this](D_T1& form, const CXmlNode& action, int, const QString&) {
+            m_ran << action.GetAttribute("note") + (form.m_bEventBusy ? "(busy)" : "")
+                         + QString("@%1").arg(form.m_actions.m_nPage);
+            return true;
+        });
+        dispatcher.Register("check", [](D_T1& form, const CXmlNode&, int, const QString&) {
+            form.m_actions.m_db.m_strError = "refused";
+            return false;
+        });
+        QGuiApplication::clipboard()->setText("before");
+    }
+
+    void TearDown() override
+    {
+        for (const QPointer<D_T1>& form : m_forms)
+            delete form.data();
+        CActionDispatcher::Instance().Clear();
+        SetMessageSink(m_previousSink);
+        theApp() = m_saved;
+    }
+
+    D_T1* Open(const QString& dialog)
+    {
+        auto* form = new D_T1;
+        m_forms << form;
+        form->SetBuilder(std::make_unique<QvControls>());
+        form->SetEvents(std::make_unique<CFormEventRunner>());
+        form->m_strMenuUid = "7";
+        const QString text = "<html id='0'><head title='t' pos='0,0,400,300'/><body><dialog>" + dialog
+                             + "</dialog></body></html>";
+        EXPECT_TRUE(form->LoadDescription(text));
+        EXPECT_TRUE(form->Create());
+        return form;
+    }
+
+    static QString Button(int id, const QString& click)
+    {
+        return QString("<button id='%1' pos='0,%2,80,24' value='b%1'><ACTION><CLICK>%3</CLICK></ACTION></button>")
+            .arg(id)
+            .arg(id * 30)
+            .arg(click);
+    }
+
+    static QString Grid(int id)
+    {
+        return QString("<table id='%1' pos='100,0,200,100'><PARA><col_info><col id='1' name='名称' width='80'/>"
+                       "<col id='2' name='数量' width='60'/></col_info></PARA></table>")
+            .arg(id);
+    }
+
+    static CListCtrlEx* GridOf(D_T1* form, int id)
+    {
+        return qobject_cast<CListCtrlEx*>(form->GetDlgItem(id + 1024));
+    }
+
+    static void AddRow(CListCtrlEx* grid, const QString& key, const QString& name, const QString& count)
+    {
+        const int row = grid->InsertRow(grid->GetItemCount(), name);
+        grid->SetItemText(row, 1, count);
+        grid->SetRowData(row, nullptr, key, kRowUnchanged);
+    }
+
+    AppState m_saved;
+    MessageSink m_previousSink;
+    std::unique_ptr<DbTestDatabase> m_database;
+    QList<QPointer<D_T1>> m_forms;
+    QStringList m_messages;
+    QStringList m_ran;
+};
+
+TEST_F(FormWindowActionsTest, SendClickRunsTheButtonOnceAfterTheEvent)
+{
+    D_T1* form = Open(Button(1, "<send_click target_ids='2'/><query_to_head note='first'/>")
+                      + Button(2, "<query_to_head note='second'/>"));
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(m_ran, QStringList({"first(busy)@1"}));
+    QTest::qWait(20);
+    EXPECT_EQ(m_ran, QStringList({"first(busy)@1", "second(busy)@1"}));
+}
+
+TEST_F(FormWindowActionsTest, SendMessageRunsTheListNestedUnlessDisabled)
+{
+    D_T1* form = Open(Button(1, "<sendmessage target_ids='2' values='CLICK'/><query_to_head note='after'/>")
+                      + Button(2, "<query_to_head note='nested'/>"));
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(m_ran, QStringList({"nested(busy)@1", "after(busy)@1"}));
+    m_ran.clear();
+    form->GetDlgItem(1026)->setEnabled(false);
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(m_ran, QStringList({"after(busy)@1"}));
+}
+
+TEST_F(FormWindowActionsTest, ClickPageMovesThePageForTheNestedQuery)
+{
+    // page: 1 first, 2 previous, 3 next, 4 last; no bound applies.
+    const struct
+    {
+        int page;
+        int before;
+        int expected;
+    } cases[] = {{1, 5, 1}, {2, 1, 0}, {3, 2, 3}, {4, 2, 9}, {7, 4, 4}};
+    for (const auto& c : cases) {
+        D_T1* form = Open(Button(1, QString("<click_page><para_info page='%1' button_id='2'/></click_page>").arg(c.page))
+                          + Button(2, "<query_to_head note='q'/>"));
+        form->m_actions.m_nPage = c.before;
+        form->m_actions.m_nPageCount = 9;
+        m_ran.clear();
+        form->FireEvent(1025, "CLICK");
+        EXPECT_EQ(m_ran, QStringList({QString("q(busy)@%1").arg(c.expected)})) << c.page;
+        EXPECT_TRUE(form->m_actions.m_bResetPaging);
+    }
+}
+
+TEST_F(FormWindowActionsTest, CopyContentFillsTheTemplateOrCopiesNothing)
+{
+    const QString boxes = "<textbox id='5' pos='0,200,80,20' value='甲'/><textbox id='6' pos='0,230,80,20' value='乙'/>";
+    const struct
+    {
+        QString action;
+        QString clipboard;
+        bool failed;
+    } cases[] = {
+        {"<copycontent values='{{p1}}{{\\t}}{{p2}}{{\\n}}end'><para_info><p value='5'/><p value='6'/></para_info>"
+         "</copycontent>",
+         "甲\t乙\r\nend", false},
+        {"<copycontent values='{{\\t}}{{\\n}}'><para_info><p value='5'/></para_info></copycontent>", "\t\r\n", false},
+        {"<copycontent values='{{\\t}}{{\\n}}'><para_info/></copycontent>", "before", false},
+        {"<copycontent values='x{{p1}}'><para_info><p value='99'/></para_info></copycontent>", "before", true},
+    };
+    for (const auto& c : cases) {
+        QGuiApplication::clipboard()->setText("before");
+        m_messages.clear();
+        D_T1* form = Open(boxes + Button(1, c.action));
+        form->FireEvent(1025, "CLICK");
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), c.clipboard) << c.action.toStdString();
+        EXPECT_EQ(m_messages.size(), c.failed ? 1 : 0) << c.action.toStdString();
+        if (c.failed && !m_messages.isEmpty()) {
+            EXPECT_TRUE(m_messages.first().contains("控件指向出错:\n99")) << m_messages.first().toStdString();
+        }
+    }
+}
+
+TEST_F(FormWindowActionsTest, SetFocusSelectsTheWholeText)
+{
+    D_T1* form = Open("<textbox id='5' pos='0,200,80,20' value='abc'/>" + Button(1, "<set_focus target_ids='5'/>"));
+    form->activateWindow();
+    form->FireEvent(1025, "CLICK");
+    auto* box = qobject_cast<QLineEdit*>(form->GetDlgItem(1029));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->selectedText(), "abc");
+}
+
+TEST_F(FormWindowActionsTest, CloseIsCarriedOutAfterTheEvent)
+{
+    QPointer<D_T1> form = Open(Button(1, "<close/><query_to_head note='still'/>"));
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(m_ran, QStringList({"still(busy)@1"}));
+    QTest::qWait(20);
+    EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(FormWindowActionsTest, ReturnSelectedHandsTheChoiceToTheOpener)
+{
+    // Not a picker: nothing happens and nothing closes.
+    D_T1* plain = Open(Grid(3) + Button(1, "<return_selected table_id='3'/>"));
+    AddRow(GridOf(plain, 3), "41", "钉", "2");
+    GridOf(plain, 3)->SelectRow(0, true);
+    plain->FireEvent(1025, "CLICK");
+    EXPECT_TRUE(plain->isVisible());
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    const struct
+    {
+        QString values;
+        bool select;
+        QString expected;
+        bool closed;
+    } cases[] = {{"0", true, "42", true}, {"2", true, "7", true}, {"0", false, "unchanged", false}};
+    for (const auto& c : cases) {
+        QString slot = "unchanged";
+        D_T1* picker = Open(Grid(3) + Button(1, QString("<return_selected table_id='3' values='%1'/>").arg(c.values)));
+        picker->setAttribute(Qt::WA_DeleteOnClose, false);
+        picker->m_pReturnSlot = &slot;
+        AddRow(GridOf(picker, 3), "41", "钉", "2");
+        AddRow(GridOf(picker, 3), "42", "钳", "7");
+        if (c.select)
+            GridOf(picker, 3)->SelectRow(1, true);
+        picker->FireEvent(1025, "CLICK");
+        EXPECT_EQ(slot, c.expected) << c.values.toStdString();
+        EXPECT_EQ(picker->isVisible(), !c.closed) << c.values.toStdString();
+    }
+}
+
+TEST_F(FormWindowActionsTest, ResetDetailMarksRowsAndARollbackGivesThemBack)
+{
+    D_T1* form = Open(Grid(3) + Button(1, "<reset_detail target_ids='3' values='1'/>")
+                      + Button(2, "<reset_detail target_ids='3' values='2'/>")
+                      + Button(4, "<reset_detail target_ids='3' values='2'/><check/>"));
+    CListCtrlEx* grid = GridOf(form, 3);
+    AddRow(grid, "41", "钉", "2");
+    AddRow(grid, "42", "钳", "7");
+    form->m_actions.m_strDeletedUids = "9,";
+
+    form->FireEvent(1028, "CLICK"); // fails after the reset: rolled back
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowUnchanged);
+
+    form->FireEvent(1026, "CLICK");
+    EXPECT_EQ(grid->GetRowKey(0)->strKey, "41");
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowMarked);
+
+    form->FireEvent(1025, "CLICK");
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(grid->GetRowKey(row)->strKey, "0");
+        EXPECT_EQ(grid->GetRowKey(row)->nState, kRowNew);
+    }
+    EXPECT_TRUE(form->m_actions.m_strDeletedUids.isEmpty());
+}
+
+TEST_F(FormWindowActionsTest, MenuGreysDisabledItemsAndClicksTheChosenOneAfterTheEvent)
+{
+    D_T1* form = Open(Button(1, "<menu><i id='2' name='甲'/><i id='0'/><i id='3' name='乙'/></menu>"
+                                "<query_to_head note='menu done'/>")
+                      + Button(2, "<query_to_head note='two'/>") + Button(3, "<query_to_head note='three'/>"));
+    form->GetDlgItem(1027)->setEnabled(false);
+    QStringList shown;
+    QTimer::singleShot(50, [&shown] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction* action : menu->actions())
+            shown << (action->isSeparator() ? "-" : action->text() + (action->isEnabled() ? "" : "(grey)"));
+        menu->setActiveAction(menu->actions().first());
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(shown, QStringList({"甲", "-", "乙(grey)"}));
+    EXPECT_EQ(m_ran, QStringList({"menu done(busy)@1"}));
+    QTest::qWait(20);
+    EXPECT_EQ(m_ran, QStringList({"menu done(busy)@1", "two(busy)@1"}));
+}
+
+TEST_F(FormWindowActionsTest, SelectFileWritesThePathOrFailsOnCancel)
+{
+    D_T1* form = Open("<textbox id='5' pos='0,200,280,20' value=''/>"
+                      + Button(1, "<select_file target_ids='5' values='pic'/><query_to_head note='after'/>"));
+    for (const bool choose : {true, false}) {
+        m_ran.clear();
+        m_messages.clear();
+        auto* poll = new QTimer(form);
+        QObject::connect(poll, &QTimer::timeout, [poll, choose] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll->deleteLater();
+            EXPECT_EQ(dialog->windowTitle(), "打开文件");
+            EXPECT_TRUE(dialog->nameFilters().contains("Pic Files (*.jpeg *.jpg *.png *.bmp)"))
+                << dialog->nameFilters().join("|").toStdString();
+            if (choose) {
+                dialog->selectFile(QCoreApplication::applicationFilePath());
+                static_cast<QDialog*>(dialog)->accept();
+            } else {
+                dialog->reject();
+            }
+        });
+        poll->start(20);
+        form->FireEvent(1025, "CLICK");
+        if (choose) {
+            EXPECT_EQ(qobject_cast<QLineEdit*>(form->GetDlgItem(1029))->text(), QCoreApplication::applicationFilePath());
+            EXPECT_EQ(m_ran, QStringList({"after(busy)@1"}));
+        } else {
+            // The list stops; a cancel has no text of its own to show.
+            EXPECT_TRUE(m_ran.isEmpty());
+            EXPECT_TRUE(m_messages.isEmpty());
+        }
+    }
+}
+
+TEST_F(FormWindowActionsTest, HtmlNodeTextAndListReadTheFilteredElements)
+{
+    const QString page = "<table><tr><td>a1</td><td><b>x</b></td><td>a2</td></tr><tr><td>b1</td></tr></table>"
+                         "<p class=\"k\">keep</p>";
+    D_T1* form = Open("<textbox id='5' pos='0,200,280,20'/><textbox id='6' pos='0,230,280,20'/>"
+                      "<textbox id='7' pos='0,260,280,20'/><textbox id='8' pos='0,290,280,20'/>" + Grid(3)
+                      + Button(1, "<get_html_node_text><para_info_where html_id='5' path_id='6' target_id='7' "
+                                  "result_id='8'/></get_html_node_text>")
+                      + Button(2, "<get_html_list><para_info_where html_id='5' path_id='6' table_id='3'/>"
+                                  "</get_html_list>")
+                      + Button(4, "<get_html_node_text><para_info_where html_id='99' path_id='6' target_id='7' "
+                                  "result_id='8'/></get_html_node_text>"));
+    auto text = [form](int id) { return qobject_cast<QLineEdit*>(form->GetDlgItem(id + 1024))->text(); };
+    auto set = [form](int id, const QString& value) {
+        qobject_cast<QLineEdit*>(form->GetDlgItem(id + 1024))->setText(value);
+    };
+    set(5, page);
+
+    set(6, "p,class,k");
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(text(7), "keep");
+    EXPECT_EQ(text(8), " 9 -  1  - Html Elements found");
+
+    set(6, "p,class,none");
+    form->FireEvent(1025, "CLICK");
+    EXPECT_EQ(text(7), " 9 - Html Elements found");
+
+    set(7, "kept");
+    form->FireEvent(1028, "CLICK"); // no page control: nothing
+    EXPECT_EQ(text(7), "kept");
+    EXPECT_TRUE(m_messages.isEmpty());
+
+    set(6, "tr\r\ntd");
+    AddRow(GridOf(form, 3), "1", "old", "");
+    form->FireEvent(1026, "CLICK");
+    CListCtrlEx* grid = GridOf(form, 3);
+    // The "tr" line makes empty rows; the "td" line has no row to fill.
+    EXPECT_EQ(grid->GetItemCount(), 2);
+    EXPECT_EQ(grid->GetItemText(0, 0), "");
+
+    // No filter: every element in document order; a cell whose text is
+    // markup is skipped, its inner element fills the cell instead.
+    set(6, "");
+    form->FireEvent(1026, "CLICK");
+    ASSERT_EQ(grid->GetItemCount(), 2);
+    EXPECT_EQ(QStringList({grid->GetItemText(0, 0), grid->GetItemText(0, 1)}), QStringList({"a1", "x"}));
+    EXPECT_EQ(QStringList({grid->GetItemText(1, 0), grid->GetItemText(1, 1)}), QStringList({"b1", "keep"}));
+}
+
+} // namespace
