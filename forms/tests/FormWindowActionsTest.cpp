@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -71,14 +72,14 @@ protected:
         theApp() = m_saved;
     }
 
-    D_T1* Open(const QString& dialog)
+    D_T1* Open(const QString& dialog, const QString& head = "<head title='t' pos='0,0,400,300'/>")
     {
         auto* form = new D_T1;
         m_forms << form;
         form->SetBuilder(std::make_unique<QvControls>());
         form->SetEvents(std::make_unique<CFormEventRunner>());
         form->m_strMenuUid = "7";
-        const QString text = "<html id='0'><head title='t' pos='0,0,400,300'/><body><dialog>" + dialog
+        const QString text = "<html id='0'>" + head + "<body><dialog>" + dialog
                              + "</dialog></body></html>";
         EXPECT_TRUE(form->LoadDescription(text));
         EXPECT_TRUE(form->Create());
@@ -374,6 +375,43 @@ TEST_F(FormWindowActionsTest, HtmlNodeTextAndListReadTheFilteredElements)
     ASSERT_EQ(grid->GetItemCount(), 2);
     EXPECT_EQ(QStringList({grid->GetItemText(0, 0), grid->GetItemText(0, 1)}), QStringList({"a1", "x"}));
     EXPECT_EQ(QStringList({grid->GetItemText(1, 0), grid->GetItemText(1, 1)}), QStringList({"b1", "keep"}));
+}
+
+TEST_F(FormWindowActionsTest, OtherFormsWaitWhileAnEventShowsAMessageBox)
+{
+    // The stand-in of an action that asks the user: a message box parented
+    // to the form, which runs the application loop until it is answered.
+    QStringList duringBox;
+    CActionDispatcher::Instance().Register(
+        "show_dialog", [this, &duringBox](D_T1& form, const CXmlNode&, int, const QString&) {
+            QMessageBox box(QMessageBox::Question, "t", "sure?", QMessageBox::Ok | QMessageBox::Cancel, &form);
+            box.setDefaultButton(QMessageBox::Ok);
+            QTimer::singleShot(150, &box, [this, &box, &form, &duringBox] {
+                // F1 clicks nothing behind the box; the window closing waits.
+                QTest::keyClick(&box, Qt::Key_F1);
+                form.close();
+                duringBox = m_ran;
+                QTest::keyClick(&box, Qt::Key_Return);
+            });
+            m_ran << QString(box.exec() == QMessageBox::Ok ? "ok" : "cancel");
+            return true;
+        });
+    QPointer<D_T1> asking = Open(Button(1, "<show_dialog/><query_to_head note='after box'/>")
+                                     + Button(2, "<query_to_head note='hot key'/>"),
+                                 "<head title='a' pos='0,0,400,300'><HOTKEY><para_info><k id='1' value='2'/>"
+                                 "</para_info></HOTKEY></head>");
+    D_T1* ticking = Open(Button(3, "<query_to_head note='tick'/>"),
+                         "<head title='b' pos='0,0,400,300' thread_id='3' time_split='30'/>");
+    asking->FireEvent(1025, "CLICK");
+    // Enter reached the box; the tick waited; the close was carried out at
+    // the end of the event, not in the middle of it.
+    EXPECT_TRUE(duringBox.isEmpty()) << duringBox.join(",").toStdString();
+    EXPECT_EQ(m_ran.mid(0, 2), QStringList({"ok", "after box(busy)@1"}));
+    QTest::qWait(60);
+    EXPECT_TRUE(asking.isNull());
+    EXPECT_TRUE(m_ran.contains("tick(busy)@1"));
+    EXPECT_FALSE(m_ran.contains("hot key(busy)@1"));
+    ticking->close();
 }
 
 } // namespace
