@@ -62,7 +62,7 @@ TEST_P(Login, AdministratorLogsInAndIsRemembered)
     EXPECT_EQ(app.m_strUserId, QStringLiteral("admin"));
     EXPECT_EQ(app.m_strUserName, QStringLiteral("系统管理员"));
     EXPECT_EQ(app.m_strPassword, QStringLiteral("1"));
-    EXPECT_EQ(app.m_strAuth, QStringLiteral("1,11,12,2,21,22,23"));
+    EXPECT_EQ(app.m_strAuth, QStringLiteral("1,11,12,2,21,22,23,24"));
     EXPECT_EQ(app.m_strDbType, QString::number(GetParam()));
     EXPECT_EQ(ReadIniString(QStringLiteral("cfg.ini"), QStringLiteral("SERVER"), QStringLiteral("USER")),
               QStringLiteral("admin"));
