@@ -31,6 +31,10 @@ inline const QString PlaceholderNotInteger =
 
 // The stored form of a menu entry (the trailing blanks as they were always sent).
 inline const QString SelectLeafForm = QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE leaf_0=1 AND uid_0=%1 ");
+// The text detail dialog of a browse box.
+inline const QString TextDetailCaption = QStringLiteral("文本详情");
+inline const QString TextDetailOk = QStringLiteral("确定");
+
 inline const QString SelectForm = QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE uid_0=%1 ");
 
 } // namespace FormTexts

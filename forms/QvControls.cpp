@@ -4,6 +4,7 @@
 #include "ControlText.h"
 #include "D_T1.h"
 #include "DropListBox.h"
+#include "FormBrowse.h"
 #include "FormTexts.h"
 #include "LocaleDateTime.h"
 #include "QvChart.h"
@@ -456,6 +457,7 @@ void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
         }
         ApplyHidden(box, Number(element, "hidden"), true);
     }
+    box->SetBrowseHandler(BrowseEditBox);
     ControlNotifier::HookEdit(form, form.GetDlgCtrlID(box), box);
 }
 

@@ -21,8 +21,8 @@ FormSetUp& CurrentSetUp()
 // Shorter texts cannot be a form description.
 constexpr int kShortestForm = 20;
 
-// The decoded description of the first row, empty when there is none or it
-// does not decode.
+} // namespace
+
 QString ReadStoredForm(CDbConnection& db, const QString& sql)
 {
     QList<QByteArray> buffers;
@@ -35,8 +35,6 @@ QString ReadStoredForm(CDbConnection& db, const QString& sql)
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(decoded.constData()),
                               decoded.size() / 2);
 }
-
-} // namespace
 
 bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out)
 {

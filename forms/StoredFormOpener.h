@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class CDbConnection;
 class D_T1;
 class QTreeWidget;
 
@@ -29,6 +30,10 @@ struct StoredMenuForm
 // of entry uid. False when nothing is selected, the item is a folder, or the
 // database cannot be opened.
 bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out);
+
+// The decoded description of the query's first form_0, empty when there is
+// none or it does not decode.
+QString ReadStoredForm(CDbConnection& db, const QString& sql);
 
 // Creates the form window modeless and shows it; null (nothing shown) for a
 // form text of fewer than 20 characters or one that cannot be loaded.

@@ -2,6 +2,7 @@
 // built by the real builder and run by the event machinery on SQLite.
 #include "ActionDispatcher.h"
 #include "D_T1.h"
+#include "Dialog_TextBox_Info.h"
 #include "FormEventRunner.h"
 #include "FormWindowActions.h"
 #include "QvControls.h"
@@ -11,6 +12,7 @@
 #include "text/AppState.h"
 #include "text/MessageSink.h"
 #include "text/TextScramble.h"
+#include "widgets/FileEditCtrl.h"
 #include "xml/XmlNode.h"
 
 #include <QAbstractButton>
@@ -19,7 +21,9 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -412,6 +416,111 @@ TEST_F(FormWindowActionsTest, OtherFormsWaitWhileAnEventShowsAMessageBox)
     EXPECT_TRUE(m_ran.contains("tick(busy)@1"));
     EXPECT_FALSE(m_ran.contains("hot key(busy)@1"));
     ticking->close();
+}
+
+// Runs work on the next modal window of type T once it shows.
+template <typename T>
+void WhenModal(QObject* context, std::function<void(T&)> work)
+{
+    auto* poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, [poll, work] {
+        T* window = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* candidate = qobject_cast<T*>(top);
+            if (candidate && candidate->isVisible() && (!std::is_same_v<T, D_T1> || qobject_cast<D_T1*>(top)->m_bModal))
+                window = candidate;
+        }
+        if (!window)
+            return;
+        poll->deleteLater();
+        work(*window);
+    });
+    poll->start(20);
+}
+
+TEST_F(FormWindowActionsTest, TextDetailDialogKeepsLineBreaksAndMarksOnlyChangedCells)
+{
+    D_T1* form = Open("<editbutton id='5' pos='0,200,200,22' value=''/>" + Grid(3));
+    auto* box = qobject_cast<CFileEditCtrl*>(form->GetDlgItem(1029));
+    ASSERT_TRUE(box);
+    CListCtrlEx* grid = GridOf(form, 3);
+    AddRow(grid, "41", "钉", "2");
+    const struct
+    {
+        QString before;
+        QString typed; // empty: accepted unchanged
+        QString after;
+        bool inCell;
+        int state;
+    } cases[] = {
+        {"a\nb", "", "a\nb", false, kRowUnchanged},
+        {"a\r\nb", "", "a\nb", false, kRowUnchanged},
+        {"a", "", "a", true, kRowUnchanged},
+        {"a", "x\ny", "x\ny", true, kRowChanged},
+    };
+    for (const auto& c : cases) {
+        box->setText(c.before);
+        grid->GetRowKey(0)->nState = kRowUnchanged;
+        box->m_pOwnerGrid = c.inCell ? grid : nullptr;
+        box->m_nOwnerRow = 0;
+        box->m_nOwnerColumn = 1;
+        grid->SetItemText(0, 1, c.before);
+        int lines = 0;
+        WhenModal<Dialog_TextBox_Info>(form, [&lines, &c](Dialog_TextBox_Info& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "文本详情");
+            lines = dialog.Edit()->blockCount();
+            if (!c.typed.isEmpty())
+                dialog.Edit()->setPlainText(c.typed);
+            dialog.findChild<QPushButton*>()->click();
+        });
+        box->Browse();
+        EXPECT_EQ(lines, c.before.count('\n') + 1) << c.before.toStdString();
+        // QLineEdit keeps no line breaks: compare what the cell holds.
+        if (c.inCell) {
+            EXPECT_EQ(grid->GetItemText(0, 1), c.after);
+            EXPECT_EQ(grid->GetRowKey(0)->nState, c.state) << c.typed.toStdString();
+        }
+    }
+}
+
+TEST_F(FormWindowActionsTest, PickerResultGoesIntoTheBoxAndTheCell)
+{
+    const QString picker = "<popup><html id='9'><head title='选择' pos='0,0,300,200'/><body><dialog>" + Grid(3)
+                           + Button(1, "<return_selected table_id='3' values='1'/>")
+                           + "</dialog></body></html></popup>";
+    D_T1* form = Open("<editbutton id='5' pos='0,200,200,22' value='' popup='9'/>" + Grid(4)
+                      + "</dialog>" + picker + "<dialog>");
+    auto* box = qobject_cast<CFileEditCtrl*>(form->GetDlgItem(1029));
+    ASSERT_TRUE(box);
+    CListCtrlEx* grid = GridOf(form, 4);
+    AddRow(grid, "41", "钉", "2");
+    for (const bool inCell : {false, true}) {
+        box->m_pOwnerGrid = inCell ? grid : nullptr;
+        box->m_nOwnerRow = 0;
+        box->m_nOwnerColumn = 1;
+        QString input;
+        WhenModal<D_T1>(form, [&input](D_T1& picker) {
+            input = picker.m_strInput;
+            CListCtrlEx* list = GridOf(&picker, 3);
+            AddRow(list, "7", "扳手", "1");
+            list->SelectRow(0, true);
+            picker.FireEvent(1025, "CLICK");
+            if (picker.isVisible())
+                picker.reject(); // the choice did not end it: the test fails, not hangs
+        });
+        box->Browse();
+        EXPECT_EQ(box->text(), "扳手");
+        if (inCell) {
+            EXPECT_EQ(input, "41");
+            EXPECT_EQ(grid->GetItemText(0, 1), "扳手");
+            EXPECT_EQ(grid->GetRowKey(0)->nState, kRowChanged);
+        }
+    }
+    // A cancelled picker leaves the box as it was.
+    box->setText("kept");
+    WhenModal<D_T1>(form, [](D_T1& picker) { picker.reject(); });
+    box->Browse();
+    EXPECT_EQ(box->text(), "kept");
 }
 
 } // namespace
