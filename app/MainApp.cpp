@@ -80,6 +80,9 @@ bool CMainApp::InitInstance()
     QApplication::setOrganizationName(AppText::RegistryKey);
 
     CQvimsDlg mainWindow;
+    // The forms it opens are windows of their own that take input beside it:
+    // modal only to its (absent) parent, the main window blocks none of them.
+    mainWindow.setWindowModality(Qt::WindowModal);
     mainWindow.exec();
     return true;
 }

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -205,6 +206,24 @@ TEST_F(FormWindowActionsTest, SetFocusSelectsTheWholeText)
     auto* box = qobject_cast<QLineEdit*>(form->GetDlgItem(1029));
     ASSERT_TRUE(box);
     EXPECT_EQ(box->selectedText(), "abc");
+}
+
+TEST_F(FormWindowActionsTest, DemoFormCopiesFocusesAndCloses)
+{
+    QFile file(QStringLiteral(TEMBRA_DEMO_FORMS) + "/24_events.xml");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    auto* form = new D_T1;
+    QPointer<D_T1> guard = form;
+    m_forms << form;
+    form->SetBuilder(std::make_unique<QvControls>());
+    form->SetEvents(std::make_unique<CFormEventRunner>());
+    ASSERT_TRUE(form->LoadDescription(QString::fromUtf8(file.readAll())));
+    ASSERT_TRUE(form->Create());
+    form->FireEvent(1029, "CLICK");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "客户: 华北贸易\t电话: 010-5555\r\n");
+    form->FireEvent(1032, "CLICK");
+    QTest::qWait(20);
+    EXPECT_TRUE(guard.isNull());
 }
 
 TEST_F(FormWindowActionsTest, CloseIsCarriedOutAfterTheEvent)
