@@ -28,6 +28,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QWindow>
@@ -37,6 +39,7 @@ namespace {
 constexpr int kTreeTop = 80;
 constexpr int kWindowWidth = 305;
 constexpr int kBottomButton = 30;
+constexpr int kStatusBar = 20;
 const QColor kBand(255, 236, 214);
 const QColor kHeader(240, 240, 240);
 
@@ -51,6 +54,20 @@ QString UserUidNumber()
     return QString::number(theApp().m_strUserUid.toLongLong());
 }
 
+// The menu trees' rows are a tenth taller than the style makes them.
+class TallerRows : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(int(size.height() * 1.1));
+        return size;
+    }
+};
+
 } // namespace
 
 CQvimsDlg::CQvimsDlg(QWidget* parent)
@@ -63,6 +80,10 @@ CQvimsDlg::CQvimsDlg(QWidget* parent)
     m_treeFav = CreateTree(IdFavTree);
     m_btnDetails = CreateShellButton(this, IdDetails, QRect(), AppText::CompanyButton, QIcon(), AppText::DetailsTip);
     connect(m_btnDetails, &CButtonST::clicked, this, &CQvimsDlg::OnAbout);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QString::number(IdStatusBar));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusBar->setStyleSheet(QStringLiteral("QStatusBar { border-top: 1px solid palette(mid); background: palette(window); }"));
     OnInitDialog();
 }
 
@@ -73,6 +94,7 @@ QTreeWidget* CQvimsDlg::CreateTree(int id)
     auto* tree = new QTreeWidget(this);
     tree->setObjectName(QString::number(id));
     tree->setHeaderHidden(true);
+    tree->setItemDelegate(new TallerRows(tree));
     tree->setContextMenuPolicy(Qt::CustomContextMenu);
     tree->setExpandsOnDoubleClick(true);
     connect(tree, &QTreeWidget::itemDoubleClicked, this, [tree](QTreeWidgetItem* item) {
@@ -153,9 +175,10 @@ void CQvimsDlg::InitLayout()
     const int w = width();
     const int h = height();
     for (QTreeWidget* tree : {m_treeNav, m_treeFav})
-        tree->setGeometry(0, kTreeTop, w, h - kTreeTop - kBottomButton);
+        tree->setGeometry(0, kTreeTop, w, h - kTreeTop - kBottomButton - kStatusBar);
     m_treeFav->hide();
-    m_btnDetails->setGeometry(0, h - kBottomButton, w, kBottomButton);
+    m_btnDetails->setGeometry(0, h - kBottomButton - kStatusBar, w, kBottomButton);
+    m_statusBar->setGeometry(0, h - kStatusBar, w, kStatusBar);
     m_btnDetails->setFont(QApplication::font("QMessageBoxLabel"));
     SetupResizer();
 }
@@ -167,6 +190,7 @@ void CQvimsDlg::SetupResizer()
     m_resizer.SetAnchor(IdFavTree, CWndResizer::ANCHOR_ALL);
     m_resizer.SetAnchor(IdHelp, CWndResizer::ANCHOR_TOP | CWndResizer::ANCHOR_RIGHT);
     m_resizer.SetAnchor(IdDetails, CWndResizer::ANCHOR_LEFT | CWndResizer::ANCHOR_RIGHT | CWndResizer::ANCHOR_BOTTOM);
+    m_resizer.SetAnchor(IdStatusBar, CWndResizer::ANCHOR_LEFT | CWndResizer::ANCHOR_RIGHT | CWndResizer::ANCHOR_BOTTOM);
     m_resizer.SetShowResizeGrip(true);
     m_resizer.InvokeOnResized();
 }

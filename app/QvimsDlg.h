@@ -7,6 +7,7 @@
 class CButtonST;
 class CDbConnection;
 class QMenu;
+class QStatusBar;
 class QTreeWidget;
 
 // The main window, docked at the right edge of the screen: header buttons,
@@ -28,6 +29,7 @@ public:
     static constexpr int IdShowNav = 1171;
     static constexpr int IdShowFav = 1172;
     static constexpr int IdDetails = 1178;
+    static constexpr int IdStatusBar = 59393;
 
     explicit CQvimsDlg(QWidget* parent = nullptr);
     ~CQvimsDlg() override;
@@ -42,6 +44,7 @@ public:
     CButtonST* m_btnShowNav = nullptr;
     CButtonST* m_btnShowFav = nullptr;
     CButtonST* m_btnDetails = nullptr;
+    QStatusBar* m_statusBar = nullptr;
 
 public slots:
     void OnRefreshTrees();
