@@ -3,6 +3,7 @@
 #include "D_T1.h"
 #include "FormEventRunner.h"
 #include "FormWindowActions.h"
+#include "RegisterFormActions.h"
 #include "QvControls.h"
 #include "StoredFormOpener.h"
 
@@ -102,6 +103,7 @@ void CMainApp::RemoveUpdateFolder()
 void CMainApp::SetUpForms()
 {
     RegisterFormWindowActions();
+    RegisterFormActions();
     SetStoredFormSetUp([](D_T1& form) {
         form.SetBuilder(std::make_unique<QvControls>());
         form.SetEvents(std::make_unique<CFormEventRunner>());

@@ -17,10 +17,20 @@ namespace {
 constexpr int kCodeWidth = 12;
 const QString kAccessText =
     QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Jet OLEDB:Database Password=kpm.velanorbi.test;");
-// Rows were given their keys: the key sequences of PostgreSQL go on after them.
-const QStringList kKeyedTables = {QStringLiteral("c_app"), QStringLiteral("c_user"), QStringLiteral("c_menu_dh")};
-const QString kAdvanceSequence =
-    QStringLiteral("SELECT setval(pg_get_serial_sequence('%1','uid_0'), (SELECT max(uid_0) FROM %1))");
+// Business tables and their rows, one file per demo in data/, use these
+// tokens for the column types the kinds write differently.
+const QList<std::pair<QString, QStringList>> kKindTypes = {
+    {QStringLiteral("{{KEY}}"), {QStringLiteral("integer PRIMARY KEY AUTOINCREMENT"), QStringLiteral("serial PRIMARY KEY")}},
+    {QStringLiteral("{{BLOB}}"), {QStringLiteral("blob"), QStringLiteral("bytea")}},
+    {QStringLiteral("{{DATETIME}}"), {QStringLiteral("datetime"), QStringLiteral("timestamp")}},
+};
+// Rows were given their keys: the key sequences of PostgreSQL go on after
+// the largest key of each table.
+const QString kKeySequences = QStringLiteral(
+    "SELECT table_name FROM information_schema.columns WHERE table_schema=current_schema() "
+    "AND column_name='uid_0' AND column_default LIKE 'nextval%'");
+const QString kAdvanceSequence = QStringLiteral(
+    "SELECT setval(pg_get_serial_sequence('%1','uid_0'), (SELECT COALESCE(max(uid_0),0)+1 FROM %1), false)");
 
 bool ReadText(const QString& path, QString& text, QString& failure)
 {
@@ -60,8 +70,26 @@ bool LoadDemoData(CDbConnection& db, int kind, const QString& sourceFolder, QStr
         failure = db.m_strErrorInfo;
         return false;
     }
+    const QFileInfoList scripts = QDir(sourceFolder + QStringLiteral("/data"))
+                                      .entryInfoList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+    for (const QFileInfo& file : scripts) {
+        QString script;
+        if (!ReadText(file.absoluteFilePath(), script, failure))
+            return false;
+        for (const auto& [token, types] : kKindTypes)
+            script.replace(token, types[kind == 3 ? 1 : 0]);
+        if (!db.ExecuteScript(script)) {
+            failure = file.fileName() + QStringLiteral(": ") + db.m_strErrorInfo;
+            return false;
+        }
+    }
     if (kind == 3) {
-        for (const QString& table : kKeyedTables) {
+        QStringList tables;
+        if (db.QueryAllToList(kKeySequences, tables) < 0) {
+            failure = db.m_strErrorInfo;
+            return false;
+        }
+        for (const QString& table : std::as_const(tables)) {
             QString ignored;
             if (!db.QueryValue(kAdvanceSequence.arg(table), ignored)) {
                 failure = db.m_strErrorInfo;

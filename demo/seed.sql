@@ -16,3 +16,7 @@ INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (
 INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (22, 1, 1, 2, 2, '订单录入');
 INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (23, 1, 1, 3, 2, '客户资料(只读)');
 INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (24, 1, 1, 4, 2, '事件示例');
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (3, 0, 0, 3, 0, '查询与语句');
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (4, 0, 0, 4, 0, '单据与表格');
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (5, 0, 0, 5, 0, '文件与网页');
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (6, 0, 0, 6, 0, '图表与打印');

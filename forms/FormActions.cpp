@@ -84,21 +84,27 @@ QString CFormActions::GetWindowValue(const QWidget* control)
 
 bool CFormActions::GetControlByRef(const D_T1& form, const QString& ref, QWidget*& control)
 {
-    const QStringList parts = ref.trimmed().split(u':');
-    QList<int> ids;
-    for (const QString& part : parts)
-        ids.append(part.trimmed().toInt());
     control = nullptr;
+    // A colon counts only after the first character: ":5" is one number
+    // (read as 0, the form itself).
+    const bool parted = ref.indexOf(u':', 1) > 0;
+    QList<int> ids;
+    if (parted)
+        SplitToInts(ref, QStringLiteral(":"), ids);
+    else
+        ids.append(TextToInt(ref));
     if (ids.size() == 1)
         control = ids[0] == 0 ? const_cast<D_T1*>(&form) : form.GetDlgItem(ids[0] + D_T1::ControlIdBase);
     else if (ids.size() == 2 && form.m_pOpener)
         control = form.m_pOpener->GetDlgItem(ids[1] + D_T1::ControlIdBase);
     else if (ids.size() == 3) {
+        // A page outside the panel, or a panel number that names no panel,
+        // is a reference that names nothing.
         if (const D_T1* page = form.GetPage(ids[0] + D_T1::ControlIdBase, ids[1]))
             control = page->GetDlgItem(ids[2] + D_T1::ControlIdBase);
     }
     if (!control)
-        m_db.m_strError += EventTexts::BadControlRef + ref;
+        m_db.m_strError = EventTexts::BadControlRef + ref;
     return control != nullptr;
 }
 

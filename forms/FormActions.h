@@ -12,6 +12,7 @@
 #include <vector>
 
 class CListCtrlEx;
+class CXmlNode;
 class D_T1;
 class QTreeWidget;
 class QWidget;
@@ -85,6 +86,49 @@ public:
     // Keeps the states of the grid's rows (every row when rows is empty) for
     // the rollback of the running event; call before changing them.
     void SaveRowStates(CListCtrlEx* grid, const QList<int>& rows = {});
+
+    // Filling action templates (defined with the actions). A value put in
+    // at a token goes in escaped where the token stands inside a quoted
+    // literal, and only as a number where it stands outside one; false, with
+    // the reason in the database error text, for any other value.
+    bool PutValue(QString& sql, const QString& token, const QString& value);
+    // "{{p%d}}" from the controls the children of a "para_info" element
+    // name, then "{{deleted_uid_0}}", then the form-wide placeholders. An
+    // empty template is left alone.
+    bool FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql);
+    // "{{p%d}}" from the "para_info_where" child of holder: the child's
+    // "where" fragment with its control's value at "{{self}}", or nothing
+    // while the control is empty; then the form-wide placeholders.
+    bool FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql);
+    // The same for one row of a detail grid: "{{id?uid}}" is the row's key;
+    // a "para_info_where" value below 50 is a column of the row (from 1),
+    // 50 and above a control of the form.
+    bool BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& form, CListCtrlEx* grid, int row);
+    // The selected-row tokens of a grid row: "{{id?uid}}" (the row's key,
+    // which must be a number) and "{{id?N}}" for each column, where N counts
+    // the columns from firstNumber (0 or 1).
+    bool FillRowTokens(QString& sql, CListCtrlEx* grid, int row, int firstNumber);
+    // Runs the query and puts value i of its rows into the i-th of the
+    // ";"-separated target references; no row empties the targets and fails
+    // with the SQL as the error text.
+    bool QueryIntoTargets(const QString& targets, const QString& sql, D_T1& form);
+
+    // The action handlers, one group per family of keywords. Each takes its
+    // action element and the form window; false stops the event's list.
+
+    // Paged grid and tree queries, queries into controls and lists.
+
+    // Statements, confirmed updates and the jump step.
+
+    // Saving header records and detail grids.
+
+    // Row operations, select into, the end-of-edit query.
+
+    // Cell operations and control states.
+
+    // Files in records, web, text conversion and commands, spreadsheet export.
+
+    // Chart reports and chart boards.
 
     // The event's connection is the application's again.
     void Reconnect();

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ActionDispatcher.h"
+#include "D_T1.h"
+#include "FormActions.h"
+
+// The registration of each family of handlers, defined in the family's own
+// source file.
+void RegisterQueryActions(CActionDispatcher& dispatcher);
+void RegisterRunSqlActions(CActionDispatcher& dispatcher);
+void RegisterSaveActions(CActionDispatcher& dispatcher);
+void RegisterRowActions(CActionDispatcher& dispatcher);
+void RegisterCellActions(CActionDispatcher& dispatcher);
+void RegisterControlStateActions(CActionDispatcher& dispatcher);
+void RegisterFileActions(CActionDispatcher& dispatcher);
+void RegisterWebActions(CActionDispatcher& dispatcher);
+void RegisterExcelExport(CActionDispatcher& dispatcher);
+void RegisterChartActions(CActionDispatcher& dispatcher);
+
+// The dispatcher's work for a handler of the form's action object.
+using FormActionHandler = bool (CFormActions::*)(const CXmlNode& action, D_T1& form);
+inline CActionDispatcher::Work Handler(FormActionHandler handler)
+{
+    return [handler](D_T1& form, const CXmlNode& action, int, const QString&) {
+        return (form.m_actions.*handler)(action, form);
+    };
+}

@@ -1,0 +1,191 @@
+// The shared work of the action handlers: filling SQL templates from the
+// form's controls and grid rows, and writing query values into controls.
+#include "ActionTexts.h"
+#include "ControlText.h"
+#include "D_T1.h"
+#include "FormActions.h"
+#include "grid/ListCtrlEx.h"
+#include "text/MessageSink.h"
+#include "text/SqlText.h"
+#include "text/TextSplit.h"
+#include "xml/XmlNode.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// Numbers may stand outside a quoted literal; nothing else can be put there
+// without becoming SQL of its own.
+bool IsSqlNumber(const QString& value)
+{
+    static const QRegularExpression number(QStringLiteral("^[+-]?\\d+(\\.\\d+)?$"));
+    return number.match(value).hasMatch();
+}
+
+QString ParamToken(int number)
+{
+    return QStringLiteral("{{p%1}}").arg(number);
+}
+
+// The element children of a node, comments and texts left out.
+QList<CXmlNode> ElementChildren(const CXmlNode& node)
+{
+    QList<CXmlNode> children;
+    const CXmlNodes list = node.GetChildren();
+    for (int i = 0; i < list.GetCount(); ++i) {
+        const CXmlNode child = list[i];
+        if (!child.GetName().isEmpty())
+            children.append(child);
+    }
+    return children;
+}
+
+} // namespace
+
+bool CFormActions::PutValue(QString& sql, const QString& token, const QString& value)
+{
+    if (token.isEmpty() || !sql.contains(token))
+        return true;
+    QString escaped = value;
+    EscapeSqlText(escaped);
+    const bool number = value.isEmpty() || IsSqlNumber(value);
+    QString filled;
+    filled.reserve(sql.size() + value.size());
+    bool quoted = false;
+    for (qsizetype i = 0; i < sql.size();) {
+        if (QStringView(sql).sliced(i).startsWith(token)) {
+            if (!quoted && !number) {
+                m_db.m_strError = ActionTexts::NotANumber.arg(value, token);
+                return false;
+            }
+            filled += quoted ? escaped : value;
+            i += token.size();
+            continue;
+        }
+        // A doubled apostrophe inside a literal turns the state twice.
+        if (sql[i] == u'\'')
+            quoted = !quoted;
+        filled += sql[i++];
+    }
+    sql = filled;
+    return true;
+}
+
+bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql)
+{
+    if (sql.isEmpty())
+        return true;
+    QString filled = sql;
+    const QList<CXmlNode> children = ElementChildren(paraInfo);
+    for (int i = 0; i < children.size(); ++i) {
+        QString ref = children[i].GetAttribute(QStringLiteral("value"));
+        if (ref.isEmpty())
+            ref = children[i].GetAttribute(QStringLiteral("wnd"));
+        QWidget* control = nullptr;
+        if (!GetControlByRef(form, ref, control) || !PutValue(filled, ParamToken(i + 1), GetControlText(control)))
+            return false;
+    }
+    filled.replace(QStringLiteral("{{deleted_uid_0}}"), m_strDeletedUids);
+    sql = form.ExpandPlaceholders(filled);
+    return true;
+}
+
+bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql)
+{
+    QString filled = sql;
+    const QList<CXmlNode> children = ElementChildren(holder.GetChild(QStringLiteral("para_info_where")));
+    for (int i = 0; i < children.size(); ++i) {
+        QWidget* control = nullptr;
+        QString value;
+        if (!GetControlByRef(form, children[i].GetAttribute(QStringLiteral("value")), control))
+            return false;
+        value = GetWindowValue(control);
+        QString fragment;
+        if (!value.isEmpty()) {
+            fragment = children[i].GetAttribute(QStringLiteral("where"));
+            if (!PutValue(fragment, QStringLiteral("{{self}}"), value))
+                return false;
+        }
+        filled.replace(ParamToken(i + 1), fragment);
+    }
+    sql = form.ExpandPlaceholders(filled);
+    return true;
+}
+
+bool CFormActions::BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& form, CListCtrlEx* grid, int row)
+{
+    const ItemData* record = grid ? grid->GetRowKey(row) : nullptr;
+    QString filled = sql;
+    if (!PutValue(filled, QStringLiteral("{{id?uid}}"), record ? record->strKey : QString()))
+        return false;
+    const CXmlNodePtr where = holder.GetChild(QStringLiteral("para_info_where"));
+    if (where->IsNull()) {
+        sql = filled;
+        return true;
+    }
+    const QList<CXmlNode> children = ElementChildren(*where);
+    for (int i = 0; i < children.size(); ++i) {
+        // 1 to 49 are columns of the row (from 1), 50 and above controls.
+        const int source = children[i].GetAttributeInt(QStringLiteral("value"), 0);
+        QString value;
+        if (source >= 50)
+            value = GetControlText(form.GetDlgItem(source + D_T1::ControlIdBase));
+        else if (source >= 1 && grid)
+            value = grid->GetItemText(row, source - 1);
+        QString fragment;
+        if (!value.isEmpty()) {
+            fragment = children[i].GetAttribute(QStringLiteral("where"));
+            if (!PutValue(fragment, QStringLiteral("{{self}}"), value))
+                return false;
+        }
+        filled.replace(ParamToken(i + 1), fragment);
+    }
+    sql = form.ExpandPlaceholders(filled);
+    return true;
+}
+
+bool CFormActions::FillRowTokens(QString& sql, CListCtrlEx* grid, int row, int firstNumber)
+{
+    const ItemData* record = grid ? grid->GetRowKey(row) : nullptr;
+    if (!record) {
+        m_db.m_strError = ActionTexts::SelectRecord;
+        return false;
+    }
+    if (!PutValue(sql, QStringLiteral("{{id?uid}}"), record->strKey))
+        return false;
+    for (int column = 0; column < grid->GetColumnCount(); ++column) {
+        if (!PutValue(sql, QStringLiteral("{{id?%1}}").arg(column + firstNumber), grid->GetItemText(row, column)))
+            return false;
+    }
+    return true;
+}
+
+bool CFormActions::QueryIntoTargets(const QString& targets, const QString& sql, D_T1& form)
+{
+    if (targets.isEmpty())
+        return false;
+    QStringList refs;
+    SplitString(targets, QStringLiteral(";"), refs);
+    QStringList values;
+    if (m_db.QueryAllToList(sql, values) > 0) {
+        if (values.size() != refs.size()) {
+            ShowMessage(ActionTexts::CountMismatch);
+            return false;
+        }
+        for (int i = 0; i < refs.size(); ++i) {
+            QWidget* control = nullptr;
+            if (!GetControlByRef(form, refs[i], control))
+                return false;
+            SetControlValue(control, values[i]);
+        }
+        return true;
+    }
+    for (const QString& ref : std::as_const(refs)) {
+        QWidget* control = nullptr;
+        if (!GetControlByRef(form, ref, control))
+            return false;
+        SetTextAndRefresh(control, QString());
+    }
+    m_db.m_strError = sql;
+    return false;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// The fixed texts the actions share: the control references, the template
+// filling, the query into targets.
+namespace ActionTexts {
+
+// A query gave a different number of values than there are targets.
+inline const QString CountMismatch = QStringLiteral("参数和值数量不匹配!");
+// No selected row where an action works on one.
+inline const QString SelectRecord = QStringLiteral("请选择记录！");
+// A control reference names a control of the wrong kind (the reference follows).
+inline const QString WrongControl = QStringLiteral("控件指向出错:\n");
+// A value that would stand outside a quoted literal of the SQL text but is
+// no number (%1 the value, %2 the token it was meant for).
+inline const QString NotANumber = QStringLiteral("“%1”不是数字，不能填入SQL语句的%2处。");
+
+} // namespace ActionTexts

@@ -1,0 +1,5 @@
+#include "ActionFamilies.h"
+
+void RegisterRowActions(CActionDispatcher&)
+{
+}
