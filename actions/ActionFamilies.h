@@ -8,6 +8,7 @@
 // source file.
 void RegisterQueryActions(CActionDispatcher& dispatcher);
 void RegisterRunSqlActions(CActionDispatcher& dispatcher);
+void RegisterControlQueryActions(CActionDispatcher& dispatcher);
 void RegisterSaveActions(CActionDispatcher& dispatcher);
 void RegisterRowActions(CActionDispatcher& dispatcher);
 void RegisterCellActions(CActionDispatcher& dispatcher);

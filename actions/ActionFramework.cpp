@@ -42,6 +42,18 @@ QList<CXmlNode> ElementChildren(const CXmlNode& node)
 
 } // namespace
 
+bool CFormActions::GetGridByRef(const D_T1& form, const QString& ref, CListCtrlEx*& grid)
+{
+    grid = nullptr;
+    QWidget* control = nullptr;
+    if (!GetControlByRef(form, ref, control))
+        return false;
+    grid = qobject_cast<CListCtrlEx*>(control);
+    if (!grid)
+        m_db.m_strError = ActionTexts::WrongControl + ref;
+    return grid != nullptr;
+}
+
 bool CFormActions::PutValue(QString& sql, const QString& token, const QString& value)
 {
     if (token.isEmpty() || !sql.contains(token))

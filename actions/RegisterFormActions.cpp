@@ -7,6 +7,7 @@ void RegisterFormActions()
     CActionDispatcher& dispatcher = CActionDispatcher::Instance();
     RegisterQueryActions(dispatcher);
     RegisterRunSqlActions(dispatcher);
+    RegisterControlQueryActions(dispatcher);
     RegisterSaveActions(dispatcher);
     RegisterRowActions(dispatcher);
     RegisterCellActions(dispatcher);

@@ -67,6 +67,9 @@ public:
     // The value of a referenced control (GetWindowValue); an empty reference
     // leaves both outputs as they are.
     bool GetControlValue(const D_T1& form, const QString& ref, QWidget*& control, QString& value);
+    // A reference that must name a grid: false with the reference in the
+    // error text when it names nothing or another kind of control.
+    bool GetGridByRef(const D_T1& form, const QString& ref, CListCtrlEx*& grid);
     // The control of that window id on the first page that has one.
     static QWidget* FindControlInPages(const QList<D_T1*>& pages, int windowId);
 
@@ -119,6 +122,20 @@ public:
     // Paged grid and tree queries, queries into controls and lists.
 
     // Statements, confirmed updates and the jump step.
+    // A check query, statements and queries into controls, once or per
+    // grid row ("run_sql").
+    bool RunSql(const CXmlNode& action, D_T1& form);
+    // One record updated after a yes/no question; No stops the list
+    // ("check") or skips only this action ("checkthis").
+    bool Check(const CXmlNode& action, D_T1& form);
+    bool Checkthis(const CXmlNode& action, D_T1& form);
+    // The step of a "jump" element: true with a step other than 0.
+    bool Jump(const CXmlNode& action, D_T1& form, int& step);
+    // Query values into a drop-down list, into one control joined by ",",
+    // or one value per control.
+    bool QueryToList(const CXmlNode& action, D_T1& form);
+    bool QueryToWnd(const CXmlNode& action, D_T1& form);
+    bool QueryToWnds(const CXmlNode& action, D_T1& form);
 
     // Saving header records and detail grids.
 

@@ -205,7 +205,9 @@ void CFormEventRunner::FireEvent(D_T1& form, int windowId, const QString& event)
     } else if (!result && !db.m_strError.isEmpty()) {
         WriteLog(db.m_strError + QStringLiteral("\n\n") + db.m_strErrorInfo);
         ShowMessage(db.m_strError, EventTexts::Caption);
-    } else if (result && !actions.m_strResult.isEmpty()) {
+    } else if (!actions.m_strResult.isEmpty()) {
+        // Success, or a failure whose action gave its reason as the result
+        // message only ("请选择行").
         ShowMessage(actions.m_strResult, EventTexts::Caption);
     }
 }
