@@ -140,6 +140,29 @@ public:
     // Saving header records and detail grids.
 
     // Row operations, select into, the end-of-edit query.
+    // A row (state new) above the selected one, at the top or at the end.
+    bool Addrow(const CXmlNode& action, D_T1& form);
+    // The selected row changes places with the one above or below it.
+    bool Uprow(const CXmlNode& action, D_T1& form);
+    bool Downrow(const CXmlNode& action, D_T1& form);
+    // Deletes the selected rows; the keys of stored ones go to the deleted
+    // uids for the detail save.
+    bool Delrow(const CXmlNode& action, D_T1& form);
+    // The tree item under the mouse becomes the selected one.
+    bool SelectItem(const CXmlNode& action, D_T1& form);
+    // The uid or the text of a tree's item into a control.
+    bool GetIdFromTree(const CXmlNode& action, D_T1& form);
+    bool GetNameFromTree(const CXmlNode& action, D_T1& form);
+    // The uids of a tree's ticked items, or the keys of a grid's ticked
+    // rows, joined by ",", into a control.
+    bool GetIdsFromTree(const CXmlNode& action, D_T1& form);
+    bool GetIdsFromList(const CXmlNode& action, D_T1& form);
+    // One new row in a grid per selected row of another, made of what a
+    // query finds for it; takes the action's "para_info" element.
+    bool SelectInto(const CXmlNode& paraInfo, D_T1& form);
+    // One child of a grid column's ENDEDIT: a query on the edited row whose
+    // values go into other cells of that row.
+    bool EndEditQuery(const CXmlNode& endEdit, D_T1& form, CListCtrlEx* grid, int row);
 
     // Cell operations and control states.
 

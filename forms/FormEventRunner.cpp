@@ -342,6 +342,9 @@ bool CFormEventRunner::FireEndEdit(D_T1& form, int listWindowId, int row, int co
     if (endEdit.IsNull() || list.GetCount() == 0)
         return false;
     CDbConnection& db = form.m_actions.m_db;
+    // Only what these queries report is shown, not an earlier event's text.
+    db.m_strError.clear();
+    db.m_strErrorInfo.clear();
     if (!db.IsOpen() && !db.Connect())
         return false;
     auto* grid = qobject_cast<CListCtrlEx*>(form.GetDlgItem(listWindowId));
@@ -355,7 +358,12 @@ bool CFormEventRunner::FireEndEdit(D_T1& form, int listWindowId, int row, int co
     }
     db.Close();
     if (!result) {
-        ShowMessage(EventTexts::EndEditIncomplete);
+        if (db.m_strError.isEmpty()) {
+            ShowMessage(EventTexts::EndEditIncomplete);
+        } else {
+            WriteLog(db.m_strError + QStringLiteral("\n\n") + db.m_strErrorInfo);
+            ShowMessage(EventTexts::EndEditIncomplete + u'\n' + db.m_strError);
+        }
         return false;
     }
     form.SumTableCol(listWindowId);
