@@ -271,6 +271,31 @@ TEST_P(RunSqlActionsTest, JumpControlRepeatsARowFromItsStage)
     EXPECT_EQ(Edit(2)->text(), "0");
 }
 
+// A query into targets that misses fails the row: a count that differs is
+// told at once and the run's own failure follows; no row names the query.
+TEST_P(RunSqlActionsTest, QueriesIntoTargetsThatMiss)
+{
+    const QString statement = "INSERT INTO w(text_0) VALUES('{{id?1}}')";
+    struct Case {
+        QString query;
+        QStringList shown;
+    } cases[] = {
+        {"SELECT 'a','b'", {ActionTexts::CountMismatch, RunSqlTexts::Failed + statement}},
+        {"SELECT name_0 FROM t WHERE uid_0=99", {"SELECT name_0 FROM t WHERE uid_0=99"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query.toStdString());
+        OpenWith(QString(R"~(<run_sql><para_info table_id='7' all_rows='1' run_sql="%1" target_ids='3'
+            query_sql="%2"/></run_sql>)~")
+                     .arg(statement, c.query));
+        LoadGrid({"1"});
+        m_messages.clear();
+        Fire(9);
+        EXPECT_EQ(m_messages, c.shown);
+        EXPECT_EQ(Written(), "");
+    }
+}
+
 TEST_P(RunSqlActionsTest, AJumpControlThatNeverClearsStops)
 {
     OpenWith(R"~(<run_sql><para_info table_id='7' all_rows='1' jump_id='2'
