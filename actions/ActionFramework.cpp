@@ -201,3 +201,15 @@ bool CFormActions::QueryIntoTargets(const QString& targets, const QString& sql, 
     m_db.m_strError = sql;
     return false;
 }
+
+bool CFormActions::CheckQueryAllows(const QString& sql)
+{
+    if (sql.isEmpty())
+        return true;
+    QString refusal;
+    if (m_db.QueryValue(sql, refusal)) {
+        m_db.m_strError = refusal;
+        return false;
+    }
+    return m_db.m_nResult >= 0;
+}

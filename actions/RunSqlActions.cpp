@@ -27,21 +27,6 @@ bool IsWholeNumber(const QString& text)
     return number.match(text).hasMatch();
 }
 
-// A check query lets the guarded work go on only when it ran and found no
-// row: a row refuses with its first value as the text, a query that could
-// not run refuses with the database's text.
-bool CheckPasses(CDbConnection& db, const QString& check)
-{
-    if (check.isEmpty())
-        return true;
-    QString refusal;
-    if (db.QueryValue(check, refusal)) {
-        db.m_strError = refusal;
-        return false;
-    }
-    return db.m_nResult >= 0;
-}
-
 // The settings of run_sql, all read from one parameter element.
 struct RunSqlSettings
 {
@@ -96,7 +81,7 @@ public:
         // A template whose control reference failed is never run half filled.
         if (!Fill(check) || !Fill(statement))
             return Outcome::Failed;
-        if (!CheckPasses(m_db, check))
+        if (!m_actions.CheckQueryAllows(check))
             return Outcome::Stopped;
         return Execute(statement);
     }
@@ -147,7 +132,7 @@ public:
             return Outcome::Stopped;
         }
         const QString list = keys.join(u',');
-        if (!CheckPasses(m_db, QString(m_settings.check).replace(AllSelectedToken, list)))
+        if (!m_actions.CheckQueryAllows(QString(m_settings.check).replace(AllSelectedToken, list)))
             return Outcome::Stopped;
         return Execute(QString(m_settings.statement).replace(AllSelectedToken, list));
     }
@@ -187,7 +172,7 @@ private:
         if (jump < 2) {
             if (!Fill(check) || !Fill(statement))
                 return Outcome::Failed;
-            if (!CheckPasses(m_db, check))
+            if (!m_actions.CheckQueryAllows(check))
                 return Outcome::Stopped;
             if (Execute(statement) != Outcome::Done || !QueryInto(0, queries[0]))
                 return Outcome::Failed;
@@ -287,7 +272,7 @@ bool ConfirmedUpdate(CFormActions& actions, const CXmlNode& action, D_T1& form, 
     if (!yes)
         return noResult;
 
-    if (!CheckPasses(db, form.ExpandPlaceholders(check)))
+    if (!actions.CheckQueryAllows(form.ExpandPlaceholders(check)))
         return false;
     for (const QString* sql : {&update, &statement}) {
         if (sql->isEmpty())

@@ -115,6 +115,11 @@ public:
     // ";"-separated target references; no row empties the targets and fails
     // with the SQL as the error text.
     bool QueryIntoTargets(const QString& targets, const QString& sql, D_T1& form);
+    // A check query ("can_..._sql") lets the guarded work go on only when
+    // it ran and found no row: a row refuses with its first value as the
+    // error text, a query that could not run refuses with the database's
+    // text. An empty query allows.
+    bool CheckQueryAllows(const QString& sql);
 
     // The action handlers, one group per family of keywords. Each takes its
     // action element and the form window; false stops the event's list.
