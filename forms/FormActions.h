@@ -170,6 +170,17 @@ public:
     bool EndEditQuery(const CXmlNode& endEdit, D_T1& form, CListCtrlEx* grid, int row);
 
     // Cell operations and control states.
+    bool SetTableReadonly(const CXmlNode& action, D_T1& form);
+    bool SetRowColor(const CXmlNode& action, D_T1& form);
+    bool SetCellColor(const CXmlNode& action, D_T1& form);
+    bool SumCols(const CXmlNode& action, D_T1& form);
+    bool DelCellText(const CXmlNode& action, D_T1& form);
+    bool SetCellText(const CXmlNode& action, D_T1& form);
+    bool LockCol(const CXmlNode& action, D_T1& form);
+    bool SetBtnState(const CXmlNode& action, D_T1& form);
+    bool Able(const CXmlNode& action, D_T1& form);
+    bool Show(const CXmlNode& action, D_T1& form);
+    bool GetBtnState(const CXmlNode& action, D_T1& form);
 
     // Files in records, web, text conversion and commands, spreadsheet export.
 
