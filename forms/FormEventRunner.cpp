@@ -345,7 +345,10 @@ bool CFormEventRunner::FireEndEdit(D_T1& form, int listWindowId, int row, int co
     // Only what these queries report is shown, not an earlier event's text.
     db.m_strError.clear();
     db.m_strErrorInfo.clear();
-    if (!db.IsOpen() && !db.Connect())
+    // An edit that an action ends runs inside that action's event: its
+    // connection stays open for the rest of the event.
+    const bool opened = !db.IsOpen();
+    if (opened && !db.Connect())
         return false;
     auto* grid = qobject_cast<CListCtrlEx*>(form.GetDlgItem(listWindowId));
     const CActionDispatcher& dispatcher = CActionDispatcher::Instance();
@@ -356,7 +359,8 @@ bool CFormEventRunner::FireEndEdit(D_T1& form, int listWindowId, int row, int co
     } catch (const std::exception&) {
         result = false;
     }
-    db.Close();
+    if (opened)
+        db.Close();
     if (!result) {
         if (db.m_strError.isEmpty()) {
             ShowMessage(EventTexts::EndEditIncomplete);

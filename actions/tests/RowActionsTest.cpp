@@ -480,12 +480,18 @@ protected:
     {
         RowActionsTest::SetUp();
         Exec("CREATE TABLE goods (uid_0 " + KeyColumn() + ", code_0 VARCHAR(20), name_0 VARCHAR(60), price_0 VARCHAR(20))");
-        Exec("INSERT INTO goods(uid_0,code_0,name_0,price_0) VALUES(1,'A01','螺丝','0.5')");
-        Exec("INSERT INTO goods(uid_0,code_0,name_0,price_0) VALUES(2,'O''1','撇号','7')");
-        // Code, name, price and count, each with an editor; the code looks
-        // up name and price, the name runs a failing query, the price one
-        // with more values than targets, the count looks up by uid.
-        Open("<textbox id='2' pos='0,0,60,20' value='2'/><textbox id='3' pos='0,30,60,50' value=''/>"
+        // Numbered 1 and 2 by the database.
+        Exec("INSERT INTO goods(code_0,name_0,price_0) VALUES('A01','螺丝','0.5')");
+        Exec("INSERT INTO goods(code_0,name_0,price_0) VALUES('O''1','撇号','7')");
+        Open(EndEditControls);
+        Fill(Grid(40), {{"9", 0, {"", "旧", "1", ""}}, {"", 1, {"", "", "", ""}}});
+    }
+
+    // Code, name, price and count, each with an editor; the code looks up
+    // name and price, the name runs a failing query, the price one with
+    // more values than targets, the count looks up by uid.
+    static constexpr const char* EndEditControls =
+             "<textbox id='2' pos='0,0,60,20' value='2'/><textbox id='3' pos='0,30,60,50' value=''/>"
              "<textbox id='41' pos='0,60,60,80'/><textbox id='42' pos='0,60,60,80'/>"
              "<textbox id='43' pos='0,60,60,80'/><textbox id='44' pos='0,60,60,80'/>"
              "<table id='40' pos='80,0,560,200'><PARA><col_info>"
@@ -499,9 +505,7 @@ protected:
              "<col id='4' title='数量' width='60' hidden_wnd='44'><ENDEDIT>"
              "<q values='SELECT price_0 FROM goods WHERE uid_0={{c1}}' target_ids='3'>"
              "<para_info><p value='4'/></para_info></q></ENDEDIT></col>"
-             "</col_info></PARA></table>");
-        Fill(Grid(40), {{"9", 0, {"", "旧", "1", ""}}, {"", 1, {"", "", "", ""}}});
-    }
+             "</col_info></PARA></table>";
 
     // Types the text into the cell's editor and ends the edit with Enter.
     void Edit(int row, int column, const QString& text)
@@ -539,6 +543,27 @@ TEST_P(EndEditTest, TheQueryFillsTheRowsOtherCells)
     Edit(0, 0, "A01");
     EXPECT_EQ(grid->GetItemText(0, 1), "螺丝");
     EXPECT_EQ(States(grid), "3,1");
+}
+
+// An edit that an action ends (a row added while a cell is being typed
+// into) runs its query inside the event and leaves the event's connection
+// open for the actions after it.
+TEST_P(EndEditTest, AnEditEndedByAnActionRunsInsideTheEvent)
+{
+    Open(QString(EndEditControls)
+         + "<button id='9' pos='600,0,680,30' value='go'><ACTION><CLICK>"
+           "<addrow><para_info table_id='40'/></addrow>"
+           "<run_sql><para_info run_sql=\"INSERT INTO goods(code_0,name_0,price_0) VALUES('Z1','新','1')\"/></run_sql>"
+           "</CLICK></ACTION></button>");
+    CListCtrlEx* grid = Grid(40);
+    Fill(grid, {{"", 1, {"", "", "", ""}}});
+    ASSERT_TRUE(grid->BeginEdit(0, 0));
+    QTest::keyClicks(Control(41), "A01");
+    Fire(9);
+    EXPECT_EQ(m_messages, QStringList{"操作成功"});
+    EXPECT_EQ(grid->GetItemCount(), 2);
+    EXPECT_EQ(grid->GetItemText(0, 1), "螺丝");
+    EXPECT_EQ(Value("SELECT name_0 FROM goods WHERE code_0='Z1'"), "新");
 }
 
 TEST_P(EndEditTest, AFailingQueryIsReported)
