@@ -3,6 +3,9 @@
 #include "ActionDispatcher.h"
 #include "D_T1.h"
 #include "FormActions.h"
+#include "xml/XmlNode.h"
+
+#include <QList>
 
 // The registration of each family of handlers, defined in the family's own
 // source file.
@@ -17,6 +20,9 @@ void RegisterFileActions(CActionDispatcher& dispatcher);
 void RegisterWebActions(CActionDispatcher& dispatcher);
 void RegisterExcelExport(CActionDispatcher& dispatcher);
 void RegisterChartActions(CActionDispatcher& dispatcher);
+
+// The element children of a node, comments and texts left out.
+QList<CXmlNode> ElementChildren(const CXmlNode& node);
 
 // The dispatcher's work for a handler of the form's action object.
 using FormActionHandler = bool (CFormActions::*)(const CXmlNode& action, D_T1& form);

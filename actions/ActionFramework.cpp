@@ -1,5 +1,6 @@
 // The shared work of the action handlers: filling SQL templates from the
 // form's controls and grid rows, and writing query values into controls.
+#include "ActionFamilies.h"
 #include "ActionTexts.h"
 #include "ControlText.h"
 #include "D_T1.h"
@@ -11,6 +12,8 @@
 #include "xml/XmlNode.h"
 
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,7 +30,8 @@ QString ParamToken(int number)
     return QStringLiteral("{{p%1}}").arg(number);
 }
 
-// The element children of a node, comments and texts left out.
+} // namespace
+
 QList<CXmlNode> ElementChildren(const CXmlNode& node)
 {
     QList<CXmlNode> children;
@@ -39,8 +43,6 @@ QList<CXmlNode> ElementChildren(const CXmlNode& node)
     }
     return children;
 }
-
-} // namespace
 
 bool CFormActions::GetGridByRef(const D_T1& form, const QString& ref, CListCtrlEx*& grid)
 {
@@ -83,7 +85,8 @@ bool CFormActions::PutValue(QString& sql, const QString& token, const QString& v
     return true;
 }
 
-bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql)
+bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql,
+                                         const CListCtrlEx* deletedFrom)
 {
     if (sql.isEmpty())
         return true;
@@ -97,7 +100,17 @@ bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, Q
         if (!GetControlByRef(form, ref, control) || !PutValue(filled, ParamToken(i + 1), GetControlText(control)))
             return false;
     }
-    filled.replace(QStringLiteral("{{deleted_uid_0}}"), m_strDeletedUids);
+    // Keys are numbers and go in as a list; a key that is no number goes in
+    // only escaped inside a literal.
+    const QString deleted = m_deletedUids.Joined(deletedFrom);
+    const QString token = QStringLiteral("{{deleted_uid_0}}");
+    const QStringList uids = deleted.split(u',');
+    const bool numbers = std::all_of(uids.cbegin(), uids.cend(),
+                                     [](const QString& uid) { return uid.isEmpty() || IsSqlNumber(uid); });
+    if (numbers)
+        filled.replace(token, deleted);
+    else if (!PutValue(filled, token, deleted))
+        return false;
     sql = form.ExpandPlaceholders(filled);
     return true;
 }

@@ -61,6 +61,20 @@ QString DemoSourceFolder()
     return QStringLiteral(TEMBRA_DEMO_DIR);
 }
 
+bool RunDemoDataScript(CDbConnection& db, int kind, const QString& path, QString& failure)
+{
+    QString script;
+    if (!ReadText(path, script, failure))
+        return false;
+    for (const auto& [token, types] : kKindTypes)
+        script.replace(token, types[kind == 3 ? 1 : 0]);
+    if (!db.ExecuteScript(script)) {
+        failure = QFileInfo(path).fileName() + QStringLiteral(": ") + db.m_strErrorInfo;
+        return false;
+    }
+    return true;
+}
+
 bool LoadDemoData(CDbConnection& db, int kind, const QString& sourceFolder, QString& failure)
 {
     QString seed;
@@ -73,15 +87,8 @@ bool LoadDemoData(CDbConnection& db, int kind, const QString& sourceFolder, QStr
     const QFileInfoList scripts = QDir(sourceFolder + QStringLiteral("/data"))
                                       .entryInfoList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
     for (const QFileInfo& file : scripts) {
-        QString script;
-        if (!ReadText(file.absoluteFilePath(), script, failure))
+        if (!RunDemoDataScript(db, kind, file.absoluteFilePath(), failure))
             return false;
-        for (const auto& [token, types] : kKindTypes)
-            script.replace(token, types[kind == 3 ? 1 : 0]);
-        if (!db.ExecuteScript(script)) {
-            failure = file.fileName() + QStringLiteral(": ") + db.m_strErrorInfo;
-            return false;
-        }
     }
     if (kind == 3) {
         QStringList tables;

@@ -11,6 +11,10 @@ class CDbConnection;
 // The demo folder of this source tree.
 QString DemoSourceFolder();
 
+// Runs one script of data/ on an open database of kind 2 or 3, with the
+// column-type tokens of that kind put in.
+bool RunDemoDataScript(CDbConnection& db, int kind, const QString& path, QString& failure);
+
 // Loads everything into the open, empty database of kind 2 or 3.
 bool LoadDemoData(CDbConnection& db, int kind, const QString& sourceFolder, QString& failure);
 

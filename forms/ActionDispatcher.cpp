@@ -7,7 +7,6 @@
 namespace {
 
 const QString SelectInfoTable = QStringLiteral("select_info_table");
-const QString InsertDetail = QStringLiteral("insert_detail");
 
 } // namespace
 
@@ -45,7 +44,7 @@ const QStringList& CActionDispatcher::Keywords()
         QStringLiteral("return_selected"),    QStringLiteral("return_selected_node"),
         QStringLiteral("close"),              QStringLiteral("select_into"),
         QStringLiteral("query_to_table"),     QStringLiteral("insert_head"),
-        QStringLiteral("update_head"),        InsertDetail,
+        QStringLiteral("update_head"),        QStringLiteral("insert_detail"),
         QStringLiteral("reset_detail"),       QStringLiteral("select_file"),
         QStringLiteral("upload"),             QStringLiteral("download"),
         QStringLiteral("check"),              QStringLiteral("checkthis"),
@@ -117,13 +116,11 @@ void CActionDispatcher::Prepare(D_T1& form, const QString& keyword)
         // A query started by paging keeps the page paging set; any other
         // starts at page 1 and forgets the rows of the last result.
         actions.m_listStates.clear();
-        actions.m_strDeletedUids.clear();
+        actions.m_deletedUids.Clear();
         if (actions.m_bResetPaging) {
             actions.m_nPage = 1;
             actions.m_nPageCount = 0;
         }
-    } else if (keyword == InsertDetail) {
-        actions.m_bDetailSaved = true;
     }
 }
 

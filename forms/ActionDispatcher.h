@@ -56,7 +56,7 @@ public:
     bool RunEndEdit(D_T1& form, const CXmlNode& action, CListCtrlEx* grid, int row, int column) const;
 
 private:
-    // Work the dispatcher does itself before the handler of two keywords.
+    // Work the dispatcher does itself before the handler of a keyword.
     static void Prepare(D_T1& form, const QString& keyword);
     static bool Unavailable(D_T1& form, const QString& keyword);
 

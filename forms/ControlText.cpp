@@ -1,6 +1,7 @@
 #include "ControlText.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,9 @@ QString GetControlText(const QWidget* control)
         return button->text();
     if (auto* label = qobject_cast<const QLabel*>(control))
         return label->text();
+    // A date or number box shows its value as text.
+    if (auto* box = qobject_cast<const QAbstractSpinBox*>(control))
+        return box->text();
     return control->windowTitle();
 }
 

@@ -51,7 +51,7 @@ void CFormActions::SaveRowStates(CListCtrlEx* grid, const QList<int>& rows)
     saved->grid = grid;
     const auto keep = [&saved, grid](int row) {
         if (const ItemData* item = grid->GetRowKey(row))
-            saved->rows.append({item, item->strKey, item->nState});
+            saved->rows.append({item, item->strKey, item->nState, QString()});
     };
     if (rows.isEmpty()) {
         for (int row = 0; row < grid->GetItemCount(); ++row)
@@ -262,37 +262,63 @@ bool CFormActions::FillListRows(const QStringList& values, CListCtrlEx* grid, in
 void CFormActions::EndEvent(const D_T1& form, bool committed)
 {
     if (committed) {
-        if (m_bDetailSaved)
-            m_strDeletedUids.clear();
+        for (const QPointer<CListCtrlEx>& grid : std::as_const(m_savedGrids))
+            m_deletedUids.Forget(grid.data());
     } else {
         RestoreRowStates();
         for (const int id : std::as_const(m_resetIds))
             SetDlgItemTextAndRefresh(form, id + D_T1::ControlIdBase, QStringLiteral("0"));
+        for (const QPointer<QWidget>& control : std::as_const(m_resetControls))
+            SetTextAndRefresh(control.data(), QStringLiteral("0"));
     }
     m_listStates.clear();
     m_resetIds.clear();
-    m_bDetailSaved = false;
+    m_resetControls.clear();
+    m_savedGrids.clear();
+}
+
+void CFormActions::ChangeRowKey(CListCtrlEx* grid, int row, const QString& key)
+{
+    ItemData* item = grid ? grid->GetRowKey(row) : nullptr;
+    if (!item)
+        return;
+    for (const auto& saved : m_listStates) {
+        if (saved->grid != grid)
+            continue;
+        for (_QvListCtrlState::Row& record : saved->rows) {
+            if (record.item == item)
+                record.givenKey = key;
+        }
+    }
+    item->strKey = key;
 }
 
 void CFormActions::RestoreRowStates()
 {
     // Rows are found by their record, not by the index they had: the failed
-    // actions may have inserted, deleted or sorted rows meanwhile.
-    for (const auto& saved : m_listStates) {
-        CListCtrlEx* grid = saved->grid;
+    // actions may have inserted, deleted or sorted rows meanwhile. The
+    // records are written back from the last to the first, so that a row
+    // saved twice ends with what it was before the event.
+    for (auto saved = m_listStates.crbegin(); saved != m_listStates.crend(); ++saved) {
+        CListCtrlEx* grid = (*saved)->grid;
         if (!grid)
             continue;
         QHash<const ItemData*, int> rows;
         for (int row = 0; row < grid->GetItemCount(); ++row)
             rows.insert(grid->GetRowKey(row), row);
-        for (const _QvListCtrlState::Row& record : saved->rows) {
+        for (const _QvListCtrlState::Row& record : (*saved)->rows) {
             const auto found = rows.constFind(record.item);
             if (found == rows.cend())
                 continue;
             ItemData* item = grid->GetRowKey(*found);
-            // A record freed and made again for another row is not that row.
-            if (item->strKey == record.key)
-                item->nState = record.state;
+            // A record freed and made again for another row is not that row:
+            // it has neither the saved key nor one the event gave.
+            const bool same = item->strKey == record.key
+                              || (!record.givenKey.isNull() && item->strKey == record.givenKey);
+            if (!same)
+                continue;
+            item->strKey = record.key;
+            item->nState = record.state;
         }
         grid->viewport()->update();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DeletedUids.h"
 #include "db/DbConnection.h"
 #include "grid/GridRecords.h"
 
@@ -19,7 +20,9 @@ class QWidget;
 
 // The row states of one grid as they were before an event's actions changed
 // them; a rolled-back event writes them back. Each row is kept by its record
-// and key, so it is found again wherever it has moved.
+// and key, so it is found again wherever it has moved; a key the event's
+// actions gave the row (CFormActions::ChangeRowKey) is noted beside it, so
+// that the row is still known by it and gets its old key back too.
 struct _QvListCtrlState
 {
     struct Row
@@ -27,6 +30,7 @@ struct _QvListCtrlState
         const ItemData* item = nullptr;
         QString key;
         int state = 0;
+        QString givenKey;
     };
     QPointer<CListCtrlEx> grid;
     QList<Row> rows;
@@ -89,6 +93,10 @@ public:
     // Keeps the states of the grid's rows (every row when rows is empty) for
     // the rollback of the running event; call before changing them.
     void SaveRowStates(CListCtrlEx* grid, const QList<int>& rows = {});
+    // Gives a row a new key (a record it was saved as), so that a rollback
+    // of the running event, which takes the record away, gives the row its
+    // old key back; the row's state must have been saved before.
+    void ChangeRowKey(CListCtrlEx* grid, int row, const QString& key);
 
     // Filling action templates (defined with the actions). A value put in
     // at a token goes in escaped where the token stands inside a quoted
@@ -96,9 +104,11 @@ public:
     // the reason in the database error text, for any other value.
     bool PutValue(QString& sql, const QString& token, const QString& value);
     // "{{p%d}}" from the controls the children of a "para_info" element
-    // name, then "{{deleted_uid_0}}", then the form-wide placeholders. An
+    // name, then "{{deleted_uid_0}}" (the deleted rows of the grid given,
+    // of every grid without one), then the form-wide placeholders. An
     // empty template is left alone.
-    bool FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql);
+    bool FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql,
+                               const CListCtrlEx* deletedFrom = nullptr);
     // "{{p%d}}" from the "para_info_where" child of holder: the child's
     // "where" fragment with its control's value at "{{self}}", or nothing
     // while the control is empty; then the form-wide placeholders.
@@ -143,6 +153,13 @@ public:
     bool QueryToWnds(const CXmlNode& action, D_T1& form);
 
     // Saving header records and detail grids.
+    bool InsertHead(const CXmlNode& action, D_T1& form);
+    bool UpdateHead(const CXmlNode& action, D_T1& form);
+    bool InsertHeadRecord(const CXmlNode& action, D_T1& form, QString& failure);
+    bool UpdateHeadRecord(const CXmlNode& action, D_T1& form, QString& failure);
+    bool InsertDetail(const CXmlNode& action, D_T1& form);
+    bool InsertDetailRows(const CXmlNode& action, D_T1& form, CListCtrlEx* grid, int row, QString& failure);
+    bool UpdateDetailRows(const CXmlNode& action, D_T1& form, CListCtrlEx* grid, int row, QString& failure);
 
     // Row operations, select into, the end-of-edit query.
     // A row (state new) above the selected one, at the top or at the end.
@@ -190,9 +207,9 @@ public:
     void Reconnect();
 
     // The end of an event: after a rollback the saved row states go back
-    // into their grids and the reset controls of form show "0"; after a
-    // commit the deleted uids of a saved detail are forgotten. Either way
-    // the saved states and reset ids go.
+    // into their grids and the reset controls show "0"; after a commit the
+    // deleted uids of the grids whose detail was saved are forgotten. Either
+    // way the saved states, reset controls and saved grids go.
     void EndEvent(const D_T1& form, bool committed);
 
     bool m_bDefaultConnection = true;
@@ -204,13 +221,17 @@ public:
     int m_nPageCount = 0;
     bool m_bResetPaging = true;
     bool m_bPreviewPrint = false;
-    bool m_bDetailSaved = false;
-    QString m_strDeletedUids;
+    CDeletedUids m_deletedUids;
+    // The grids whose detail the running event saved.
+    QList<QPointer<CListCtrlEx>> m_savedGrids;
     QString m_strListedUids;
     QString m_strSelectedUids;
     QString m_strResult;
     std::vector<std::unique_ptr<_QvListCtrlState>> m_listStates;
+    // Controls that show "0" after a rollback: by description id on the
+    // form itself, or by the control (one named on another form).
     QList<int> m_resetIds;
+    QList<QPointer<QWidget>> m_resetControls;
 
 private:
     void RestoreRowStates();

@@ -322,11 +322,11 @@ bool D_T1::ResetDetail(const CXmlNode& action)
     // A rolled-back event gives the rows their keys and states back.
     m_actions.SaveRowStates(grid);
     if (mode == 1)
-        m_actions.m_strDeletedUids.clear();
+        m_actions.m_deletedUids.Forget(grid);
     for (int row = 0; row < grid->GetItemCount(); ++row) {
         if (ItemData* record = grid->GetRowKey(row)) {
             if (mode == 1)
-                record->strKey = QStringLiteral("0");
+                m_actions.ChangeRowKey(grid, row, QStringLiteral("0"));
             record->nState = mode == 1 ? kRowNew : kRowMarked;
         }
     }

@@ -110,7 +110,8 @@ TEST_P(ActionFrameworkTest, ValuesAreEscapedOrMustBeNumbers)
 TEST_P(ActionFrameworkTest, ParamPlaceholdersFromControls)
 {
     D_T1* form = Open(Controls);
-    Actions().m_strDeletedUids = "4,5";
+    Actions().m_deletedUids.Add(Grid(), "4");
+    Actions().m_deletedUids.Add(nullptr, "5");
     QString sql = "SELECT '{{p1}}','{{p2}}',{{p3}},{{p1}}x FROM t WHERE uid_0 IN({{deleted_uid_0}}) AND u={{userid}}";
     const CXmlNode info = Element("<para_info><a value='1'/><!-- c --><b wnd='2'/><c value='' wnd='3'/></para_info>");
     // {{p1}} outside quotes holds a name: refused.

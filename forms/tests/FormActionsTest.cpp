@@ -193,8 +193,9 @@ TEST(FormActions, EventEndRestoresOrKeepsWhatTheEventChanged)
     const auto save = [&] {
         form.m_actions.SaveRowStates(grid, {0, 2});
         form.m_actions.m_resetIds = {7};
-        form.m_actions.m_bDetailSaved = true;
-        form.m_actions.m_strDeletedUids = QStringLiteral("4,5");
+        form.m_actions.m_savedGrids = {grid};
+        form.m_actions.m_deletedUids.Add(grid, QStringLiteral("4"));
+        form.m_actions.m_deletedUids.Add(grid, QStringLiteral("5"));
         grid->GetRowKey(0)->nState = kRowMarked;
         grid->GetRowKey(2)->nState = kRowMarked;
     };
@@ -203,7 +204,7 @@ TEST(FormActions, EventEndRestoresOrKeepsWhatTheEventChanged)
     EXPECT_EQ(grid->GetRowKey(0)->nState, kRowUnchanged);
     EXPECT_EQ(grid->GetRowKey(2)->nState, kRowNew);
     EXPECT_EQ(total->text(), QStringLiteral("0"));
-    EXPECT_EQ(form.m_actions.m_strDeletedUids, QStringLiteral("4,5"));
+    EXPECT_EQ(form.m_actions.m_deletedUids.Joined(grid), QStringLiteral("4,5"));
     EXPECT_TRUE(form.m_actions.m_listStates.empty());
     EXPECT_TRUE(form.m_actions.m_resetIds.isEmpty());
 
@@ -212,8 +213,8 @@ TEST(FormActions, EventEndRestoresOrKeepsWhatTheEventChanged)
     form.m_actions.EndEvent(form, true);
     EXPECT_EQ(grid->GetRowKey(0)->nState, kRowMarked);
     EXPECT_EQ(total->text(), QStringLiteral("12"));
-    EXPECT_TRUE(form.m_actions.m_strDeletedUids.isEmpty());
-    EXPECT_FALSE(form.m_actions.m_bDetailSaved);
+    EXPECT_TRUE(form.m_actions.m_deletedUids.IsEmpty());
+    EXPECT_TRUE(form.m_actions.m_savedGrids.isEmpty());
     EXPECT_TRUE(form.m_actions.m_listStates.empty());
 }
 

@@ -344,11 +344,11 @@ TEST_F(DispatcherTest, SelectInfoTableStartsAtPageOneUnlessPaging)
                                            [](D_T1&, const CXmlNode&, int, const QString&) { return true; });
     m_form.m_actions.m_nPage = 4;
     m_form.m_actions.m_nPageCount = 9;
-    m_form.m_actions.m_strDeletedUids = "3,4";
+    m_form.m_actions.m_deletedUids.Add(nullptr, "3");
     Run("<select_info_table/>");
     EXPECT_EQ(m_form.m_actions.m_nPage, 1);
     EXPECT_EQ(m_form.m_actions.m_nPageCount, 0);
-    EXPECT_TRUE(m_form.m_actions.m_strDeletedUids.isEmpty());
+    EXPECT_TRUE(m_form.m_actions.m_deletedUids.IsEmpty());
     m_form.m_actions.m_nPage = 4;
     m_form.m_actions.m_bResetPaging = false;
     Run("<select_info_table/>");

@@ -275,7 +275,7 @@ TEST_F(FormWindowActionsTest, ResetDetailMarksRowsAndARollbackGivesThemBack)
     CListCtrlEx* grid = GridOf(form, 3);
     AddRow(grid, "41", "钉", "2");
     AddRow(grid, "42", "钳", "7");
-    form->m_actions.m_strDeletedUids = "9,";
+    form->m_actions.m_deletedUids.Add(grid, "9");
 
     form->FireEvent(1028, "CLICK"); // fails after the reset: rolled back
     EXPECT_EQ(grid->GetRowKey(1)->nState, kRowUnchanged);
@@ -289,7 +289,7 @@ TEST_F(FormWindowActionsTest, ResetDetailMarksRowsAndARollbackGivesThemBack)
         EXPECT_EQ(grid->GetRowKey(row)->strKey, "0");
         EXPECT_EQ(grid->GetRowKey(row)->nState, kRowNew);
     }
-    EXPECT_TRUE(form->m_actions.m_strDeletedUids.isEmpty());
+    EXPECT_TRUE(form->m_actions.m_deletedUids.IsEmpty());
 }
 
 TEST_F(FormWindowActionsTest, MenuGreysDisabledItemsAndClicksTheChosenOneAfterTheEvent)
