@@ -24,6 +24,11 @@ void RegisterChartActions(CActionDispatcher& dispatcher);
 // The element children of a node, comments and texts left out.
 QList<CXmlNode> ElementChildren(const CXmlNode& node);
 
+// A check query lets the guarded work go on only when it ran and found no
+// row: a row refuses with its first value as the database's error text, a
+// query that could not run refuses with the database's own text.
+bool CheckPasses(CDbConnection& db, const QString& check);
+
 // The dispatcher's work for a handler of the form's action object.
 using FormActionHandler = bool (CFormActions::*)(const CXmlNode& action, D_T1& form);
 inline CActionDispatcher::Work Handler(FormActionHandler handler)

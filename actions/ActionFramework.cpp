@@ -44,6 +44,21 @@ QList<CXmlNode> ElementChildren(const CXmlNode& node)
     return children;
 }
 
+// A check query lets the guarded work go on only when it ran and found no
+// row: a row refuses with its first value as the text, a query that could
+// not run refuses with the database's text.
+bool CheckPasses(CDbConnection& db, const QString& check)
+{
+    if (check.isEmpty())
+        return true;
+    QString refusal;
+    if (db.QueryValue(check, refusal)) {
+        db.m_strError = refusal;
+        return false;
+    }
+    return db.m_nResult >= 0;
+}
+
 bool CFormActions::GetGridByRef(const D_T1& form, const QString& ref, CListCtrlEx*& grid)
 {
     grid = nullptr;

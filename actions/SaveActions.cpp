@@ -31,21 +31,13 @@ bool ExpandSql(D_T1& form, CDbConnection& db, QString& sql)
     return true;
 }
 
-// Runs a check query. True when it refuses the save, with the refusal text:
-// the first value of the row it found, or the database's text when it could
-// not run, since a check that cannot be made must not let the write go on.
+// A check query's refusal: its text as the failure text of the save.
 bool CheckRefuses(CDbConnection& db, const QString& sql, QString& refusal)
 {
-    QString first;
-    if (db.QueryValue(sql, first)) {
-        refusal = first;
-        return true;
-    }
-    if (db.m_nResult < 0) {
-        refusal = db.m_strError;
-        return true;
-    }
-    return false;
+    if (CheckPasses(db, sql))
+        return false;
+    refusal = db.m_strError;
+    return true;
 }
 
 // The settings element of a detail save: the action's first element child.
@@ -218,11 +210,12 @@ bool CFormActions::InsertHeadRecord(const CXmlNode& action, D_T1& form, QString&
     const CXmlNode info = action.GetChild(SaveTexts::HeadParaInfo);
     const QString uidRef = info.GetAttribute(QStringLiteral("uid_wnd_id"));
     // Whatever fails from here on, in this action or a later one of the
-    // event, the control that is to show the new key shows "0" again.
+    // event, the control that is to show the new key shows what it showed
+    // before: the key of a record saved earlier is not lost to a refusal.
     QWidget* uidControl = nullptr;
     if (!uidRef.isEmpty()) {
         if (GetControlByRef(form, uidRef, uidControl))
-            m_resetControls.append(uidControl);
+            m_resetControls.append({uidControl, GetControlText(uidControl)});
         ClearErrors(m_db);
     }
 

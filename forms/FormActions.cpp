@@ -268,8 +268,8 @@ void CFormActions::EndEvent(const D_T1& form, bool committed)
         RestoreRowStates();
         for (const int id : std::as_const(m_resetIds))
             SetDlgItemTextAndRefresh(form, id + D_T1::ControlIdBase, QStringLiteral("0"));
-        for (const QPointer<QWidget>& control : std::as_const(m_resetControls))
-            SetTextAndRefresh(control.data(), QStringLiteral("0"));
+        for (auto reset = m_resetControls.crbegin(); reset != m_resetControls.crend(); ++reset)
+            SetTextAndRefresh(reset->control.data(), reset->text);
     }
     m_listStates.clear();
     m_resetIds.clear();

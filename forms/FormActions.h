@@ -207,7 +207,8 @@ public:
     void Reconnect();
 
     // The end of an event: after a rollback the saved row states go back
-    // into their grids and the reset controls show "0"; after a commit the
+    // into their grids and the reset controls show "0" or their old text;
+    // after a commit the
     // deleted uids of the grids whose detail was saved are forgotten. Either
     // way the saved states, reset controls and saved grids go.
     void EndEvent(const D_T1& form, bool committed);
@@ -228,10 +229,17 @@ public:
     QString m_strSelectedUids;
     QString m_strResult;
     std::vector<std::unique_ptr<_QvListCtrlState>> m_listStates;
-    // Controls that show "0" after a rollback: by description id on the
-    // form itself, or by the control (one named on another form).
+    // Controls that show "0" after a rollback, by description id on the
+    // form itself.
     QList<int> m_resetIds;
-    QList<QPointer<QWidget>> m_resetControls;
+    // Controls that get back the text they had before the event (a record
+    // key an action showed, perhaps on another form) after a rollback.
+    struct ResetControl
+    {
+        QPointer<QWidget> control;
+        QString text;
+    };
+    QList<ResetControl> m_resetControls;
 
 private:
     void RestoreRowStates();
