@@ -252,7 +252,7 @@ bool CFormActions::Delrow(const CXmlNode& action, D_T1& form)
     }
     SaveRowStates(grid);
     for (const QString& key : std::as_const(keys)) {
-        m_strDeletedUids += m_strDeletedUids.isEmpty() ? key : u',' + key;
+        m_deletedUids.Add(grid, key);
         RemoveListedKey(m_strListedUids, key);
     }
     for (qsizetype i = rows.size() - 1; i >= 0; --i)

@@ -216,13 +216,13 @@ TEST_P(RowActionsTest, DeletingRowsListsTheStoredKeys)
     EXPECT_EQ(Keys(grid), "5,31");
     EXPECT_EQ(Column(grid, 0), "1|2");
     EXPECT_EQ(States(grid), "0,2");
-    EXPECT_EQ(Actions().m_strDeletedUids, "17");
+    EXPECT_EQ(Actions().m_deletedUids.Joined(grid), "17");
     EXPECT_EQ(Actions().m_strListedUids, "5,23,31");
     EXPECT_EQ(Text(3), "9.5");
 
     Select(grid, {0});
     Fire(9);
-    EXPECT_EQ(Actions().m_strDeletedUids, "17,5");
+    EXPECT_EQ(Actions().m_deletedUids.Joined(grid), "17,5");
     EXPECT_EQ(Actions().m_strListedUids, "23,31");
     EXPECT_EQ(Text(3), "8");
 
@@ -242,14 +242,14 @@ TEST_P(RowActionsTest, DeletingARowWhoseKeyIsNoIntegerDeletesNothing)
     Select(grid, {0, 1});
     Fire(9);
     EXPECT_EQ(grid->GetItemCount(), 3);
-    EXPECT_EQ(Actions().m_strDeletedUids, "");
+    EXPECT_EQ(Actions().m_deletedUids.Joined(grid), "");
     EXPECT_EQ(m_messages, QStringList{"所选行的键值“1) OR (1=1”不是整数，不能删除。"});
 
     // A row filled without keys leaves no key.
     Select(grid, {0, 2});
     Fire(9);
     EXPECT_EQ(Keys(grid), "1) OR (1=1");
-    EXPECT_EQ(Actions().m_strDeletedUids, "4");
+    EXPECT_EQ(Actions().m_deletedUids.Joined(grid), "4");
 }
 
 TEST_P(RowActionsTest, ReferencesToOtherControlsFail)
