@@ -271,13 +271,18 @@ TEST_F(FormWindowActionsTest, ResetDetailMarksRowsAndARollbackGivesThemBack)
 {
     D_T1* form = Open(Grid(3) + Button(1, "<reset_detail target_ids='3' values='1'/>")
                       + Button(2, "<reset_detail target_ids='3' values='2'/>")
-                      + Button(4, "<reset_detail target_ids='3' values='2'/><check/>"));
+                      + Button(4, "<reset_detail target_ids='3' values='2'/><check/>")
+                      + Button(5, "<reset_detail target_ids='3' values='1'/><check/>"));
     CListCtrlEx* grid = GridOf(form, 3);
     AddRow(grid, "41", "钉", "2");
     AddRow(grid, "42", "钳", "7");
     form->m_actions.m_deletedUids.Add(grid, "9");
 
     form->FireEvent(1028, "CLICK"); // fails after the reset: rolled back
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowUnchanged);
+    form->FireEvent(1029, "CLICK"); // the keys come back with the states
+    EXPECT_EQ(grid->GetRowKey(0)->strKey, "41");
+    EXPECT_EQ(grid->GetRowKey(1)->strKey, "42");
     EXPECT_EQ(grid->GetRowKey(1)->nState, kRowUnchanged);
 
     form->FireEvent(1026, "CLICK");
