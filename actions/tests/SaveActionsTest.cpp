@@ -525,6 +525,70 @@ TEST_P(SaveActionsTest, DetailChecksThatCannotRunRefuse)
     }
 }
 
+// The cases of the row walk: which rows are written, how, and what a cell
+// that may not be empty says.
+TEST_P(SaveActionsTest, RowsAreWrittenByTheirStateAndCheckedByTheirColumns)
+{
+    QString failure;
+    ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/22_orders.sql", failure));
+    Exec("CREATE TABLE ord_log (uid_0 " + KeyColumn() + ", what_0 VARCHAR(60))");
+    Exec("INSERT INTO ord_line(head_uid_0,goods_uid_0,qty_0,price_0) VALUES(1,1,1,1)");
+    const QString stored = Value("SELECT uid_0 FROM ord_line");
+    // No identity column: new rows go in through AddRecord and keep their
+    // key; rows only renumbered are not written.
+    Open("<table id='7' pos='100,0,600,300'><PARA><table_info><para_info/></table_info><col_info>"
+         "<col id='1' title='序号' no_save='1'/><col id='2' title='数量' no_save='1'/>"
+         "<col id='3' title='商品' no_save='1'/><col id='4' title='单价' no_save='1'/><col id='5' title='头' no_save='1'/>"
+         "<col title='商品' field_name='goods_uid_0' col_id='3'/><col title='数量' field_name='qty_0' col_id='2'/>"
+         "<col title='单价' field_name='price_0' col_id='4' empty='1'/><col title='头' field_name='head_uid_0' "
+         "col_id='5' empty='1'/></col_info></PARA></table>"
+         "<button id='1' pos='0,400,80,424' value='s'><ACTION><CLICK><insert_detail><s table_id='7' "
+         "not_save_rownum='1' insert_sql='SELECT uid_0,head_uid_0,goods_uid_0,qty_0,price_0 FROM ord_line WHERE 1=0' "
+         "update_sql='SELECT uid_0,goods_uid_0,qty_0,price_0,head_uid_0 FROM ord_line WHERE uid_0={{id?uid}}' "
+         "run_sql=\"INSERT INTO ord_log(what_0) VALUES('{{id?uid}}')\"/></insert_detail></CLICK></ACTION></button>");
+    // The grid shows 序号, 数量, 商品, 单价, 头; the save-only elements name
+    // them by col_id, in an order of their own.
+    const auto row = [this](const QString& key, int state, const QString& qty, const QString& goods,
+                            const QString& price) {
+        const int index = Grid()->InsertRow(Grid()->GetItemCount(), "n");
+        Grid()->SetRowData(index, nullptr, key, state);
+        Grid()->SetItemText(index, 1, qty);
+        Grid()->SetItemText(index, 2, goods);
+        Grid()->SetItemText(index, 3, price);
+        Grid()->SetItemText(index, 4, "2");
+    };
+    row(stored, kRowMarked, "9", "9", "9");
+    row("0", kRowNew, "4", "2", "1");
+    Fire(1);
+    EXPECT_EQ(m_messages, QStringList{"操作成功"});
+    EXPECT_EQ(Rows("SELECT uid_0,head_uid_0,goods_uid_0,qty_0 FROM ord_line ORDER BY uid_0"),
+              stored + "|1|1|1|" + QString::number(stored.toInt() + 1) + "|2|2|4");
+    EXPECT_EQ(Grid()->GetRowKey(1)->strKey, "0");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM ord_log"), "0") << "without an identity nothing follows";
+    EXPECT_EQ(Grid()->GetRowKey(0)->nState, kRowUnchanged);
+    EXPECT_EQ(Grid()->GetRowKey(1)->nState, kRowUnchanged);
+
+    // An edited row is written; a required cell that is empty names the row,
+    // the column and its title, and selects the row.
+    m_messages.clear();
+    EditCell(0, 1, "7");
+    Fire(1);
+    EXPECT_EQ(Value("SELECT qty_0 FROM ord_line WHERE uid_0=" + stored).toDouble(), 7);
+    EXPECT_EQ(Value("SELECT what_0 FROM ord_log"), stored);
+    row("0", kRowNew, "", "1", "1");
+    m_messages.clear();
+    Fire(1);
+    EXPECT_EQ(m_messages, QStringList{"第 3 行数据异常,请检查数据:\n表格第3行,第2列（数量）内容不能为空"});
+    EXPECT_TRUE(Grid()->IsRowSelected(2));
+    EXPECT_EQ(Grid()->GetRowKey(2)->nState, kRowNew);
+
+    // An empty grid without deleted rows has nothing to say.
+    Grid()->DeleteAllRows();
+    m_messages.clear();
+    Fire(1);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
 } // namespace
 
 TEMBRA_ACTION_KINDS(SaveActionsTest);
