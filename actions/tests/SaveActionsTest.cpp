@@ -314,6 +314,11 @@ const char* const HeadForm =
     "AND NOT EXISTS (SELECT 1 FROM ord_guard WHERE 1=0)\">"
     "<f field='no_0' wnd='50' empty='1'/><f field='customer_0' wnd='51'/></head_para_info></update_head>"
     "</CLICK></ACTION></button>"
+    "<table id='77' pos='300,0,600,200'><PARA><col_info><col id='1' title='a'/></col_info></PARA></table>"
+    "<button id='3' pos='200,400,280,424' value='修改'><ACTION><CLICK><insert_detail><s table_id='77'/></insert_detail>"
+    "<update_head><head_para_info uid_wnd_id='55' update_sql='SELECT uid_0 FROM ord_head WHERE uid_0={{id?uid}}' "
+    "can_update_sql=\"SELECT '' FROM ord_head WHERE no_0='{{p1}}' AND uid_0&lt;&gt;{{id?uid}}\">"
+    "<f field='no_0' wnd='50'/></head_para_info></update_head></CLICK></ACTION></button>"
     "<textbox id='52' pos='0,90,80,110' value='2026-03-01'/>";
 
 TEST_P(SaveActionsTest, HeadRecordsAreInsertedAndUpdatedWithTheirKey)
@@ -368,6 +373,8 @@ TEST_P(SaveActionsTest, HeadSavesRefuseWithAClearTextAndWriteNothing)
         {"insert query finds a row", 1, "H-9", "甲", "", first, "0", "", true, SaveTexts::InsertFoundRow},
         {"record write fails", 1, "H-2", "甲", "", "0", second, "", true, "数据异常"},
         {"check row with an empty text", 2, "H-2", "甲", first, "", "", "", true, ""},
+        // An empty detail before it has nothing to save and leaves no text.
+        {"empty text after a detail save", 3, "H-2", "甲", first, "", "", "", true, ""},
         {"no record with the key", 2, "H-9", "甲", "99999", "", "", "x", true, SaveTexts::NoRecordToUpdate},
         {"key that is no number", 2, "H-9", "甲", "1 OR 1=1", "", "", "x", true, "不是数字"},
         {"quote in a check's text", 2, "H-2", "甲", first, "", "", "x' FROM nowhere --", true, "x' FROM nowhere --"},
