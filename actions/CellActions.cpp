@@ -136,6 +136,9 @@ bool CFormActions::SetCellColor(const CXmlNode& action, D_T1& form)
     const QString colourColumns = settings.GetAttribute(QStringLiteral("color_col"), CellTexts::WholeRow);
     QList<int> columns;
     SplitToInts(colourColumns, QStringLiteral(","), columns);
+    // A test column outside the grid would read every row as empty.
+    if (textColumn != -1 && !IsColumnNumber(grid, textColumn))
+        return true;
 
     for (int row = 0; row < grid->GetItemCount(); ++row) {
         bool matches = false;
@@ -199,6 +202,9 @@ bool CFormActions::DelCellText(const CXmlNode& action, D_T1& form)
     if (!grid)
         return !stop;
     const int groupColumn = settings.GetAttributeInt(QStringLiteral("col"), 0);
+    // Outside the grid every row would look like one group and be blanked.
+    if (!IsColumnNumber(grid, groupColumn))
+        return true;
     const int firstBlank = qMax(1, settings.GetAttributeInt(QStringLiteral("col_from"), 0));
     const int lastBlank = qMin(grid->GetColumnCount(), settings.GetAttributeInt(QStringLiteral("col_to"), 0));
     QString previous;

@@ -142,6 +142,9 @@ TEST_P(CellActionsTest, CellColourRules)
          {White, White, White, White, White, Band, Band, Band, Band, Band, White, White, White, White, White}},
         {"text='x' text_col='2' color_col='0,9,-3' color_bg='255,0,0'",
          {White, White, White, White, White, Band, Band, Band, Band, Band, White, White, White, White, White}},
+        // A test column outside the grid matches nothing, not every row.
+        {"text='' text_col='9' color_bg='255,0,0'",
+         {White, White, White, White, White, Band, Band, Band, Band, Band, White, White, White, White, White}},
     };
     for (const Case& c : cases) {
         OpenGrid(QString("<set_cell_color><para_info table_id='7' %1/></set_cell_color>").arg(c.settings), rows);
@@ -215,6 +218,11 @@ TEST_P(CellActionsTest, RepeatedGroupValuesBlankedAndBanded)
     Fire(9);
     EXPECT_EQ(Column(1), (QStringList{"A", "", "B", "", "", "C"}));
     EXPECT_EQ(Column(2), (QStringList{"1", "", "3", "", "", "6"}));
+
+    // A group column outside the grid blanks nothing.
+    OpenGrid("<del_cell_text><para_info table_id='7' col='0' col_from='1' col_to='5'/></del_cell_text>", rows);
+    Fire(9);
+    EXPECT_EQ(Column(1), (QStringList{"A", "A", "B", "B", "B", "C"}));
 
     // An empty grid, and one row.
     OpenGrid("<del_cell_text><para_info table_id='7' col='1' col_from='1' col_to='2'/></del_cell_text>", {});
