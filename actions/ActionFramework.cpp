@@ -73,11 +73,21 @@ bool CFormActions::GetGridByRef(const D_T1& form, const QString& ref, CListCtrlE
 
 bool CFormActions::PutValue(QString& sql, const QString& token, const QString& value)
 {
+    return PutValue(sql, token, QStringList{value});
+}
+
+bool CFormActions::PutValue(QString& sql, const QString& token, const QStringList& values)
+{
     if (token.isEmpty() || !sql.contains(token))
         return true;
-    QString escaped = value;
-    EscapeSqlText(escaped);
-    const bool number = value.isEmpty() || IsSqlNumber(value);
+    const QString value = values.join(u',');
+    QStringList escapedValues = values;
+    bool number = true;
+    for (QString& each : escapedValues) {
+        number = number && (each.isEmpty() || IsSqlNumber(each));
+        EscapeSqlText(each);
+    }
+    const QString escaped = escapedValues.join(u',');
     QString filled;
     filled.reserve(sql.size() + value.size());
     bool quoted = false;

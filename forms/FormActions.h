@@ -16,6 +16,7 @@ class CListCtrlEx;
 class CXmlNode;
 class D_T1;
 class QTreeWidget;
+class QvChart;
 class QWidget;
 
 // The row states of one grid as they were before an event's actions changed
@@ -103,6 +104,9 @@ public:
     // literal, and only as a number where it stands outside one; false, with
     // the reason in the database error text, for any other value.
     bool PutValue(QString& sql, const QString& token, const QString& value);
+    // A list of values joined by ",": inside a literal each escaped, outside
+    // one only when every value is a number.
+    bool PutValue(QString& sql, const QString& token, const QStringList& values);
     // "{{p%d}}" from the controls the children of a "para_info" element
     // name, then "{{deleted_uid_0}}" (the deleted rows of the grid given,
     // of every grid without one), then the form-wide placeholders. An
@@ -202,6 +206,25 @@ public:
     // Files in records, web, text conversion and commands, spreadsheet export.
 
     // Chart reports and chart boards.
+    // show_report, show_report3, show_report5: a picture control charts the
+    // rows of a grid as bars and lines (kind 2) or as panels (kinds 3, 5).
+    bool ShowReport(const CXmlNode& action, D_T1& form);
+    bool ShowReport3(const CXmlNode& action, D_T1& form);
+    bool ShowReport5(const CXmlNode& action, D_T1& form);
+    // show_table: the rows of a chart board from query steps, a looping step
+    // asking level by level for the children of the nodes it added last.
+    bool ShowTable(const CXmlNode& action, D_T1& form);
+    // query_to_tree_head: texts for the board's header nodes of one depth.
+    bool QueryToTreeHead(const CXmlNode& action, D_T1& form);
+    // One node per row of values (parent key, key, text, items...) under the
+    // node of its parent key, or under the body root; colours are handed out
+    // one per node while they last. The keys added go into m_strNodeKeys,
+    // the values are used up.
+    void FeedChartTriples(QvChart* board, QStringList& values, int columnCount, const QStringList& colours,
+                          bool hasColours, int nodeSize);
+    // The keys of the nodes the last FeedChartTriples added, joined by ",";
+    // a step's "{{selected_uids_now}}".
+    QString m_strNodeKeys;
 
     // The event's connection is the application's again.
     void Reconnect();

@@ -105,6 +105,24 @@ TEST_P(ActionFrameworkTest, ValuesAreEscapedOrMustBeNumbers)
         else
             EXPECT_EQ(sql, c.sql) << "a refused template is left as it was";
     }
+
+    // A list: joined by ",", each value escaped inside a literal, and
+    // outside one only when every value is a number.
+    struct ListCase {
+        QString sql;
+        QStringList values;
+        QString expected; // empty: refused
+    } lists[] = {
+        {"IN ({{v}})", {"3", "4"}, "IN (3,4)"},
+        {"IN ({{v}})", {}, "IN ()"},
+        {"IN ({{v}})", {"3", "4) OR (1=1"}, ""},
+        {"x='{{v}}'", {"a'b", "c"}, "x='a''b,c'"},
+    };
+    for (const ListCase& c : lists) {
+        QString sql = c.sql;
+        EXPECT_EQ(Actions().PutValue(sql, "{{v}}", c.values), !c.expected.isEmpty()) << c.sql.toStdString();
+        EXPECT_EQ(sql, c.expected.isEmpty() ? c.sql : c.expected);
+    }
 }
 
 TEST_P(ActionFrameworkTest, ParamPlaceholdersFromControls)
