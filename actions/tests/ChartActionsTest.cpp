@@ -42,9 +42,9 @@ int InkIn(const QImage& image, const QRect& box)
 // A grid of monthly figures, a 600×400 picture and the controls the report
 // attributes name.
 const QString ReportControls = QStringLiteral(
-    "<table id='7' pos='0,0,300,100'><PARA><col_info><col id='1' name='月份' width='60'/>"
-    "<col id='2' name='销售额' width='60'/><col id='3' name='成本' width='60'/>"
-    "<col id='4' name='说明' width='60'/></col_info></PARA></table>"
+    "<table id='7' pos='0,0,300,100'><PARA><col_info><col id='1' title='月份' width='60'/>"
+    "<col id='2' title='销售额' width='60'/><col id='3' title='成本' width='60'/>"
+    "<col id='4' title='说明' width='60'/></col_info></PARA></table>"
     "<pic id='9' pos='0,100,600,500'/>"
     "<textbox id='10' pos='300,0,360,20' value='月度销售'/>"
     "<textbox id='11' pos='300,20,360,40' value='400'/>"
@@ -75,7 +75,7 @@ const QString BoardControls = QStringLiteral(
     "<col title='b' width='40' height='20'/></col>"
     "<col title='组二' width='40' height='20'><col title='c' width='40' height='20'/></col>"
     "</head_info></PARA></treelist>"
-    "<table id='7' pos='400,400,500,500'><PARA><col_info><col id='1' name='x' width='60'/></col_info></PARA></table>"
+    "<table id='7' pos='400,400,500,500'><PARA><col_info><col id='1' title='x' width='60'/></col_info></PARA></table>"
     "<textbox id='10' pos='500,400,560,420' value=''/>"
     "<textbox id='11' pos='500,420,560,440' value=''/>");
 

@@ -11,11 +11,11 @@ CREATE TABLE d_shift_node (
   actual_0 varchar(20),
   colour_0 varchar(20)
 );
-INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (1, 0, '一车间', '', '', '', '');
-INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (2, 0, '二车间', '', '', '', '');
-INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (11, 1, '装配班', '', '', '', '');
-INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (12, 1, '检验班', '', '', '', '');
-INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (21, 2, '机加班', '', '', '', '');
+INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (1, 0, '一车间', '', '0', '0', '');
+INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (2, 0, '二车间', '', '0', '0', '');
+INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (11, 1, '装配班', '', '0', '0', '');
+INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (12, 1, '检验班', '', '0', '0', '');
+INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (21, 2, '机加班', '', '0', '0', '');
 INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (111, 11, '王强', '组长', '4800480', '4650450', '255,52,120,246');
 INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (112, 11, '刘敏', '装配工', '4800480', '4800420', '255,52,120,246');
 INSERT INTO d_shift_node (uid_0, parent_0, name_0, post_0, plan_0, actual_0, colour_0) VALUES (113, 11, '陈刚', '装配工', '9600000', '9600030', '255,230,120,30');
