@@ -1,12 +1,15 @@
 #include "ActionFormTest.h"
 
 #include "ActionDispatcher.h"
+#include "DemoDatabase.h"
 #include "FormEventRunner.h"
 #include "FormWindowActions.h"
 #include "QvControls.h"
 #include "RegisterFormActions.h"
 #include "db/DbSchema.h"
 #include "text/TextScramble.h"
+
+#include <QFile>
 
 void ActionFormTest::SetUp()
 {
@@ -89,6 +92,13 @@ D_T1* ActionFormTest::OpenDescription(const QString& description)
     EXPECT_TRUE(form->LoadDescription(description));
     EXPECT_TRUE(form->Create());
     return form;
+}
+
+D_T1* ActionFormTest::OpenDemoForm(const QString& fileName)
+{
+    QFile file(DemoSourceFolder() + QStringLiteral("/forms/") + fileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << fileName.toStdString();
+    return OpenDescription(QString::fromUtf8(file.readAll()));
 }
 
 void ActionFormTest::Fire(int id, const QString& event)

@@ -39,6 +39,8 @@ protected:
     // 640×480), or from a whole description.
     D_T1* Open(const QString& dialog);
     D_T1* OpenDescription(const QString& description);
+    // A form of the demo database by its file name in demo/forms.
+    D_T1* OpenDemoForm(const QString& fileName);
     // The event of a control by its description id (a button's "CLICK").
     void Fire(int id, const QString& event = QStringLiteral("CLICK"));
     QWidget* Control(int id) const;

@@ -11,7 +11,6 @@
 #include "grid/ListCtrlEx.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 
 namespace {
@@ -34,13 +33,6 @@ struct RowView
     bool operator==(const RowView&) const = default;
 };
 
-QString ReadFile(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QString::fromUtf8(file.readAll());
-}
-
 class SaveActionsTest : public ActionFormTest
 {
 protected:
@@ -50,7 +42,7 @@ protected:
         QString failure;
         ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/22_orders.sql", failure))
             << failure.toStdString();
-        OpenDescription(ReadFile(DemoSourceFolder() + "/forms/22_orders.xml"));
+        OpenDemoForm("22_orders.xml");
     }
 
     CListCtrlEx* Grid(int id = Lines) const { return qobject_cast<CListCtrlEx*>(Control(id)); }
