@@ -40,27 +40,16 @@ bool IsInteger(const QString& text)
     return integer.match(text).hasMatch();
 }
 
-// The control of a plain description id of the form itself.
-QWidget* ControlOfId(const D_T1& form, const QString& id)
-{
-    return form.GetDlgItem(TextToInt(id) + D_T1::ControlIdBase);
-}
-
-// The control as the kind an action needs; a missing control or one of
-// another kind fails with the reference in the error text.
-template <class Kind>
-Kind* ControlAs(CFormActions& actions, QWidget* control, const QString& ref)
-{
-    auto* typed = qobject_cast<Kind*>(control);
-    if (!typed)
-        actions.m_db.m_strError = ActionTexts::WrongControl + ref;
-    return typed;
-}
-
+// The control of a plain description id of the form itself, as the kind an
+// action needs; a missing control or one of another kind fails with the id
+// in the error text.
 template <class Kind>
 Kind* ControlOfIdAs(CFormActions& actions, const D_T1& form, const QString& id)
 {
-    return ControlAs<Kind>(actions, ControlOfId(form, id), id);
+    auto* control = qobject_cast<Kind*>(form.GetDlgItem(TextToInt(id) + D_T1::ControlIdBase));
+    if (!control)
+        actions.m_db.m_strError = ActionTexts::WrongControl + id;
+    return control;
 }
 
 // The tree or grid an action reads (its id in the attribute sourceName) and
@@ -73,14 +62,6 @@ bool SourceAndTarget(CFormActions& actions, const D_T1& form, const CXmlNode& se
     target = source ? ControlOfIdAs<QWidget>(actions, form, settings.GetAttribute(QStringLiteral("target_id"), QStringLiteral("0")))
                     : nullptr;
     return target != nullptr;
-}
-
-CListCtrlEx* GridOfRef(CFormActions& actions, const D_T1& form, const QString& ref)
-{
-    QWidget* control = nullptr;
-    if (!actions.GetControlByRef(form, ref, control))
-        return nullptr;
-    return ControlAs<CListCtrlEx>(actions, control, ref);
 }
 
 QTreeWidgetItem* ItemUnderCursor(QTreeWidget* tree)
@@ -109,8 +90,8 @@ void MarkMoved(ItemData* item)
 bool MoveSelectedRow(CFormActions& actions, const CXmlNode& action, D_T1& form, int step)
 {
     const QString ref = action.GetAttribute(QStringLiteral("table_id"), QStringLiteral("0"));
-    CListCtrlEx* grid = GridOfRef(actions, form, ref);
-    if (!grid)
+    CListCtrlEx* grid = nullptr;
+    if (!actions.GetGridByRef(form, ref, grid))
         return false;
     int row = -1;
     if (!GetSelectedListItem(grid, row))
@@ -195,8 +176,8 @@ void AppendResultRow(CListCtrlEx* grid, const CXmlNodes& placements, const QStri
 bool CFormActions::Addrow(const CXmlNode& action, D_T1& form)
 {
     const CXmlNode settings = action.GetChild(ParaInfo);
-    CListCtrlEx* grid = GridOfRef(*this, form, settings.GetAttribute(QStringLiteral("table_id")));
-    if (!grid)
+    CListCtrlEx* grid = nullptr;
+    if (!GetGridByRef(form, settings.GetAttribute(QStringLiteral("table_id")), grid))
         return false;
     const int whichRow = settings.GetAttributeInt(QStringLiteral("which_row"), 0);
     int row = grid->GetItemCount();
@@ -348,8 +329,8 @@ bool CFormActions::SelectInto(const CXmlNode& paraInfo, D_T1& form)
         if (!PutValue(sql, ParamToken(i + 1), GetControlText(form.GetDlgItem(id + D_T1::ControlIdBase))))
             return false;
     }
-    CListCtrlEx* target = GridOfRef(*this, form, paraInfo.GetAttribute(QStringLiteral("to_table_id")));
-    if (!target)
+    CListCtrlEx* target = nullptr;
+    if (!GetGridByRef(form, paraInfo.GetAttribute(QStringLiteral("to_table_id")), target))
         return false;
 
     // Every query runs before a row is added: one that fails adds none.
