@@ -21,6 +21,8 @@ constexpr int Customer = 51;
 constexpr int Note = 53;
 constexpr int RecordNo = 55;
 constexpr int Lines = 7;
+constexpr int AddRow = 10;
+constexpr int DeleteRow = 11;
 constexpr int SaveNew = 12;
 constexpr int SaveChanges = 13;
 
@@ -58,6 +60,22 @@ protected:
         lines->SetItemText(row, 1, goods);
         lines->SetItemText(row, 2, qty);
         lines->SetItemText(row, 3, price);
+    }
+
+    // The demo form's own "新增行" and "删除行".
+    void AddDemoLine(const QString& goods, const QString& qty, const QString& price)
+    {
+        Fire(AddRow);
+        const int row = Grid()->GetItemCount() - 1;
+        Grid()->SetItemText(row, 1, goods);
+        Grid()->SetItemText(row, 2, qty);
+        Grid()->SetItemText(row, 3, price);
+    }
+    void DeleteDemoLine(int row)
+    {
+        Grid()->SelectRow(-1, false);
+        Grid()->SelectRow(row, true);
+        Fire(DeleteRow);
     }
 
     // A cell the user edits: a stored row becomes changed.
@@ -139,9 +157,10 @@ TEST_P(SaveActionsTest, DemoOrderIsSavedChangedAndSavedAgainAsTheGridShowsIt)
     SetText(OrderNo, "SO-0001");
     SetText(Customer, "宏达建材");
     SetText(Note, "周五前送到");
-    AddLine("六角螺栓 M8", "10", "12.5");
-    AddLine("螺母 M8", "20", "6.8");
-    AddLine("电钻 500W", "1", "268");
+    AddDemoLine("六角螺栓 M8", "10", "12.5");
+    AddDemoLine("螺母 M8", "20", "6.8");
+    AddDemoLine("电钻 500W", "1", "268");
+    ASSERT_EQ(Grid()->GetItemCount(), 3);
 
     Fire(SaveNew);
     EXPECT_EQ(m_messages, QStringList{"操作成功"});
@@ -161,8 +180,8 @@ TEST_P(SaveActionsTest, DemoOrderIsSavedChangedAndSavedAgainAsTheGridShowsIt)
     // Change a row, delete a row, add one, change the head.
     m_messages.clear();
     EditCell(1, 2, "25");
-    DeleteLine(2);
-    AddLine("平垫圈 8mm", "100", "3.2");
+    DeleteDemoLine(2);
+    AddDemoLine("平垫圈 8mm", "100", "3.2");
     SetText(Note, "改为下周一送");
     Fire(SaveChanges);
     EXPECT_EQ(m_messages, QStringList{"操作成功"});
