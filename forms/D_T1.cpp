@@ -7,6 +7,7 @@
 #include "FormTexts.h"
 #include "grid/ListCtrlEx.h"
 #include "PlaceholderExpander.h"
+#include "QvFormAnimation.h"
 #include "grid/ListCtrlEx.h"
 #include "text/MessageSink.h"
 #include "text/TextSplit.h"
@@ -135,6 +136,12 @@ void D_T1::OnInitDialog()
     m_bTopRows = false;
     if (!m_bPage && m_head.HasTimer())
         m_timer.start(m_head.timeSplit);
+    // The INIT actions may have changed the draw method.
+    if (m_head.drawMethod == u"1" && !m_animation) {
+        m_animation = new QvFormAnimation(this);
+        m_animation->show();
+        m_animation->Start();
+    }
 }
 
 void D_T1::ApplyHead()
@@ -647,6 +654,8 @@ void D_T1::CloseWork()
         return;
     m_bClosed = true;
     m_timer.stop();
+    if (m_animation)
+        m_animation->Stop();
     qApp->removeEventFilter(this);
 }
 

@@ -22,6 +22,7 @@ class CFormScroller;
 class CListCtrlEx;
 class IFormBuilder;
 class IFormEvents;
+class QvFormAnimation;
 
 // The window of every business form, built from a form description.
 //
@@ -239,6 +240,9 @@ private:
     QHash<const QObject*, int> m_ids;
     QHash<int, QList<QPointer<D_T1>>> m_pages;
     QTimer m_timer;
+    // The head's draw method "1": frames drawn under the controls until the
+    // form closes.
+    QPointer<QvFormAnimation> m_animation;
     QList<std::function<void()>> m_afterEvent;
     // Where the head puts the whole window, and whether it still waits for
     // the frame to be known.

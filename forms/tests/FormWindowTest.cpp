@@ -3,6 +3,7 @@
 #include "FormTexts.h"
 #include "text/MessageSink.h"
 #include "PlainControlBuilder.h"
+#include "QvFormAnimation.h"
 #include "RecordingEvents.h"
 
 #include <QApplication>
@@ -514,4 +515,26 @@ TEST_F(FormWindow, WheelScrollsVerticallyByWholeNotches)
                                                                      << c.deltas.first().x() << ","
                                                                      << c.deltas.first().y();
     }
+}
+
+TEST_F(FormWindow, DrawMethodOneAnimatesUntilTheFormCloses)
+{
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_TRUE(Open(FormText("<head title='动画' pos='0,0,400,320' draw_method='1'/>")));
+        QPointer<QvFormAnimation> animation = form->findChild<QvFormAnimation*>();
+        ASSERT_FALSE(animation.isNull());
+        EXPECT_TRUE(animation->IsRunning());
+        if (i == 0) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !animation->Frame().isNull(); }));
+        }
+        // Closed at once, mid-frame or not: the worker is over before the
+        // form and its overlay go.
+        form->close();
+        EXPECT_TRUE(animation.isNull() || !animation->IsRunning());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull());
+        EXPECT_TRUE(animation.isNull());
+    }
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    EXPECT_EQ(form->findChild<QvFormAnimation*>(), nullptr);
 }
