@@ -94,8 +94,8 @@ bool FillReport(CFormActions& actions, const CXmlNode& action, D_T1& form, const
     QvPicture* picture = ControlOfKind<QvPicture>(actions, form, targetRef);
     if (!picture)
         return false;
-    auto* grid = ControlOfKind<CListCtrlEx>(actions, form, tableRef);
-    if (!grid)
+    CListCtrlEx* grid = nullptr;
+    if (!actions.GetGridByRef(form, tableRef, grid))
         return false;
     // Refused before anything is written, so the picture keeps its last chart.
     const QList<CXmlNode> series = NamedChildren(cols, QStringLiteral("col"));

@@ -3,6 +3,7 @@
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
 #include "ChartActionTexts.h"
+#include "DemoDatabase.h"
 #include "QvChart.h"
 #include "QvPicture.h"
 #include "TempFolder.h"
@@ -583,6 +584,24 @@ TEST_P(ChartActionsTest, QueryToTreeHeadNamesTheHeaderNodesOfOneDepth)
     EXPECT_TRUE(Actions().QueryToTreeHead(
         Element("<query_to_tree_head table_id='6' target_ids='1' values='SELECT title_0 FROM head_t WHERE n=0'/>"),
         *form));
+}
+
+TEST_P(ChartActionsTest, TheDemoShiftBoardBuildsLevelByLevel)
+{
+    QString failure;
+    ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/62_shift_board.sql", failure))
+        << failure.toStdString();
+    OpenDemoForm("62_shift_board.xml");
+    Fire(4);
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+    EXPECT_EQ(Tree(1), "1() 11(1) 111(11) 112(11) 113(11) 12(1) 121(12) 122(12) 2() 21(2) 211(21) 212(21) 213(21)");
+    EXPECT_EQ(Board(1)->FindNode("113")->m_item.m_strText3, "255,230,120,30");
+    EXPECT_EQ(Board(1)->Header().Child(3)->Child(1)->GetText(), "实际出勤 0—24时");
+    // Only the people of one post; their teams and workshops stay.
+    SetText(3, "装配工");
+    Fire(4);
+    EXPECT_EQ(Tree(1), "1() 11(1) 112(11) 113(11) 12(1) 2() 21(2)");
+    EXPECT_EQ(Board(1)->FindNode("112")->m_item.m_strText3, "255,52,120,246");
 }
 
 TEST_P(ChartActionsTest, TheOldChartKeywordDoesNothing)
