@@ -180,6 +180,10 @@ public:
 
     CFormActions m_actions;
 
+    // The print-value list: the record keys a batch print walks through, one
+    // job each (filled by "query_to_print").
+    QStringList m_printValues;
+
 protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;

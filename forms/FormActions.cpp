@@ -236,7 +236,7 @@ bool CFormActions::FillListRows(const QStringList& values, CListCtrlEx* grid, in
     grid->DeleteAllRows();
     m_strListedUids.clear();
     const int firstColumn = withRowNumbers ? 1 : 0;
-    const bool withUid = columnCount == grid->GetColumnCount() - firstColumn + 1;
+    const bool withUid = grid->m_bContainHead || columnCount == grid->GetColumnCount() - firstColumn + 1;
     for (qsizetype start = 0, row = 0; start + columnCount <= values.size(); start += columnCount, ++row) {
         const int index = grid->InsertRow(int(row), QString());
         qsizetype value = start;
@@ -255,6 +255,8 @@ bool CFormActions::FillListRows(const QStringList& values, CListCtrlEx* grid, in
                 grid->SetItemText(index, column, values[value]);
         }
     }
+    // The keys go into SQL lists ("{{selected_uid_0}}"): no trailing comma.
+    m_strListedUids.chop(m_strListedUids.endsWith(u',') ? 1 : 0);
     grid->setUpdatesEnabled(true);
     return true;
 }

@@ -84,8 +84,9 @@ public:
     static void RenumberListRows(CListCtrlEx* grid, int firstRow);
     // Fills a grid from a flat list of query values, columnCount per row.
     // A row whose values are one more than the grid's value columns (after
-    // the row-number column, withRowNumbers) starts with its uid: the row's
-    // key, stored (state 0) and listed in m_strListedUids.
+    // the row-number column, withRowNumbers), or any row of a grid whose
+    // m_bContainHead is on, starts with its uid: the row's key, stored
+    // (state 0) and listed in m_strListedUids (joined by ",").
     bool FillListRows(const QStringList& values, CListCtrlEx* grid, int columnCount, bool withRowNumbers);
     // Fills a tree from (parent uid, text, uid) triples; items whose uid is
     // in checkList (",uid," form) are checked.
@@ -139,6 +140,21 @@ public:
     // action element and the form window; false stops the event's list.
 
     // Paged grid and tree queries, queries into controls and lists.
+    bool SelectInfoTable(const CXmlNode& action, D_T1& form);
+    bool SelectInfoTree(const CXmlNode& action, D_T1& form);
+    // The page text and the first, previous, next and last buttons of the
+    // paging state; false, with the reason, when fewer than four buttons
+    // are named.
+    bool ShowPageInfo(const CXmlNode& para, D_T1& form);
+    // Rebuilds the grid's columns from the result's column names, then its
+    // rows from the values.
+    void ResetTableFromResult(D_T1& form, const QStringList& names, const QStringList& values, CListCtrlEx* grid);
+    // Refills the rows of the grid's columns, valuesPerRow values a row.
+    void ReplaceTableRows(D_T1& form, int valuesPerRow, const QStringList& values, CListCtrlEx* grid);
+    bool QueryToHead(const CXmlNode& action, D_T1& form);
+    bool QueryToMain(const CXmlNode& action, D_T1& form);
+    bool QueryToTable(const CXmlNode& action, D_T1& form);
+    bool QueryToPrint(const CXmlNode& action, D_T1& form);
 
     // Statements, confirmed updates and the jump step.
     // A check query, statements and queries into controls, once or per

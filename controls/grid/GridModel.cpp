@@ -197,6 +197,14 @@ QString CGridModel::Title(int column) const
     return IsColumn(column) ? m_titles[column] : QString();
 }
 
+void CGridModel::SetTitle(int column, const QString& title)
+{
+    if (!IsColumn(column))
+        return;
+    m_titles[column] = title;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
 const QString& CGridModel::Text(int row, int column) const
 {
     static const QString none;

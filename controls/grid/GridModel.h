@@ -47,6 +47,8 @@ public:
     int InsertColumn(int column, const QString& title, int format);
     bool DeleteColumn(int column);
     QString Title(int column) const;
+    // A new title for an existing column; width and alignment stay.
+    void SetTitle(int column, const QString& title);
 
     const QString& Text(int row, int column) const;
     void SetText(int row, int column, QString text);

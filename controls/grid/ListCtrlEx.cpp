@@ -98,6 +98,11 @@ QString CListCtrlEx::GetColumnTitle(int column) const
     return m_pModel->Title(column);
 }
 
+void CListCtrlEx::SetColumnTitle(int column, const QString& title)
+{
+    m_pModel->SetTitle(column, title);
+}
+
 int CListCtrlEx::GetColumnWidth(int column) const
 {
     return m_pModel->IsColumn(column) ? horizontalHeader()->sectionSize(column) : 0;

@@ -63,6 +63,7 @@ public:
     bool DeleteColumn(int column);
     int GetColumnCount() const;
     QString GetColumnTitle(int column) const;
+    void SetColumnTitle(int column, const QString& title);
     int GetColumnWidth(int column) const;
     // Width 0 hides the column. Never written to cfg.ini.
     void SetColumnWidth(int column, int width);
@@ -150,6 +151,10 @@ public:
     int ReadColumnWidth(int column) const;
 
     CGridModel* GetModel() const { return m_pModel; }
+
+    // The first value of each result row the fills are given is the row's
+    // key (its record uid): it goes into the row's record, not a column.
+    bool m_bContainHead = false;
 
 protected:
     bool event(QEvent* event) override;
