@@ -1,0 +1,11 @@
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (33, 1, 1, 3, 3, '月度销量汇总');
+CREATE TABLE qry_months (no_0 INTEGER, title_0 VARCHAR(20));
+INSERT INTO qry_months VALUES (1, '一月销量');
+INSERT INTO qry_months VALUES (2, '二月销量');
+INSERT INTO qry_months VALUES (3, '三月销量');
+CREATE TABLE qry_sales (uid_0 INTEGER PRIMARY KEY, code_0 VARCHAR(20), product_0 VARCHAR(40), m1_0 INTEGER, m2_0 INTEGER, m3_0 INTEGER);
+INSERT INTO qry_sales VALUES (101, 'P001', '螺母-1', 120, 95, 143);
+INSERT INTO qry_sales VALUES (102, 'P002', '垫片-2', 80, 110, 70);
+INSERT INTO qry_sales VALUES (103, 'P003', '扳手-3', 15, 22, 18);
+INSERT INTO qry_sales VALUES (104, 'P004', '电线-4', 300, 280, 350);
+INSERT INTO qry_sales VALUES (105, 'P005', '螺丝-5', 500, 460, 520);
