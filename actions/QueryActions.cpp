@@ -27,18 +27,17 @@ namespace {
 const char* const CheckBoxesProperty = "tembraCheckBoxes";
 constexpr int GlobalSlots = 10;
 
-// A reference that must name a control of kind T: a control of another kind
-// fails as one that names nothing.
-template <class T>
-T* ControlOfKind(CFormActions& actions, const D_T1& form, const QString& ref)
+// A reference that must name a tree: a control of another kind fails as
+// one that names nothing.
+QTreeWidget* TreeByRef(CFormActions& actions, const D_T1& form, const QString& ref)
 {
     QWidget* control = nullptr;
     if (!actions.GetControlByRef(form, ref, control))
         return nullptr;
-    T* typed = qobject_cast<T*>(control);
-    if (!typed)
+    auto* tree = qobject_cast<QTreeWidget*>(control);
+    if (!tree)
         actions.m_db.m_strError = ActionTexts::WrongControl + ref;
-    return typed;
+    return tree;
 }
 
 // The element children of a node, comments and texts left out.
@@ -76,9 +75,9 @@ void AppendRows(CListCtrlEx* grid, int valuesPerRow, const QStringList& values, 
 // without a selected row (no text) or when the grid reference fails.
 bool PutSelectedRowKey(CFormActions& actions, const D_T1& form, const QString& gridRef, QString& sql)
 {
-    CListCtrlEx* grid = ControlOfKind<CListCtrlEx>(actions, form, gridRef);
+    CListCtrlEx* grid = nullptr;
     int row = -1;
-    if (!grid || !GetSelectedListItem(grid, row))
+    if (!actions.GetGridByRef(form, gridRef, grid) || !GetSelectedListItem(grid, row))
         return false;
     const ItemData* record = grid->GetRowKey(row);
     return actions.PutValue(sql, QueryTexts::RowUidToken, record ? record->strKey : QString());
@@ -159,8 +158,8 @@ bool CFormActions::SelectInfoTable(const CXmlNode& action, D_T1& form)
     const QString resetHead = para.GetAttribute(QStringLiteral("reset_head"), QStringLiteral("0"));
     const QString tableId = para.GetAttribute(QStringLiteral("table_id"));
 
-    CListCtrlEx* grid = ControlOfKind<CListCtrlEx>(*this, form, tableId);
-    if (!grid)
+    CListCtrlEx* grid = nullptr;
+    if (!GetGridByRef(form, tableId, grid))
         return false;
     static const QRegularExpression blank(QStringLiteral("\\s"));
     const bool textMode = !select.isEmpty() && !select.contains(blank);
@@ -298,7 +297,7 @@ bool CFormActions::SelectInfoTree(const CXmlNode& action, D_T1& form)
     const CXmlNode para = action.GetChild(QStringLiteral("para_info_where"));
     QString select = para.GetAttribute(QStringLiteral("select"));
     QString checkSql = para.GetAttribute(QStringLiteral("check_sql"));
-    auto* tree = ControlOfKind<QTreeWidget>(*this, form, para.GetAttribute(QStringLiteral("tree_id")));
+    QTreeWidget* tree = TreeByRef(*this, form, para.GetAttribute(QStringLiteral("tree_id")));
     if (!tree)
         return false;
     tree->clear();
@@ -341,8 +340,8 @@ bool CFormActions::QueryToHead(const CXmlNode& action, D_T1& form)
         m_db.m_strError = QueryTexts::NoTableId;
         return false;
     }
-    CListCtrlEx* grid = ControlOfKind<CListCtrlEx>(*this, form, tableId);
-    if (!grid)
+    CListCtrlEx* grid = nullptr;
+    if (!GetGridByRef(form, tableId, grid))
         return false;
     const QStringList targets = TargetsOf(action, sql);
     if (!FillWhereFragments(action, form, sql))
@@ -394,8 +393,8 @@ bool CFormActions::QueryToTable(const CXmlNode& action, D_T1& form)
             return false;
     }
     const QString tableId = para.GetAttribute(QStringLiteral("to_table_id"));
-    CListCtrlEx* grid = ControlOfKind<CListCtrlEx>(*this, form, tableId);
-    if (!grid)
+    CListCtrlEx* grid = nullptr;
+    if (!GetGridByRef(form, tableId, grid))
         return false;
     const QList<CXmlNode> outputs = Elements(para.GetChild(QStringLiteral("para_out")));
     QStringList values;
