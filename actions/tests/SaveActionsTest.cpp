@@ -25,6 +25,7 @@ constexpr int AddRow = 10;
 constexpr int DeleteRow = 11;
 constexpr int SaveNew = 12;
 constexpr int SaveChanges = 13;
+constexpr int OpenOrder = 14;
 
 // One grid row as the tests compare it: key, state and texts.
 struct RowView
@@ -194,6 +195,23 @@ TEST_P(SaveActionsTest, DemoOrderIsSavedChangedAndSavedAgainAsTheGridShowsIt)
     const QString before = Tables();
     Fire(SaveChanges);
     EXPECT_EQ(Tables(), before);
+
+    // Opened again in a new window, the order shows what was saved.
+    const QList<RowView> shown = GridRows();
+    OpenDemoForm("22_orders.xml");
+    SetText(OrderNo, "SO-0001");
+    Fire(OpenOrder);
+    EXPECT_EQ(Text(RecordNo), uid);
+    EXPECT_EQ(GetControlText(Control(Customer)), "宏达建材");
+    EXPECT_EQ(Text(Note), "改为下周一送");
+    ExpectLinesMatchGrid(uid);
+    const QList<RowView> reopened = GridRows();
+    ASSERT_EQ(reopened.size(), shown.size());
+    for (int row = 0; row < shown.size(); ++row) {
+        EXPECT_EQ(reopened[row].key, shown[row].key);
+        EXPECT_EQ(reopened[row].texts[1], shown[row].texts[1]);
+        EXPECT_DOUBLE_EQ(reopened[row].texts[2].toDouble(), shown[row].texts[2].toDouble());
+    }
 }
 
 // A detail save with every statement, each of which the row poisoned in
