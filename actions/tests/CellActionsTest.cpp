@@ -1,5 +1,6 @@
 // The cell operations on a real form's grid, run through a button's event.
 #include "ActionFormTest.h"
+#include "DemoDatabase.h"
 #include "grid/GridModel.h"
 #include "grid/ListCtrlEx.h"
 #include "xml/XmlNode.h"
@@ -305,6 +306,29 @@ TEST_P(CellActionsTest, OpeningActionsFindTheGridsRule)
         EXPECT_TRUE(m_form->RunAction(init[i], 0, "INIT"));
     EXPECT_EQ(Column(5), (QStringList{"100", "60"}));
     EXPECT_EQ(Backgrounds(), (QStringList{Red, Band}));
+}
+
+// The demo ledger: its opening step fills the grid and shapes it; the
+// balance run again gives the same figures.
+TEST_P(CellActionsTest, DemoLedger)
+{
+    QString failure;
+    ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/44_cells.sql", failure))
+        << failure.toStdString();
+    OpenDemoForm("44_ledger.xml");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
+    EXPECT_EQ(Column(1), (QStringList{"2026-05-01", "", "", "2026-05-02", "", "2026-05-03", "", "", "2026-05-04", ""}));
+    EXPECT_EQ(Column(3), (QStringList{"", "销售", "采购", "费用", "费用", "退款", "销售", "销售", "退款", "其他"}));
+    const QStringList balances = {"10,000.00", "13,200.00", "4,700.00",  "-1,300.00", "-1,750.00",
+                                  "-2,050.00", "3,550.00",  "3,670.50", "3,410.50",  "3,422.80"};
+    EXPECT_EQ(Column(6), balances);
+    const QString refund = "255,228,225";
+    EXPECT_EQ(Backgrounds(1), (QStringList{White, White, White, Band, Band, refund, White, White, refund, Band}));
+    EXPECT_EQ(Colour(3, 5), "255,236,140");
+    EXPECT_EQ(Colour(3, 5, Qt::ForegroundRole), "200,0,0");
+    Fire(31);
+    Fire(31);
+    EXPECT_EQ(Column(6), balances);
 }
 
 } // namespace

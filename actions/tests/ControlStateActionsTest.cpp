@@ -1,10 +1,12 @@
 // The control-state actions on a real form, their queries on the test
 // database.
 #include "ActionFormTest.h"
+#include "DemoDatabase.h"
 #include "ActionTexts.h"
 #include "grid/ListCtrlEx.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -257,6 +259,41 @@ TEST_P(ControlStateActionsTest, CheckStateIntoAnotherControl)
         EXPECT_TRUE(ListWentOn()) << c.action;
         EXPECT_TRUE(m_messages.isEmpty()) << c.action;
     }
+}
+
+// The demo form: a role's query hides and locks a column, enables the
+// buttons and shows the note; a product row sets the check boxes.
+TEST_P(ControlStateActionsTest, DemoControlStates)
+{
+    QString failure;
+    ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/44_cells.sql", failure))
+        << failure.toStdString();
+    OpenDemoForm("45_control_states.xml");
+    CListCtrlEx* grid = Grid();
+    ASSERT_EQ(grid->GetItemCount(), 4);
+    auto* role = qobject_cast<QComboBox*>(Control(2));
+    role->setCurrentIndex(role->findText("店员"));
+    Fire(3);
+    EXPECT_TRUE(grid->horizontalHeader()->isSectionHidden(2));
+    EXPECT_EQ(grid->GetLockedColumns(), ",3,");
+    EXPECT_FALSE(Control(11)->isEnabled());
+    EXPECT_TRUE(Control(14)->isHidden());
+    role->setCurrentIndex(role->findText("经理"));
+    Fire(3);
+    EXPECT_TRUE(grid->horizontalHeader()->isSectionHidden(2));
+    EXPECT_TRUE(Control(11)->isEnabled());
+    EXPECT_TRUE(Control(12)->isEnabled());
+    EXPECT_FALSE(Control(13)->isHidden());
+    EXPECT_FALSE(Control(14)->isHidden());
+
+    grid->SelectRow(2, true);
+    Fire(7);
+    EXPECT_EQ(Box(21)->checkState(), Qt::Checked);
+    EXPECT_EQ(Box(22)->checkState(), Qt::PartiallyChecked);
+    Fire(23);
+    EXPECT_FALSE(Control(24)->isHidden());
+    EXPECT_EQ(qobject_cast<QLabel*>(Control(24))->text(), "1");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
 }
 
 } // namespace
