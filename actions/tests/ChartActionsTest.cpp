@@ -604,6 +604,27 @@ TEST_P(ChartActionsTest, TheDemoShiftBoardBuildsLevelByLevel)
     EXPECT_EQ(Board(1)->FindNode("112")->m_item.m_strText3, "255,52,120,246");
 }
 
+TEST_P(ChartActionsTest, TheDemoSalesChartDrawsTheGridItFilled)
+{
+    QString failure;
+    ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/61_sales_chart.sql", failure))
+        << failure.toStdString();
+    OpenDemoForm("61_sales_chart.xml");
+    Fire(20);
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+    auto* picture = qobject_cast<QvPicture*>(Control(11));
+    ASSERT_NE(picture, nullptr);
+    ASSERT_NE(picture->Grid(), nullptr);
+    EXPECT_EQ(picture->Grid()->GetItemCount(), 12);
+    EXPECT_EQ(picture->SeriesCount(), 2);
+    EXPECT_EQ(picture->m_strTitle, "2026年月度销售");
+    // The window of months: from row 3, six rows.
+    Fire(22);
+    EXPECT_EQ(picture->m_nFirstRow, 3);
+    EXPECT_EQ(picture->m_nRowCount, 6);
+    EXPECT_EQ(picture->m_strText4, "柱: 利润");
+}
+
 TEST_P(ChartActionsTest, TheOldChartKeywordDoesNothing)
 {
     D_T1* form = Open(BoardControls);
