@@ -11,19 +11,9 @@
 #include "text/TextSplit.h"
 #include "xml/XmlNode.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 
 namespace {
-
-// Numbers may stand outside a quoted literal; nothing else can be put there
-// without becoming SQL of its own.
-bool IsSqlNumber(const QString& value)
-{
-    static const QRegularExpression number(QStringLiteral("^[+-]?\\d+(\\.\\d+)?$"));
-    return number.match(value).hasMatch();
-}
 
 QString ParamToken(int number)
 {
@@ -78,36 +68,10 @@ bool CFormActions::PutValue(QString& sql, const QString& token, const QString& v
 
 bool CFormActions::PutValue(QString& sql, const QString& token, const QStringList& values)
 {
-    if (token.isEmpty() || !sql.contains(token))
+    if (PutSqlValues(sql, token, values))
         return true;
-    const QString value = values.join(u',');
-    QStringList escapedValues = values;
-    bool number = true;
-    for (QString& each : escapedValues) {
-        number = number && (each.isEmpty() || IsSqlNumber(each));
-        EscapeSqlText(each);
-    }
-    const QString escaped = escapedValues.join(u',');
-    QString filled;
-    filled.reserve(sql.size() + value.size());
-    bool quoted = false;
-    for (qsizetype i = 0; i < sql.size();) {
-        if (QStringView(sql).sliced(i).startsWith(token)) {
-            if (!quoted && !number) {
-                m_db.m_strError = ActionTexts::NotANumber.arg(value, token);
-                return false;
-            }
-            filled += quoted ? escaped : value;
-            i += token.size();
-            continue;
-        }
-        // A doubled apostrophe inside a literal turns the state twice.
-        if (sql[i] == u'\'')
-            quoted = !quoted;
-        filled += sql[i++];
-    }
-    sql = filled;
-    return true;
+    m_db.m_strError = ActionTexts::NotANumber.arg(values.join(u','), token);
+    return false;
 }
 
 bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql,

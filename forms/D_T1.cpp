@@ -57,6 +57,8 @@ PlaceholderValues PlaceholderValuesOf(const D_T1& form)
 
 D_T1::D_T1(QWidget* parent)
     : QDialog(parent)
+    , m_printer(*this)
+    , m_printValues(m_printer.m_arrPrintValues)
 {
     setWindowTitle(FormTexts::DefaultCaption);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -161,7 +163,7 @@ void D_T1::ApplyHead()
             ApplyPosition();
             if (read.inIdSwitch) {
                 if (QWidget* target = GetDlgItem(read.inId + ControlIdBase))
-                    SetControlText(target, m_strInput);
+                    ::SetControlText(target, m_strInput);
             }
         }
     }

@@ -5,6 +5,8 @@
 #include "FormDescription.h"
 #include "FormHead.h"
 #include "FormNotify.h"
+#include "FormPrinter.h"
+#include "PrintSource.h"
 #include "widgets/WndResizer.h"
 
 #include <QDialog>
@@ -36,7 +38,11 @@ class QvFormAnimation;
 // become FireEvent calls, which run to completion on the GUI thread, so an
 // event that arrives while another runs is dropped by the busy guard, and
 // anything that must happen "after the current event" is posted (ReinitEvent).
-class D_T1 : public QDialog
+//
+// Printing. The form is the print source of its own print description: the
+// printed texts, check marks and tables are read from its controls while the
+// pages are drawn.
+class D_T1 : public QDialog, public IPrintSource
 {
     Q_OBJECT
 
@@ -136,6 +142,14 @@ public:
     bool SelectFile(const CXmlNode& action);
     bool GetHtmlNodeText(const CXmlNode& action);
     bool GetHtmlList(const CXmlNode& action);
+    // Print offsets and printer choices per button (cfg.ini), printing and
+    // its preview, and popup forms.
+    bool PrintPosGet(const CXmlNode& action);
+    bool PrintPosSetup(const CXmlNode& action);
+    bool PrintSetup(const CXmlNode& action, int windowId);
+    bool Print(const CXmlNode& action, int windowId);
+    bool PrintPreview(const CXmlNode& action);
+    bool ShowDialog(const CXmlNode& action);
     // Stops the form's click timer (an event the user has no right to).
     void StopTimer() { m_timer.stop(); }
 
@@ -180,9 +194,21 @@ public:
 
     CFormActions m_actions;
 
-    // The print-value list: the record keys a batch print walks through, one
-    // job each (filled by "query_to_print").
-    QStringList m_printValues;
+    // What printing reads of the controls (description ids) and does to them.
+    QString ControlText(int id) const override;
+    bool IsChecked(int id) const override;
+    int TableRowCount(int id) const override;
+    int TableHeaderCount(int id) const override;
+    QString TableHeaderText(int id, int column) const override;
+    QString TableItemText(int id, int row, int column) const override;
+    void SetControlText(int id, const QString& text) override;
+    void PostClick(int id) override;
+
+    // The form's print description, print section and batch state.
+    CFormPrinter m_printer;
+    // The print-value list: the record keys a batch prints one job each
+    // (filled by "query_to_print"; a cancelled job empties it).
+    QStringList& m_printValues;
 
 protected:
     bool event(QEvent* e) override;
@@ -208,6 +234,8 @@ private:
     void OnTimer();
     void FinishEvent();
     void PostAfterEventWork();
+    // After the running event of this form, or at once when none runs.
+    void RunWhenEventIsOver(std::function<void()> work);
     struct WaitingEvent
     {
         QPointer<D_T1> form;

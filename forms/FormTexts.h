@@ -37,4 +37,9 @@ inline const QString TextDetailOk = QStringLiteral("确定");
 
 inline const QString SelectForm = QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE uid_0=%1 ");
 
+// A popup form that cannot be opened (%1 the popup id or the menu uid).
+inline const QString PopupNotFound = QStringLiteral("表单中没有编号为“%1”的弹出窗体，无法打开");
+inline const QString PopupStoredEmpty = QStringLiteral("菜单%1没有保存表单，无法打开");
+inline const QString PopupStoredBroken = QStringLiteral("菜单%1的表单数据已损坏，无法打开");
+
 } // namespace FormTexts

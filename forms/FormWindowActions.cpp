@@ -5,6 +5,7 @@
 #include "D_T1.h"
 #include "EventTexts.h"
 #include "FormEvents.h"
+#include "PrintWindowActions.h"
 #include "grid/ListCtrlEx.h"
 #include "grid/ListHelpers.h"
 #include "text/TreeItems.h"
@@ -219,6 +220,7 @@ void RegisterFormWindowActions()
     dispatcher.Register(QStringLiteral("select_file"), Of(&D_T1::SelectFile));
     dispatcher.Register(QStringLiteral("get_html_node_text"), Of(&D_T1::GetHtmlNodeText));
     dispatcher.Register(QStringLiteral("get_html_list"), Of(&D_T1::GetHtmlList));
+    RegisterPrintWindowActions(dispatcher);
 }
 
 bool D_T1::CopyContent(const CXmlNode& action)

@@ -23,15 +23,26 @@ constexpr int kShortestForm = 20;
 
 } // namespace
 
-QString ReadStoredForm(CDbConnection& db, const QString& sql)
+QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* how)
 {
+    StoredFormRead ignored;
+    StoredFormRead& result = how ? *how : ignored;
     QList<QByteArray> buffers;
     QList<int> sizes;
-    if (!db.ReadBlobs(sql, {QStringLiteral("form_0")}, buffers, sizes) || buffers.isEmpty())
+    if (!db.ReadBlobs(sql, {QStringLiteral("form_0")}, buffers, sizes) || buffers.isEmpty()) {
+        result = db.m_nResult == 0 ? StoredFormRead::NoRow : StoredFormRead::Failed;
         return QString();
+    }
+    if (buffers.first().isEmpty()) {
+        result = StoredFormRead::Empty;
+        return QString();
+    }
     QByteArray decoded;
-    if (!LzwDecode(buffers.first(), decoded))
+    if (!LzwDecode(buffers.first(), decoded)) {
+        result = StoredFormRead::Undecodable;
         return QString();
+    }
+    result = StoredFormRead::Decoded;
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(decoded.constData()),
                               decoded.size() / 2);
 }

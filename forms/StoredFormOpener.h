@@ -31,9 +31,12 @@ struct StoredMenuForm
 // database cannot be opened.
 bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out);
 
+// How the query's form_0 was read.
+enum class StoredFormRead { Decoded, NoRow, Empty, Undecodable, Failed };
+
 // The decoded description of the query's first form_0, empty when there is
-// none or it does not decode.
-QString ReadStoredForm(CDbConnection& db, const QString& sql);
+// none or it does not decode; how tells which.
+QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* how = nullptr);
 
 // Creates the form window modeless and shows it; null (nothing shown) for a
 // form text of fewer than 20 characters or one that cannot be loaded.

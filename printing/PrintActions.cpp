@@ -70,7 +70,7 @@ QString PrintActions::PrintSetup(const QString& menuUid, int buttonId, const QSt
     if (!app.GetPrinterSettings(name, size, orientation))
         return section;
     if (name.size() >= LongPrinterName)
-        ShowMessage(PrintTexts::PrinterNameTooLong);
+        ShowMessage(PrintTexts::PrinterNameTooLong, PrintTexts::PrinterSetupCaption);
     QStringList targets;
     SplitString(targetIds, QStringLiteral(";"), targets);
     for (const QString& target : targets) {
