@@ -163,7 +163,7 @@ void D_T1::ApplyHead()
             ApplyPosition();
             if (read.inIdSwitch) {
                 if (QWidget* target = GetDlgItem(read.inId + ControlIdBase))
-                    ::SetControlText(target, m_strInput);
+                    SetControlText(target, m_strInput);
             }
         }
     }

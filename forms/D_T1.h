@@ -201,7 +201,7 @@ public:
     int TableHeaderCount(int id) const override;
     QString TableHeaderText(int id, int column) const override;
     QString TableItemText(int id, int row, int column) const override;
-    void SetControlText(int id, const QString& text) override;
+    void SetControlTextById(int id, const QString& text) override;
     void PostClick(int id) override;
 
     // The form's print description, print section and batch state.

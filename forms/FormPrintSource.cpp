@@ -52,10 +52,10 @@ QString D_T1::TableItemText(int id, int row, int column) const
     return grid ? grid->GetItemText(row, column) : QString();
 }
 
-void D_T1::SetControlText(int id, const QString& text)
+void D_T1::SetControlTextById(int id, const QString& text)
 {
     if (QWidget* control = GetDlgItem(id + ControlIdBase))
-        ::SetControlText(control, text);
+        SetControlText(control, text);
 }
 
 void D_T1::PostClick(int id)

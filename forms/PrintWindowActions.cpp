@@ -80,8 +80,8 @@ bool D_T1::PrintPosGet(const CXmlNode& action)
     QString left;
     QString top;
     PrintActions::PrintPosGet(section, left, top);
-    SetControlText(PlainId(para, QStringLiteral("left_id")), left);
-    SetControlText(PlainId(para, QStringLiteral("top_id")), top);
+    SetControlTextById(PlainId(para, QStringLiteral("left_id")), left);
+    SetControlTextById(PlainId(para, QStringLiteral("top_id")), top);
     return true;
 }
 
@@ -219,7 +219,7 @@ bool D_T1::ShowDialog(const CXmlNode& action)
         if (!popup || !popup->Create())
             return;
         if (!columnText.isEmpty())
-            popup->SetControlText(toWindow, columnText);
+            popup->SetControlTextById(toWindow, columnText);
     });
     return true;
 }

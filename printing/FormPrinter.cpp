@@ -73,7 +73,7 @@ void CFormPrinter::OnPrintEnd(bool preview)
     if (m_arrPrintValues.isEmpty())
         return;
     const CXmlNode para = m_printElement.GetChild(QStringLiteral("print_para"));
-    m_source.SetControlText(AttributeInt(para, QStringLiteral("uid_id")), m_arrPrintValues.first());
+    m_source.SetControlTextById(AttributeInt(para, QStringLiteral("uid_id")), m_arrPrintValues.first());
     m_source.PostClick(AttributeInt(para, QStringLiteral("print_btn")));
 }
 

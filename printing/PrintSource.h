@@ -20,7 +20,7 @@ public:
     virtual QString TableHeaderText(int id, int column) const = 0;
     virtual QString TableItemText(int id, int row, int column) const = 0;
 
-    virtual void SetControlText(int id, const QString& text) = 0;
+    virtual void SetControlTextById(int id, const QString& text) = 0;
     // Clicks the button once the running event and print job are over.
     virtual void PostClick(int id) = 0;
 };

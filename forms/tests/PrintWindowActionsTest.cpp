@@ -317,14 +317,14 @@ TEST_F(PrintWindowActionsTest, PrintOffsetsAreKeptPerFormAndButton)
     EXPECT_EQ(Text(form, 13), QStringLiteral("0"));
     EXPECT_EQ(Text(form, 14), QStringLiteral("0"));
 
-    form->SetControlText(13, "12");
-    form->SetControlText(14, "-30");
+    form->SetControlTextById(13, "12");
+    form->SetControlTextById(14, "-30");
     form->FireEvent(20 + 1024, "CLICK");
     EXPECT_EQ(Ini("B37_5", "POS_LEFT"), QStringLiteral("12"));
     EXPECT_EQ(Ini("B37_5", "POS_TOP"), QStringLiteral("-30"));
 
-    form->SetControlText(13, "x");
-    form->SetControlText(14, "y");
+    form->SetControlTextById(13, "x");
+    form->SetControlTextById(14, "y");
     form->FireEvent(22 + 1024, "CLICK"); // no para_info: nothing happens
     EXPECT_EQ(Text(form, 13), QStringLiteral("x"));
     form->FireEvent(21 + 1024, "CLICK");

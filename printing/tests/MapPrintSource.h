@@ -27,7 +27,7 @@ public:
     {
         return tables.value(id).rows.value(row).value(column);
     }
-    void SetControlText(int id, const QString& text) override { texts[id] = text; }
+    void SetControlTextById(int id, const QString& text) override { texts[id] = text; }
     void PostClick(int id) override { clicks << id; }
 
     QHash<int, QString> texts;
