@@ -70,8 +70,19 @@ bool CFormActions::PutValue(QString& sql, const QString& token, const QStringLis
 {
     if (PutSqlValues(sql, token, values))
         return true;
-    m_db.m_strError = ActionTexts::NotANumber.arg(values.join(u','), token);
+    const QString value = values.join(u',');
+    m_db.m_strError = value.contains(SqlTokenOpening) ? ActionTexts::TokenInValue.arg(value)
+                                                      : ActionTexts::NotANumber.arg(value, token);
     return false;
+}
+
+bool CFormActions::ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql)
+{
+    QString expanded;
+    if (!form.ExpandSqlPlaceholders(filled, expanded, m_db.m_strError))
+        return false;
+    sql = expanded;
+    return true;
 }
 
 bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql,
@@ -100,8 +111,7 @@ bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, Q
         filled.replace(token, deleted);
     else if (!PutValue(filled, token, deleted))
         return false;
-    sql = form.ExpandPlaceholders(filled);
-    return true;
+    return ExpandFormPlaceholders(form, filled, sql);
 }
 
 bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql)
@@ -122,8 +132,7 @@ bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QStrin
         }
         filled.replace(ParamToken(i + 1), fragment);
     }
-    sql = form.ExpandPlaceholders(filled);
-    return true;
+    return ExpandFormPlaceholders(form, filled, sql);
 }
 
 bool CFormActions::BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& form, CListCtrlEx* grid, int row)
@@ -154,8 +163,7 @@ bool CFormActions::BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& fo
         }
         filled.replace(ParamToken(i + 1), fragment);
     }
-    sql = form.ExpandPlaceholders(filled);
-    return true;
+    return ExpandFormPlaceholders(form, filled, sql);
 }
 
 bool CFormActions::FillRowTokens(QString& sql, CListCtrlEx* grid, int row, int firstNumber)

@@ -15,5 +15,8 @@ inline const QString WrongControl = QStringLiteral("控件指向出错:\n");
 // A value that would stand outside a quoted literal of the SQL text but is
 // no number (%1 the value, %2 the token it was meant for).
 inline const QString NotANumber = QStringLiteral("“%1”不是数字，不能填入SQL语句的%2处。");
+// A value that holds "{{", which the template filling would take for a
+// token of its own (%1 the value).
+inline const QString TokenInValue = QStringLiteral("“%1”含有“{{”，不能填入SQL语句。");
 
 } // namespace ActionTexts

@@ -103,11 +103,15 @@ public:
     // Filling action templates (defined with the actions). A value put in
     // at a token goes in escaped where the token stands inside a quoted
     // literal, and only as a number where it stands outside one; false, with
-    // the reason in the database error text, for any other value.
+    // the reason in the database error text, for any other value and for a
+    // value holding "{{" (a later token would fill it again).
     bool PutValue(QString& sql, const QString& token, const QString& value);
     // A list of values joined by ",": inside a literal each escaped, outside
     // one only when every value is a number.
     bool PutValue(QString& sql, const QString& token, const QStringList& values);
+    // The form-wide placeholders of an SQL template (values escaped inside
+    // literals, numbers outside); false with the reason as the error text.
+    bool ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql);
     // "{{p%d}}" from the controls the children of a "para_info" element
     // name, then "{{deleted_uid_0}}" (the deleted rows of the grid given,
     // of every grid without one), then the form-wide placeholders. An

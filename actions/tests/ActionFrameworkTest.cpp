@@ -95,6 +95,9 @@ TEST_P(ActionFrameworkTest, ValuesAreEscapedOrMustBeNumbers)
         {"a='it''s' AND b='{{v}}'", "x'--", "a='it''s' AND b='x''--'"},
         {"a='it''s' AND b={{v}}", "x", ""},
         {"no token", "x y", "no token"},
+        // A later token of the template would fill the value again.
+        {"a='{{v}}' AND b='{{p2}}'", "{{p2}}", ""},
+        {"a='{{v}}'", "{{user_id}}", ""},
     };
     for (const Case& c : cases) {
         QString sql = c.sql;
@@ -164,6 +167,26 @@ TEST_P(ActionFrameworkTest, WhereFragmentsOnlyWhileTheirControlHoldsAValue)
     QString sql = "SELECT * FROM t WHERE 1=1{{p1}}{{p2}}{{p3}}{{p4}}";
     ASSERT_TRUE(Actions().FillWhereFragments(action, *form, sql));
     EXPECT_EQ(sql, "SELECT * FROM t WHERE 1=1 AND name_0='O''Brien' AND kind_0='乙'");
+
+    // A typed token cannot pull the next fragment into the first one's
+    // literal, where the next value would stand outside its quotes.
+    qobject_cast<QLineEdit*>(Control(1))->setText("{{p3}}");
+    sql = "SELECT * FROM t WHERE 1=1{{p1}}{{p2}}{{p3}}";
+    EXPECT_FALSE(Actions().FillWhereFragments(action, *form, sql));
+    EXPECT_TRUE(Actions().m_db.m_strError.contains("{{p3}}"));
+}
+
+TEST_P(ActionFrameworkTest, FormWidePlaceholdersAreEscapedInsideLiterals)
+{
+    D_T1* form = Open(Controls);
+    theApp().m_strGlobal[0] = "x'); DELETE FROM c_user; --";
+    const CXmlNode none = Element("<para_info/>");
+    QString sql = "SELECT * FROM t WHERE a='{{A0}}'";
+    ASSERT_TRUE(Actions().FillParamPlaceholders(none, *form, sql)) << Actions().m_db.m_strError.toStdString();
+    EXPECT_EQ(sql, "SELECT * FROM t WHERE a='x''); DELETE FROM c_user; --'");
+    sql = "SELECT * FROM t WHERE a={{A0}}";
+    EXPECT_FALSE(Actions().FillParamPlaceholders(none, *form, sql));
+    EXPECT_FALSE(Actions().m_db.m_strError.isEmpty());
 }
 
 TEST_P(ActionFrameworkTest, RowFilterReadsColumnsBelowFiftyAndControlsFromFifty)

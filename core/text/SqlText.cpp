@@ -23,6 +23,10 @@ bool PutSqlValues(QString& sql, const QString& token, const QStringList& values)
     if (token.isEmpty() || !sql.contains(token))
         return true;
     const QString value = values.join(u',');
+    // A value holding a token's opening would be filled again by a later
+    // token of the same template, landing wherever that token stands.
+    if (value.contains(SqlTokenOpening))
+        return false;
     QStringList escapedValues = values;
     bool number = true;
     for (QString& each : escapedValues) {

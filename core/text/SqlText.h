@@ -12,10 +12,13 @@ void EscapeSqlText(QString& text);
 // without becoming SQL of its own.
 bool IsSqlNumber(const QString& value);
 
+// The opening of every template token ("{{p1}}", "{{user_id}}", ...).
+inline const QString SqlTokenOpening = QStringLiteral("{{");
+
 // Puts value into SQL text at every token: escaped where the token stands
 // inside a quoted literal, and only as a number where it stands outside one.
 // False, with the text unchanged, when a value that is no number would have
-// to stand outside a literal.
+// to stand outside a literal, and for a value holding a token's opening.
 bool PutSqlValue(QString& sql, const QString& token, const QString& value);
 // The same for a list of values joined by "," (each escaped, or each a number).
 bool PutSqlValues(QString& sql, const QString& token, const QStringList& values);
