@@ -397,8 +397,10 @@ bool CFormActions::QueryToTable(const CXmlNode& action, D_T1& form)
     if (!GetGridByRef(form, tableId, grid))
         return false;
     const QList<CXmlNode> outputs = Elements(para.GetChild(QStringLiteral("para_out")));
+    if (!ExpandFormPlaceholders(form, sql, sql))
+        return false;
     QStringList values;
-    if (outputs.isEmpty() || m_db.QueryAllToList(form.ExpandPlaceholders(sql), values) <= 0)
+    if (outputs.isEmpty() || m_db.QueryAllToList(sql, values) <= 0)
         return true;
 
     const int row = grid->InsertRow(grid->GetItemCount(), QString());
