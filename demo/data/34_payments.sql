@@ -1,0 +1,11 @@
+CREATE TABLE pay_order (uid_0 {{KEY}}, no_0 varchar(20), customer_0 varchar(40), amount_0 integer, state_0 varchar(10), paid_by_0 varchar(20));
+CREATE TABLE pay_log (uid_0 {{KEY}}, order_no_0 varchar(20), what_0 varchar(20), user_0 varchar(20));
+INSERT INTO pay_order (uid_0, no_0, customer_0, amount_0, state_0, paid_by_0) VALUES (1, 'SO-2026-001', '华北贸易', 12800, '已付', 'admin');
+INSERT INTO pay_order (uid_0, no_0, customer_0, amount_0, state_0, paid_by_0) VALUES (2, 'SO-2026-002', '东方五金', 3650, '未付', '');
+INSERT INTO pay_order (uid_0, no_0, customer_0, amount_0, state_0, paid_by_0) VALUES (3, 'SO-2026-003', '南山建材', 980, '未付', '');
+INSERT INTO pay_order (uid_0, no_0, customer_0, amount_0, state_0, paid_by_0) VALUES (4, 'SO-2026-004', '西湖茶业', 25400, '未付', '');
+INSERT INTO pay_order (uid_0, no_0, customer_0, amount_0, state_0, paid_by_0) VALUES (5, 'SO-2026-005', 'O''Neil 进出口', 7300, '未付', '');
+INSERT INTO pay_order (uid_0, no_0, customer_0, amount_0, state_0, paid_by_0) VALUES (6, 'SO-2026-006', '北辰电子', 15120, '已付', 'zhang');
+INSERT INTO pay_log (uid_0, order_no_0, what_0, user_0) VALUES (1, 'SO-2026-001', '标记已付', 'admin');
+INSERT INTO pay_log (uid_0, order_no_0, what_0, user_0) VALUES (2, 'SO-2026-006', '标记已付', 'zhang');
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (34, 1, 1, 4, 3, '订单付款');

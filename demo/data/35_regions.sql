@@ -1,0 +1,10 @@
+CREATE TABLE area_city (uid_0 {{KEY}}, prov_0 varchar(20), city_0 varchar(20), code_0 varchar(10), people_0 varchar(20), capital_0 varchar(2));
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (1, '河北', '石家庄', '0311', '1123万', '1');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (2, '河北', '唐山', '0315', '770万', '0');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (3, '河北', '保定', '0312', '924万', '0');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (4, '山东', '济南', '0531', '943万', '1');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (5, '山东', '青岛', '0532', '1037万', '0');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (6, '浙江', '杭州', '0571', '1252万', '1');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (7, '浙江', '宁波', '0574', '969万', '0');
+INSERT INTO area_city (uid_0, prov_0, city_0, code_0, people_0, capital_0) VALUES (8, '浙江', '温州', '0577', '967万', '0');
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (35, 1, 1, 5, 3, '地区联动');
