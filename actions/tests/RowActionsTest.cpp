@@ -2,6 +2,7 @@
 // end-of-edit query, run through the events of real form windows.
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
+#include "DemoDatabase.h"
 #include "grid/ListCtrlEx.h"
 #include "xml/XmlDocument.h"
 
@@ -593,8 +594,62 @@ TEST_P(EndEditTest, AFailingQueryIsReported)
     EXPECT_EQ(grid->GetItemText(0, 2), "7");
 }
 
+// The demo's detail form, worked as a user works it.
+class RowDemoTest : public RowActionsTest
+{
+protected:
+    void SetUp() override
+    {
+        RowActionsTest::SetUp();
+        QString failure;
+        ASSERT_TRUE(RunDemoDataScript(m_db, GetParam(), DemoSourceFolder() + "/data/42_goods_picker.sql", failure))
+            << failure.toStdString();
+    }
+
+    // Types into the cell's editor (the form control editorId) and ends the
+    // edit with Enter.
+    void Type(CListCtrlEx* grid, int row, int column, int editorId, const QString& text)
+    {
+        ASSERT_TRUE(grid->BeginEdit(row, column));
+        QTest::keyClicks(Control(editorId), text);
+        QTest::keyClick(Control(editorId), Qt::Key_Return);
+        grid->EndEdit(false);
+    }
+};
+
+TEST_P(RowDemoTest, AGoodsCodeFillsItsLine)
+{
+    OpenDemoForm("43_detail_lookup.xml");
+    ASSERT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+    CListCtrlEx* lines = Grid(7);
+    ASSERT_EQ(lines->GetItemCount(), 1);
+
+    Type(lines, 0, 1, 20, "A01");
+    Type(lines, 0, 6, 21, "4");
+    EXPECT_EQ(Column(lines, 2), "六角螺栓");
+    EXPECT_EQ(Column(lines, 3), "M8×40");
+    EXPECT_EQ(Column(lines, 4), "盒");
+    EXPECT_DOUBLE_EQ(lines->GetItemText(0, 5).toDouble(), 12.5);
+    EXPECT_DOUBLE_EQ(lines->GetItemText(0, 7).toDouble(), 50);
+    EXPECT_EQ(Text(32), "4");
+    EXPECT_EQ(Text(31), "50");
+
+    // A code that names no goods empties the line's goods and amount.
+    Fire(10);
+    ASSERT_EQ(lines->GetItemCount(), 2);
+    Type(lines, 1, 6, 21, "2");
+    Type(lines, 1, 1, 20, "Z'9");
+    EXPECT_EQ(Column(lines, 0), "1|2");
+    EXPECT_EQ(Column(lines, 2), "六角螺栓|");
+    EXPECT_EQ(lines->GetItemText(1, 7), "");
+    EXPECT_EQ(Text(32), "6");
+    EXPECT_EQ(Text(31), "50");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
 } // namespace
 
 TEMBRA_ACTION_KINDS(RowActionsTest);
 TEMBRA_ACTION_KINDS(SelectIntoTest);
 TEMBRA_ACTION_KINDS(EndEditTest);
+TEMBRA_ACTION_KINDS(RowDemoTest);
