@@ -2,8 +2,10 @@
 // end-of-edit query, run through the events of real form windows.
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
+#include "ControlText.h"
 #include "DemoDatabase.h"
 #include "grid/ListCtrlEx.h"
+#include "grid/TreeHelpers.h"
 #include "xml/XmlDocument.h"
 
 #include <QCursor>
@@ -594,7 +596,7 @@ TEST_P(EndEditTest, AFailingQueryIsReported)
     EXPECT_EQ(grid->GetItemText(0, 2), "7");
 }
 
-// The demo's detail form, worked as a user works it.
+// The demo's goods picker and detail form, worked as a user works them.
 class RowDemoTest : public RowActionsTest
 {
 protected:
@@ -616,6 +618,41 @@ protected:
         grid->EndEdit(false);
     }
 };
+
+TEST_P(RowDemoTest, GoodsArePickedMovedAndDeleted)
+{
+    OpenDemoForm("42_goods_picker.xml");
+    ASSERT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+    CListCtrlEx* goods = Grid(7);
+    CListCtrlEx* picked = Grid(8);
+    EXPECT_EQ(goods->GetItemCount(), 7);
+
+    // A category of the tree filters the goods and names itself.
+    auto* tree = qobject_cast<QTreeWidget*>(Control(3));
+    tree->setCurrentItem(FindTreeItemByData(tree, tree->topLevelItem(0), 2));
+    EXPECT_EQ(Column(goods, 0), "A01|A02|A03");
+    EXPECT_EQ(GetControlText(Control(6)), "螺栓螺母");
+
+    Select(goods, {0, 2});
+    Fire(10);
+    EXPECT_EQ(Column(picked, 0), "1|2");
+    EXPECT_EQ(Column(picked, 1), "A01|A03");
+    EXPECT_EQ(Column(picked, 5), "1|1");
+    EXPECT_EQ(Keys(picked), "1,3");
+    EXPECT_EQ(States(picked), "1,1");
+    EXPECT_EQ(Text(15), "2");
+
+    Select(picked, {1});
+    Fire(11);
+    EXPECT_EQ(Column(picked, 0), "1|2");
+    EXPECT_EQ(Column(picked, 1), "A03|A01");
+    EXPECT_EQ(Selected(picked), "0");
+    Fire(13);
+    EXPECT_EQ(Column(picked, 0), "1");
+    EXPECT_EQ(Column(picked, 1), "A01");
+    EXPECT_EQ(Text(15), "1");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
 
 TEST_P(RowDemoTest, AGoodsCodeFillsItsLine)
 {

@@ -15,4 +15,5 @@ INSERT INTO pick_goods (uid_0, category_uid_0, code_0, name_0, spec_0, unit_0, p
 INSERT INTO pick_goods (uid_0, category_uid_0, code_0, name_0, spec_0, unit_0, price_0) VALUES (6, 4, 'C01', '电钻', '500W', '台', 268);
 INSERT INTO pick_goods (uid_0, category_uid_0, code_0, name_0, spec_0, unit_0, price_0) VALUES (7, 4, 'C02', '角磨机', '100mm', '台', 199);
 
+INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (42, 1, 1, 2, 4, '选货单');
 INSERT INTO c_menu_dh (uid_0, level_0, leaf_0, order_0, pUid_0, name_0) VALUES (43, 1, 1, 3, 4, '明细录入(带出品名单价)');
