@@ -1,5 +1,7 @@
 #include "web/CommandRunner.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +26,30 @@ TEST(CommandRunnerTest, CommandsThatReadInputGetItsEnd)
 {
     EXPECT_EQ(RunCommandCapture("cat"), "");
     EXPECT_EQ(RunCommandCapture("read x; echo \"got:$x\""), "got:\n");
+}
+
+TEST(CommandRunnerTest, StatusTellsHowTheCommandEnded)
+{
+    CommandStatus status;
+    EXPECT_EQ(RunCommandCapture("echo out; exit 3", -1, &status), "out\n");
+    EXPECT_TRUE(status.bStarted);
+    EXPECT_FALSE(status.bTimedOut);
+    EXPECT_EQ(status.nExitCode, 3);
+    RunCommandCapture("kill -9 $$", -1, &status);
+    EXPECT_EQ(status.nExitCode, -1);
+}
+
+TEST(CommandRunnerTest, TimeOutStopsTheCommandAndWhatItStarted)
+{
+    // The background child keeps the output open; it has to go too.
+    QElapsedTimer timer;
+    timer.start();
+    CommandStatus status;
+    const QString output = RunCommandCapture("echo begun; sleep 30 & sleep 30", 300, &status);
+    EXPECT_LT(timer.elapsed(), 10000);
+    EXPECT_TRUE(status.bTimedOut);
+    EXPECT_EQ(status.nExitCode, -1);
+    EXPECT_EQ(output, "begun\n");
 }
 
 } // namespace
