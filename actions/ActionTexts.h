@@ -19,4 +19,8 @@ inline const QString NotANumber = QStringLiteral("“%1”不是数字，不能�
 // token of its own (%1 the value).
 inline const QString TokenInValue = QStringLiteral("“%1”含有“{{”，不能填入SQL语句。");
 
+// Neither a grid row nor a control gives an action its value (%1 the
+// attribute that names the control: url_id or num_id).
+inline const QString NoValueControl = QStringLiteral("请选择记录或者录入关联索引的指定控件编号%1！");
+
 } // namespace ActionTexts

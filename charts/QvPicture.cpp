@@ -24,20 +24,14 @@ void QvPicture::SetKind(int kind)
 
 bool QvPicture::LoadPicture(const QString& path)
 {
-    QImage image;
-    if (!image.load(path))
-        return false;
-    m_image = image;
-    return true;
+    m_image = QImage();
+    return m_image.load(path);
 }
 
 bool QvPicture::LoadPictureData(const QByteArray& bytes)
 {
-    QImage image;
-    if (!image.loadFromData(bytes))
-        return false;
-    m_image = image;
-    return true;
+    m_image = QImage();
+    return m_image.loadFromData(bytes);
 }
 
 void QvPicture::SetGrid(CListCtrlEx* grid)

@@ -56,6 +56,8 @@ public:
 
     void SetKind(int kind);
 
+    // The picture shown is dropped first: one that cannot be read leaves
+    // the control empty.
     bool LoadPicture(const QString& path);
     bool LoadPictureData(const QByteArray& bytes);
 

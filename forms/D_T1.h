@@ -7,6 +7,7 @@
 #include "FormNotify.h"
 #include "FormPrinter.h"
 #include "PrintSource.h"
+#include "web/HttpSession.h"
 #include "widgets/WndResizer.h"
 
 #include <QDialog>
@@ -209,6 +210,11 @@ public:
     // The print-value list: the record keys a batch prints one job each
     // (filled by "query_to_print"; a cancelled job empties it).
     QStringList& m_printValues;
+
+    // The form's own web session for post2_html, and the connection a
+    // page that keeps its login open goes on using.
+    HttpSession m_httpSession;
+    std::unique_ptr<HttpConnection> m_httpConnection;
 
 protected:
     bool event(QEvent* e) override;

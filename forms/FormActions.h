@@ -224,6 +224,36 @@ public:
     bool GetBtnState(const CXmlNode& action, D_T1& form);
 
     // Files in records, web, text conversion and commands, spreadsheet export.
+    bool Upload(const CXmlNode& action, D_T1& form);
+    bool Download(const CXmlNode& action, D_T1& form);
+    bool OpenFile(const CXmlNode& action, D_T1& form);
+    bool UploadPic(const CXmlNode& action, D_T1& form);
+    bool DownloadPic(const CXmlNode& action, D_T1& form);
+    bool ShowPic(const CXmlNode& action, D_T1& form);
+    // Stores the file at path in the BLOB column of the table's record uid
+    // (at most 2 MiB) and writes its name and the upload log columns.
+    bool StoreFileInRecord(const QString& path, const QString& fileName, const QString& table,
+                           const QString& nameField, const QString& blobField, const QString& uid);
+    // Stores the file at path (at most maxMiB MiB) in the BLOB column of the
+    // first record the query selects.
+    bool StoreFileInRecordMax(const QString& path, const QString& sql, const QString& blobField, int maxMiB);
+    bool OpenUrl(const CXmlNode& action, D_T1& form);
+    bool GetDaxie(const CXmlNode& action, D_T1& form);
+    bool UrlEncode(const CXmlNode& action, D_T1& form);
+    bool UrlDecode(const CXmlNode& action, D_T1& form);
+    bool GetHtml(const CXmlNode& action, D_T1& form, bool post);
+    bool Post2Html(const CXmlNode& action, D_T1& form);
+    bool Cmd(const CXmlNode& action, D_T1& form);
+    // The value an action works on: a cell (or the key, col 0) of the grid's
+    // selected row, else the text of the control the value attribute names.
+    bool GetActionValue(const CXmlNode& paraInfo, D_T1& form, const QString& valueAttribute, QString& value);
+    // The template of export_excel into the "xltx" folder; its file name.
+    bool FetchExcelTemplate(const CXmlNode& action, D_T1& form, QString& fileName);
+    // The grid's cells into a new workbook made from that template, opened
+    // with the desktop's spreadsheet program.
+    bool ExportExcel(const CXmlNode& action, D_T1& form, const QString& fileName);
+    // How long cmd lets a command run before it is stopped.
+    int m_nCommandTimeoutMs = 120000;
 
     // Chart reports and chart boards.
     // show_report, show_report3, show_report5: a picture control charts the

@@ -280,6 +280,18 @@ TEST(PictureTest, PicturesAreFittedAndCentred)
     EXPECT_FALSE(empty.LoadPictureData("not a picture"));
     EXPECT_FALSE(empty.LoadPicture("/no/such/file.png"));
     EXPECT_TRUE(IsWhite(empty.RenderImage().pixel(25, 25)));
+
+    // A picture that cannot be read replaces the one shown by nothing.
+    QImage blue(10, 10, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    QByteArray png;
+    QBuffer pngBuffer(&png);
+    pngBuffer.open(QIODevice::WriteOnly);
+    blue.save(&pngBuffer, "PNG");
+    ASSERT_TRUE(empty.LoadPictureData(png));
+    EXPECT_TRUE(IsBlue(empty.RenderImage().pixel(25, 25)));
+    EXPECT_FALSE(empty.LoadPicture("/no/such/file.png"));
+    EXPECT_TRUE(IsWhite(empty.RenderImage().pixel(25, 25)));
 }
 
 } // namespace

@@ -3,9 +3,23 @@
 #include "text/Cp936.h"
 
 #include <QProcess>
+#include <QStringDecoder>
 
 #include <csignal>
 #include <unistd.h>
+
+namespace {
+
+// Programs here write UTF-8; output that is not UTF-8 comes from programs
+// that write the code page of the Windows original.
+QString OutputText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? FromCp936(bytes) : text;
+}
+
+} // namespace
 
 QString RunCommandCapture(const QString& command, int timeoutMs, CommandStatus* status)
 {
@@ -33,5 +47,66 @@ QString RunCommandCapture(const QString& command, int timeoutMs, CommandStatus* 
     }
     if (status)
         *status = outcome;
-    return FromCp936(process.readAll());
+    return OutputText(process.readAll());
+}
+
+namespace {
+
+enum class ShellQuote { None, Single, Double };
+
+QString QuotedFor(ShellQuote state, const QString& value)
+{
+    QString quoted;
+    switch (state) {
+    case ShellQuote::None:
+        quoted = u'\'' + QString(value).replace(u'\'', QStringLiteral("'\\''")) + u'\'';
+        break;
+    case ShellQuote::Single:
+        quoted = QString(value).replace(u'\'', QStringLiteral("'\\''"));
+        break;
+    case ShellQuote::Double:
+        for (const QChar c : value) {
+            if (c == u'\\' || c == u'$' || c == u'`' || c == u'"')
+                quoted += u'\\';
+            quoted += c;
+        }
+        break;
+    }
+    return quoted;
+}
+
+} // namespace
+
+QString FillShellValues(const QString& command, const QList<QPair<QString, QString>>& values)
+{
+    QString filled;
+    ShellQuote state = ShellQuote::None;
+    for (qsizetype i = 0; i < command.size();) {
+        bool matched = false;
+        for (const auto& [token, value] : values) {
+            if (!token.isEmpty() && QStringView(command).sliced(i).startsWith(token)) {
+                filled += QuotedFor(state, value);
+                i += token.size();
+                matched = true;
+                break;
+            }
+        }
+        if (matched)
+            continue;
+        const QChar c = command[i];
+        if (state != ShellQuote::Single && c == u'\\' && i + 1 < command.size()) {
+            // An escaped character never opens or closes quotes.
+            filled += c;
+            filled += command[i + 1];
+            i += 2;
+            continue;
+        }
+        if (c == u'\'' && state != ShellQuote::Double)
+            state = state == ShellQuote::Single ? ShellQuote::None : ShellQuote::Single;
+        else if (c == u'"' && state != ShellQuote::Single)
+            state = state == ShellQuote::Double ? ShellQuote::None : ShellQuote::Double;
+        filled += c;
+        ++i;
+    }
+    return filled;
 }

@@ -52,4 +52,23 @@ TEST(CommandRunnerTest, TimeOutStopsTheCommandAndWhatItStarted)
     EXPECT_EQ(output, "begun\n");
 }
 
+// Each value, put in outside quotes, inside '...' and inside "...", reaches
+// the command as exactly the text it was.
+TEST(CommandRunnerTest, FilledValuesStayOnePieceOfText)
+{
+    const QString hostile[] = {"plain", "", "a b", "it's; rm -rf /tmp/x", "\"$HOME\" `id` $(id)", "back\\slash\\",
+                               "line\nbreak", "中文 '引号'"};
+    for (const QString& value : hostile) {
+        for (const QString form : {"printf '%s|' {{v}}", "printf '%s|' 'x{{v}}y'", "printf '%s|' \"x{{v}}y\""}) {
+            const QString command = FillShellValues(form, {{"{{v}}", value}});
+            const QString expected = form.contains("x{{v}}y") ? "x" + value + "y|" : value + "|";
+            CommandStatus status;
+            EXPECT_EQ(RunCommandCapture(command, 5000, &status), expected) << command.toStdString();
+            EXPECT_EQ(status.nExitCode, 0) << command.toStdString();
+        }
+    }
+    // A value holding a token is not filled again.
+    EXPECT_EQ(FillShellValues("echo {{a}} {{b}}", {{"{{a}}", "{{b}}"}, {"{{b}}", "x"}}), "echo '{{b}}' 'x'");
+}
+
 } // namespace
