@@ -13,6 +13,7 @@ packages=(
   fonts-wqy-zenhei
   xvfb xdotool
   zbar-tools poppler-utils libqrencode-dev
+  libzip-dev python3-openpyxl
 )
 
 missing=()
