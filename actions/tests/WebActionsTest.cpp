@@ -1,0 +1,204 @@
+// Web, text conversion and command actions on a real form, against a local
+// HTTP server and the shell.
+#include "ActionFormTest.h"
+#include "web/tests/HttpTestServer.h"
+#include "text/MoneyWords.h"
+#include "web/ShellOpen.h"
+
+#include <QElapsedTimer>
+#include <QUrl>
+
+namespace {
+
+class WebActionsTest : public ActionFormTest
+{
+protected:
+    void SetUp() override
+    {
+        ActionFormTest::SetUp();
+        SetShellOpenerForTests([this](const QUrl& url) {
+            m_opened << url.toString();
+            return true;
+        });
+    }
+
+    void TearDown() override
+    {
+        SetShellOpenerForTests({});
+        ActionFormTest::TearDown();
+    }
+
+    // A form with an input box 1, a data box 2, a result box 3, a marker box
+    // 4 that a second action of the list fills ("%72", the coding of box
+    // 5), and button 9 running the given action before that second action.
+    void OpenWith(const QString& action)
+    {
+        Open("<textbox id='1' pos='0,0,300,20' value=''/><textbox id='2' pos='0,30,300,50' value=''/>"
+             "<textbox id='3' pos='0,60,300,80' value=''/><textbox id='4' pos='0,90,300,110' value=''/>"
+             "<textbox id='5' pos='0,150,300,170' value='r'/>"
+             "<button id='9' pos='0,120,60,140' value='go'><ACTION><CLICK>"
+             + action
+             + "<UrlEncode><para_info num_id='5' result_id='4'/></UrlEncode></CLICK></ACTION></button>");
+        m_messages.clear();
+    }
+
+    QString Text(int id) { return GetControlTextOf(id); }
+    QString GetControlTextOf(int id);
+    void SetText(int id, const QString& text) { CFormActions::SetControlValue(Control(id), text); }
+
+    QStringList m_opened;
+};
+
+QString WebActionsTest::GetControlTextOf(int id)
+{
+    return CFormActions::GetWindowValue(Control(id));
+}
+
+TEST_P(WebActionsTest, ConversionsWriteIntoTheResultControl)
+{
+    const struct {
+        QString keyword;
+        QString input;
+        QString expected;
+    } cases[] = {
+        // Thousands separators are part of the amount.
+        {"get_daxie", "1,234.00", FormatMoneyChinese(1234.0)},
+        {"get_daxie", "1234.5", FormatMoneyChinese(1234.5)},
+        {"get_daxie", "0", FormatMoneyChinese(0)},
+        {"get_daxie", "abc", FormatMoneyChinese(0)},
+        {"get_daxie", "12345678901234567", "出错!"},
+        {"UrlEncode", "a b", "%61%20%62"},
+        {"UrlEncode", "中", "%e4%b8%ad"},
+        {"UrlDecode", "%E4%B8%AD%zz+%4", "中%zz+%4"},
+    };
+    EXPECT_NE(FormatMoneyChinese(1234.0), FormatMoneyChinese(1.0));
+    for (const auto& c : cases) {
+        OpenWith("<" + c.keyword + "><para_info num_id='1' result_id='3'/></" + c.keyword + ">");
+        SetText(1, c.input);
+        Fire(9);
+        EXPECT_EQ(Text(3), c.expected) << c.keyword.toStdString() << " " << c.input.toStdString();
+        EXPECT_EQ(Text(4), "%72");
+    }
+    // No result control; no value control; an empty value stops silently.
+    OpenWith("<get_daxie><para_info num_id='1'/></get_daxie>");
+    SetText(1, "5");
+    Fire(9);
+    EXPECT_EQ(m_messages, QStringList{"请指定控件编号result_id！"});
+    OpenWith("<UrlEncode><para_info result_id='3'/></UrlEncode>");
+    Fire(9);
+    EXPECT_EQ(m_messages, QStringList{"请选择记录或者录入关联索引的指定控件编号num_id！"});
+    OpenWith("<UrlDecode><para_info num_id='1' result_id='3'/></UrlDecode>");
+    Fire(9);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(Text(4), "");
+}
+
+TEST_P(WebActionsTest, OpenUrlHandsTheLinkToTheShell)
+{
+    OpenWith("<open_url><para_info url_id='1'/></open_url>");
+    SetText(1, "https://example.invalid/a?b=1");
+    Fire(9);
+    EXPECT_EQ(m_opened, QStringList{"https://example.invalid/a?b=1"});
+    EXPECT_EQ(Text(4), "%72");
+    SetShellOpenerForTests([](const QUrl&) { return false; });
+    Fire(9);
+    EXPECT_EQ(m_messages.last(), "打开链接(https://example.invalid/a?b=1)出错！\n链接格式是否正确？ 网络是否正常？");
+}
+
+TEST_P(WebActionsTest, PagesAreFetchedAndPostedIntoTheResult)
+{
+    HttpTestServer server;
+    server.SetReply(200, "OK", "<p>你好</p>", "Content-Type: text/html; charset=utf-8\r\n");
+    OpenWith("<get_html><para_info url_id='1' result_id='3'/></get_html>");
+    SetText(1, server.Url("/page"));
+    Fire(9);
+    EXPECT_EQ(Text(3), "<p>你好</p>");
+    ASSERT_EQ(server.Requests().size(), 1);
+    EXPECT_TRUE(server.Requests()[0].startsWith("GET /page"));
+
+    OpenWith("<post_html><para_info url_id='1' value_id='2' result_id='3'/></post_html>");
+    SetText(1, server.Url("/form"));
+    SetText(2, "a=1&b=2");
+    Fire(9);
+    EXPECT_EQ(Text(3), "<p>你好</p>");
+    ASSERT_EQ(server.Requests().size(), 2);
+    EXPECT_TRUE(server.Requests()[1].startsWith("POST /form"));
+    EXPECT_TRUE(server.Requests()[1].endsWith("a=1&b=2"));
+
+    OpenWith("<post2_html><para_info url_id='1' value_id='2' result_id='3' is_post='1'/></post2_html>");
+    SetText(1, server.Url("/two"));
+    SetText(2, "c=3");
+    Fire(9);
+    EXPECT_EQ(Text(3), "<p>你好</p>");
+    EXPECT_EQ(Text(4), "%72");
+}
+
+// A server that is not there: get_html shows the failure and goes on,
+// post2_html shows it and stops the list.
+TEST_P(WebActionsTest, UnreachableServers)
+{
+    const QString url = QString("http://127.0.0.1:%1/x").arg(HttpTestServer::UnusedPort());
+    OpenWith("<get_html><para_info url_id='1' result_id='3'/></get_html>");
+    SetText(1, url);
+    Fire(9);
+    EXPECT_FALSE(Text(3).isEmpty());
+    EXPECT_EQ(Text(4), "%72");
+
+    OpenWith("<post2_html><para_info url_id='1' result_id='3'/></post2_html>");
+    SetText(1, url);
+    Fire(9);
+    EXPECT_FALSE(Text(3).isEmpty());
+    EXPECT_EQ(Text(4), "");
+}
+
+TEST_P(WebActionsTest, CommandsTakeFormValuesAsOneArgumentEach)
+{
+    OpenWith("<cmd target_ids='3' values=\"printf '[%s]' {{p1}}{{p2}}\"><para_info_where>"
+             "<p value='1' where='{{self}}'/><p value='2' where=' --x={{self}}'/></para_info_where></cmd>");
+    const QString hostile = "it's \"q\"; echo pwned $(id) `id`";
+    SetText(1, hostile);
+    Fire(9);
+    EXPECT_EQ(Text(3), "[" + hostile + "]");
+    EXPECT_EQ(Text(4), "%72");
+    // The second fragment appears while its box holds a value.
+    SetText(2, "a b");
+    Fire(9);
+    EXPECT_EQ(Text(3), "[" + hostile + "][--x=a b]");
+    // Inside the author's own quotes too.
+    OpenWith("<cmd target_ids='3' values=\"echo &quot;v={{p1}}&quot; 'w={{p1}}'\"><para_info_where>"
+             "<p value='1' where='{{self}}'/></para_info_where></cmd>");
+    SetText(1, hostile);
+    Fire(9);
+    EXPECT_EQ(Text(3), "v=" + hostile + " w=" + hostile + "\n");
+}
+
+TEST_P(WebActionsTest, CommandsThatFailOrHangAreReported)
+{
+    OpenWith("<cmd target_ids='3' values='echo broken; exit 4'/>");
+    Fire(9);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains("退出码 4")) << m_messages[0].toStdString();
+    EXPECT_TRUE(m_messages[0].contains("broken"));
+    EXPECT_EQ(Text(4), "");
+
+    OpenWith("<cmd target_ids='3' values='echo waiting; sleep 30'/>");
+    m_form->m_actions.m_nCommandTimeoutMs = 300;
+    QElapsedTimer timer;
+    timer.start();
+    Fire(9);
+    EXPECT_LT(timer.elapsed(), 10000);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains("已停止")) << m_messages[0].toStdString();
+    EXPECT_EQ(Text(3), "waiting\n");
+    EXPECT_EQ(Text(4), "");
+
+    // Without a target the output goes nowhere and the list goes on.
+    OpenWith("<cmd values='echo quiet'/>");
+    Fire(9);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_EQ(Text(4), "%72");
+}
+
+TEMBRA_ACTION_KINDS(WebActionsTest);
+
+} // namespace
