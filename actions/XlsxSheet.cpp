@@ -215,7 +215,7 @@ QString CXlsxSheet::WrittenCell(int row, int column, const QString& text, const 
         return cell + u'>' + u'<' + Tag(QStringLiteral("v")) + u'>' + text + QStringLiteral("</") + Tag(QStringLiteral("v"))
             + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
     }
-    return cell + QStringLiteral(" t=\"inlineStr\"><") + Tag(QStringLiteral("is")) + u'<' + Tag(QStringLiteral("t"))
+    return cell + QStringLiteral(" t=\"inlineStr\"><") + Tag(QStringLiteral("is")) + QStringLiteral("><") + Tag(QStringLiteral("t"))
         + QStringLiteral(" xml:space=\"preserve\">") + XmlSafe(text) + QStringLiteral("</") + Tag(QStringLiteral("t"))
         + QStringLiteral("></") + Tag(QStringLiteral("is")) + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
 }

@@ -110,7 +110,7 @@ bool CXlsxTemplate::Open(const QByteArray& bytes)
 {
     m_problem = Problem::None;
     m_strDetail.clear();
-    if (!m_zip.Open(bytes))
+    if (!m_zip.Open(bytes) || !m_zip.CheckEntries())
         return Fail(Problem::NotAWorkbook, m_zip.Error());
     if (!ReadPart(kContentTypes, m_contentTypes) || !FindSheet1(m_strSheetPart))
         return false;

@@ -26,7 +26,17 @@ bool CZipArchive::Fail(const QString& what)
     return false;
 }
 
+bool CZipArchive::Create()
+{
+    return OpenWith(QByteArray(), ZIP_CREATE | ZIP_TRUNCATE);
+}
+
 bool CZipArchive::Open(const QByteArray& bytes)
+{
+    return OpenWith(bytes, ZIP_CHECKCONS);
+}
+
+bool CZipArchive::OpenWith(const QByteArray& bytes, int flags)
 {
     Close();
     m_bytes = bytes;
@@ -40,7 +50,7 @@ bool CZipArchive::Open(const QByteArray& bytes)
     }
     // The source outlives the archive: Save reads the written archive from it.
     zip_source_keep(m_source);
-    m_zip = zip_open_from_source(m_source, ZIP_CHECKCONS, &error);
+    m_zip = zip_open_from_source(m_source, flags, &error);
     if (!m_zip) {
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
         zip_error_fini(&error);
@@ -61,9 +71,30 @@ bool CZipArchive::Read(const QString& name, QByteArray& bytes, qint64 maxBytes)
     if (!m_zip)
         return Fail(QStringLiteral("no archive"));
     const zip_int64_t index = zip_name_locate(m_zip, name.toUtf8().constData(), 0);
+    if (index < 0)
+        return Fail(name + QStringLiteral(": missing"));
+    return ReadIndex(index, name, bytes, maxBytes);
+}
+
+bool CZipArchive::CheckEntries(qint64 maxBytes)
+{
+    if (!m_zip)
+        return Fail(QStringLiteral("no archive"));
+    const zip_int64_t count = zip_get_num_entries(m_zip, 0);
+    for (zip_int64_t index = 0; index < count; ++index) {
+        QByteArray bytes;
+        const char* name = zip_get_name(m_zip, zip_uint64_t(index), 0);
+        if (!ReadIndex(index, QString::fromUtf8(name ? name : "?"), bytes, maxBytes))
+            return false;
+    }
+    return true;
+}
+
+bool CZipArchive::ReadIndex(qint64 index, const QString& name, QByteArray& bytes, qint64 maxBytes)
+{
     zip_stat_t stat;
     zip_stat_init(&stat);
-    if (index < 0 || zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0)
+    if (zip_stat_index(m_zip, zip_uint64_t(index), 0, &stat) != 0)
         return Fail(name + QStringLiteral(": missing"));
     if (!(stat.valid & ZIP_STAT_SIZE) || stat.size > zip_uint64_t(maxBytes))
         return Fail(name + QStringLiteral(": too large"));

@@ -17,7 +17,12 @@ public:
     CZipArchive& operator=(const CZipArchive&) = delete;
 
     bool Open(const QByteArray& bytes);
+    // A new archive without entries.
+    bool Create();
     bool Contains(const QString& name) const;
+    // Reads every entry through, so that a damaged one (its checksum, its
+    // compressed data) is found before anything is made of the archive.
+    bool CheckEntries(qint64 maxBytes = 64 * 1024 * 1024);
     // An entry's bytes; an entry larger than maxBytes is refused.
     bool Read(const QString& name, QByteArray& bytes, qint64 maxBytes = 64 * 1024 * 1024);
     // Replaces the entry of that name, or adds it; written by Save.
@@ -28,6 +33,8 @@ public:
     const QString& Error() const { return m_strError; }
 
 private:
+    bool OpenWith(const QByteArray& bytes, int flags);
+    bool ReadIndex(qint64 index, const QString& name, QByteArray& bytes, qint64 maxBytes);
     bool Fail(const QString& what);
     void Close();
 

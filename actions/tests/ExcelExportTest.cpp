@@ -1,0 +1,305 @@
+// The spreadsheet export: a grid written into a copy of a template stored in
+// the database, read back with an independent reader (Python's openpyxl).
+#include "ActionFormTest.h"
+#include "TempFolder.h"
+#include "XlsxSheet.h"
+#include "ZipArchive.h"
+#include "grid/ListCtrlEx.h"
+#include "text/ModuleFolder.h"
+#include "web/ShellOpen.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+
+// A template with a styled header row, a styled empty cell where the export
+// writes, a cell outside the written block, shared strings, and a second
+// sheet. The export's sheet is called "Sheet1" here.
+QByteArray MakeTemplate(const QString& firstSheetName = "Sheet1", bool withSheetData = true)
+{
+    const QMap<QString, QByteArray> parts{
+        {"[Content_Types].xml",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/><Override PartName="/xl/worksheets/sheet2.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/><Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/><Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/></Types>)"},
+        {"_rels/.rels",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
+        {"xl/workbook.xml",
+         QString(R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="其他" sheetId="2" r:id="rId2"/><sheet name="%1" sheetId="1" r:id="rId1"/></sheets></workbook>)")
+             .arg(firstSheetName)
+             .toUtf8()},
+        {"xl/_rels/workbook.xml.rels",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet2.xml"/><Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/><Relationship Id="rId4" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/></Relationships>)"},
+        {"xl/worksheets/sheet1.xml",
+         withSheetData ? R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><dimension ref="A1:D5"/><cols><col min="1" max="1" width="20" customWidth="1"/></cols><sheetData>
+  <row r="1" spans="1:3"><c r="A1" s="1" t="s"><v>0</v></c><c r="B1" s="1" t="s"><v>1</v></c><c r="C1" s="1" t="inlineStr"><is><t>备注</t></is></c></row>
+  <row r="2"><c r="B2" s="2"/></row>
+  <row r="5"><c r="D5"><v>99</v></c></row>
+</sheetData><mergeCells count="1"><mergeCell ref="E1:F1"/></mergeCells></worksheet>)"
+                       : R"(<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"/>)"},
+        {"xl/worksheets/sheet2.xml",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>keep</t></is></c><c r="B1" s="2"><v>1.5</v></c></row></sheetData></worksheet>)"},
+        {"xl/sharedStrings.xml",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count="2" uniqueCount="2"><si><t>名称</t></si><si><t>数量</t></si></sst>)"},
+        {"xl/styles.xml",
+         R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
+<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="1"><numFmt numFmtId="164" formatCode="#,##0.00"/></numFmts><fonts count="2"><font><sz val="11"/><name val="Calibri"/></font><font><b/><sz val="11"/><name val="Calibri"/></font></fonts><fills count="2"><fill><patternFill patternType="none"/></fill><fill><patternFill patternType="gray125"/></fill></fills><borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs><cellXfs count="3"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/><xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/><xf numFmtId="164" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/></cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/></cellStyles></styleSheet>)"},
+    };
+    CZipArchive zip;
+    EXPECT_TRUE(zip.Create());
+    for (auto it = parts.constBegin(); it != parts.constEnd(); ++it)
+        zip.Put(it.key(), it.value());
+    QByteArray bytes;
+    EXPECT_TRUE(zip.Save(bytes)) << zip.Error().toStdString();
+    return bytes;
+}
+
+// Every cell of every sheet as openpyxl reads it: {"sheet!A1": [value, type,
+// bold, number format]}, and the main content type; empty when python3 or
+// openpyxl is missing (reason says which).
+const char* const Reader = R"(
+import json, sys, zipfile
+try:
+    import openpyxl
+except ImportError:
+    print(json.dumps({"missing": "openpyxl"})); sys.exit(0)
+book = openpyxl.load_workbook(sys.argv[1])
+cells = {}
+for ws in book.worksheets:
+    for row in ws.iter_rows():
+        for c in row:
+            if c.value is not None or c.style_id:
+                cells[ws.title + "!" + c.coordinate] = [c.value, type(c.value).__name__, bool(c.font.b), c.number_format]
+types = zipfile.ZipFile(sys.argv[1]).read("[Content_Types].xml").decode()
+print(json.dumps({"cells": cells, "sheets": book.sheetnames, "types": types}, ensure_ascii=False))
+)";
+
+QJsonObject ReadBack(const QString& path, QString& reason)
+{
+    // Debian's own Python is the one its python3-openpyxl belongs to.
+    QProcess python;
+    python.start(QFile::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3", {"-c", Reader, path});
+    if (!python.waitForStarted(10000)) {
+        reason = "python3 is not installed";
+        return {};
+    }
+    python.waitForFinished(60000);
+    const QJsonObject result = QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+    if (result.isEmpty() && python.exitCode() == 0 && python.readAllStandardOutput().isEmpty())
+        reason = "python3 gave no answer";
+    if (result.contains("missing"))
+        reason = "python3-openpyxl is not installed";
+    else if (result.isEmpty())
+        reason = "openpyxl could not read the workbook: " + QString::fromUtf8(python.readAllStandardError());
+    return result;
+}
+
+std::string Json(const QJsonValue& value)
+{
+    return QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact).toStdString();
+}
+
+class ExcelExportTest : public ActionFormTest
+{
+protected:
+    void SetUp() override
+    {
+        ActionFormTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        SetModuleFolderOverride(m_program.path());
+        SetShellOpenerForTests([this](const QUrl& url) {
+            m_opened << url.toLocalFile();
+            return true;
+        });
+        Exec("CREATE TABLE tpl (uid_0 " + KeyColumn() + ", file_name_0 VARCHAR(260), file_0 " + BlobType() + ")");
+        StoreTemplate("报表模板.xltx", MakeTemplate());
+    }
+
+    void TearDown() override
+    {
+        SetShellOpenerForTests({});
+        SetModuleFolderOverride(QString());
+        ActionFormTest::TearDown();
+    }
+
+    void StoreTemplate(const QString& name, const QByteArray& bytes)
+    {
+        Exec("DELETE FROM tpl");
+        ASSERT_TRUE(m_db.ExecuteCommand("INSERT INTO tpl (uid_0, file_name_0, file_0) VALUES (1, ?, ?)",
+                                        {name, bytes}));
+    }
+
+    // A grid of three columns with the rows given, a box 5 holding the
+    // template's uid, and button 9 exporting with the attributes given.
+    void OpenExport(const QString& attributes, const QList<QStringList>& rows)
+    {
+        Open("<table id='7' pos='0,0,400,200'><PARA><col_info><col id='1' name='名称' width='80'/>"
+             "<col id='2' name='数量' width='60'/><col id='3' name='备注' width='60'/></col_info></PARA></table>"
+             "<textbox id='5' pos='0,210,100,230' value='1'/>"
+             "<button id='9' pos='0,240,60,260' value='导出'><ACTION><CLICK><export_excel table_id='7' "
+             + attributes
+             + "><para_info target_id='5' select_table='tpl' file_field_name='file_name_0' img_field_name='file_0'/>"
+               "</export_excel></CLICK></ACTION></button>");
+        auto* grid = qobject_cast<CListCtrlEx*>(Control(7));
+        for (int r = 0; r < rows.size(); ++r) {
+            grid->InsertRow(r, rows[r].value(0));
+            for (int c = 1; c < rows[r].size(); ++c)
+                grid->SetItemText(r, c, rows[r][c]);
+        }
+        m_messages.clear();
+        m_opened.clear();
+    }
+
+    QStringList Workbooks() const
+    {
+        return QDir(m_program.path() + "temp").entryList(QDir::Files);
+    }
+
+    TempFolder m_program;
+    QStringList m_opened;
+};
+
+TEST_P(ExcelExportTest, GridLandsInTheCopyWithTheTemplateKept)
+{
+    OpenExport("values='0,1,2'", {{"苹果", "12", "红"}, {"香蕉", "3.5", ""}, {"007", "-2", "a&b<c> \"q\""}});
+    Fire(9);
+    ASSERT_TRUE(m_messages.isEmpty()) << m_messages.join("\n").toStdString();
+    ASSERT_EQ(m_opened.size(), 1);
+    EXPECT_TRUE(m_opened[0].startsWith(m_program.path() + "temp/报表模板_"));
+    EXPECT_TRUE(m_opened[0].endsWith(".xlsx"));
+    EXPECT_TRUE(QFile::exists(m_program.path() + "xltx/报表模板.xltx"));
+
+    QString reason;
+    const QJsonObject book = ReadBack(m_opened[0], reason);
+    if (!reason.isEmpty() && !reason.contains("could not read"))
+        GTEST_SKIP() << reason.toStdString();
+    ASSERT_TRUE(book.contains("types")) << reason.toStdString() << QJsonDocument(book).toJson().toStdString();
+    const QString types = book["types"].toString();
+    EXPECT_TRUE(types.contains("spreadsheetml.sheet.main+xml"));
+    EXPECT_FALSE(types.contains("template"));
+    EXPECT_EQ(book["sheets"].toVariant().toStringList(), (QStringList{"其他", "Sheet1"}));
+
+    // [value, type, bold, number format] of every cell there is.
+    const QJsonObject expected = QJsonDocument::fromJson(R"({
+        "Sheet1!A1": ["名称", "str", true, "General"],
+        "Sheet1!B1": ["数量", "str", true, "General"],
+        "Sheet1!C1": ["备注", "str", true, "General"],
+        "Sheet1!A2": ["苹果", "str", false, "General"],
+        "Sheet1!B2": [12, "int", false, "#,##0.00"],
+        "Sheet1!C2": ["红", "str", false, "General"],
+        "Sheet1!A3": ["香蕉", "str", false, "General"],
+        "Sheet1!B3": [3.5, "float", false, "General"],
+        "Sheet1!A4": ["007", "str", false, "General"],
+        "Sheet1!B4": [-2, "int", false, "General"],
+        "Sheet1!C4": ["a&b<c> \"q\"", "str", false, "General"],
+        "Sheet1!D5": [99, "int", false, "General"],
+        "其他!A1": ["keep", "str", false, "General"],
+        "其他!B1": [1.5, "float", false, "#,##0.00"]
+    })").object();
+    const QJsonObject cells = book["cells"].toObject();
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(Json(cells[it.key()]), Json(it.value())) << it.key().toStdString();
+    EXPECT_EQ(cells.keys(), expected.keys());
+}
+
+TEST_P(ExcelExportTest, StartCellAndColumnOrderAreTheActionsChoice)
+{
+    OpenExport("values='2,0' target_ids='5,3'", {{"a", "1", "x"}, {"b", "2", "y"}});
+    Fire(9);
+    ASSERT_EQ(m_opened.size(), 1);
+    QString reason;
+    const QJsonObject book = ReadBack(m_opened[0], reason);
+    if (!reason.isEmpty() && !reason.contains("could not read"))
+        GTEST_SKIP() << reason.toStdString();
+    const QJsonObject cells = book["cells"].toObject();
+    EXPECT_EQ(cells["Sheet1!C5"].toArray()[0], "x");
+    EXPECT_EQ(cells["Sheet1!D5"].toArray()[0], "a");  // over the template's 99
+    EXPECT_EQ(cells["Sheet1!C6"].toArray()[0], "y");
+    EXPECT_EQ(cells["Sheet1!D6"].toArray()[0], "b");
+    EXPECT_EQ(cells["Sheet1!A2"].toArray().size(), 0);
+
+    // Two exports make two workbooks.
+    Fire(9);
+    EXPECT_EQ(Workbooks().size(), 2);
+}
+
+// Whatever is wrong with the template or its record, the user reads why and
+// no workbook is written.
+TEST_P(ExcelExportTest, BadTemplatesWriteNothing)
+{
+    QByteArray damaged = MakeTemplate();
+    damaged.truncate(damaged.size() / 2);
+    QByteArray flipped = MakeTemplate();
+    flipped[flipped.size() / 3] = char(flipped[flipped.size() / 3] ^ 0x55);
+    const struct {
+        QByteArray bytes;
+        QString message;
+    } cases[] = {
+        {MakeTemplate("数据"), "中没有名为 sheet1 的工作表"},
+        {damaged, "已损坏或不是 Excel 工作簿"},
+        {flipped, "已损坏"},
+        {"not a zip at all", "已损坏或不是 Excel 工作簿"},
+        {MakeTemplate("SHEET1", false), "sheet1 已损坏"},
+    };
+    for (const auto& c : cases) {
+        StoreTemplate("t.xltx", c.bytes);
+        OpenExport("values='0'", {{"a"}});
+        Fire(9);
+        ASSERT_EQ(m_messages.size(), 1) << c.message.toStdString();
+        EXPECT_TRUE(m_messages[0].contains(c.message)) << m_messages[0].toStdString();
+        EXPECT_TRUE(m_opened.isEmpty());
+        EXPECT_TRUE(Workbooks().isEmpty());
+    }
+    // No record of that uid; a uid that is no number.
+    OpenExport("values='0'", {{"a"}});
+    CFormActions::SetTextAndRefresh(Control(5), "42");
+    Fire(9);
+    EXPECT_EQ(m_messages, QStringList{"找不到导出模板的记录（uid 42）！"});
+    CFormActions::SetTextAndRefresh(Control(5), "1 OR 1=1");
+    m_messages.clear();
+    Fire(9);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains("不是数字"));
+    // A start cell that is no cell.
+    StoreTemplate("t.xltx", MakeTemplate());
+    OpenExport("values='0' target_ids='0,1'", {{"a"}});
+    Fire(9);
+    EXPECT_EQ(m_messages, QStringList{"导出的起始单元格“0,1”无效，应为“行,列”（从 1 起）。"});
+    // No rows: the list stops quietly.
+    OpenExport("values='0'", {});
+    Fire(9);
+    EXPECT_TRUE(m_messages.isEmpty());
+    EXPECT_TRUE(Workbooks().isEmpty());
+}
+
+TEST(XlsxSheetTest, CellNamesAndNumbers)
+{
+    EXPECT_EQ(CXlsxSheet::CellName(1, 1), "A1");
+    EXPECT_EQ(CXlsxSheet::CellName(10, 26), "Z10");
+    EXPECT_EQ(CXlsxSheet::CellName(3, 27), "AA3");
+    EXPECT_EQ(CXlsxSheet::CellName(1048576, 16384), "XFD1048576");
+    int row = 0, column = 0;
+    EXPECT_TRUE(CXlsxSheet::ParseCellName(u"XFD1048576", row, column));
+    EXPECT_EQ(column, 16384);
+    for (const char* bad : {"A0", "1", "A", "a1", "XFE1", "A1048577", "A-1", "A1x"})
+        EXPECT_FALSE(CXlsxSheet::ParseCellName(QString(bad), row, column)) << bad;
+    for (const char* number : {"0", "12", "-2", "3.50", "0.001", "123456789012345"})
+        EXPECT_TRUE(CXlsxSheet::IsPlainNumber(number)) << number;
+    for (const char* text : {"", "007", "1,234.00", "1e5", " 1", "1.", ".5", "+1", "1234567890123456", "12a"})
+        EXPECT_FALSE(CXlsxSheet::IsPlainNumber(text)) << text;
+}
+
+TEMBRA_ACTION_KINDS(ExcelExportTest);
+
+} // namespace
