@@ -54,6 +54,8 @@ bool CZipArchive::OpenWith(const QByteArray& bytes, int flags)
     if (!m_zip) {
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
         zip_error_fini(&error);
+        // The archive never took its reference.
+        zip_source_free(m_source);
         Close();
         return Fail(text);
     }
