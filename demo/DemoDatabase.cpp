@@ -3,10 +3,13 @@
 #include "db/DbConnection.h"
 #include "db/DbSchema.h"
 #include "text/IniFile.h"
+#include "text/SqlText.h"
 #include "text/TextScramble.h"
 #include "web/LzwEncode.h"
+#include "ZipArchive.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -54,6 +57,41 @@ bool StoreForm(CDbConnection& db, int uid, const QString& form, QString& failure
     return false;
 }
 
+// Files the demo keeps in records are zips of text parts (templates of
+// the spreadsheet export): zipped/<table>/<name>/ goes into file_0 of the
+// rows of <table> whose file_name_0 is <name>.
+bool StoreZippedFiles(CDbConnection& db, const QString& sourceFolder, QString& failure)
+{
+    const QDir zipped(sourceFolder + QStringLiteral("/zipped"));
+    for (const QString& table : zipped.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        const QDir tableFolder(zipped.filePath(table));
+        for (const QString& name : tableFolder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+            const QDir parts(tableFolder.filePath(name));
+            CZipArchive zip;
+            zip.Create();
+            QDirIterator it(parts.path(), QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                QFile part(path);
+                if (!part.open(QIODevice::ReadOnly)) {
+                    failure = QStringLiteral("cannot read %1: %2").arg(path, part.errorString());
+                    return false;
+                }
+                zip.Put(parts.relativeFilePath(path), part.readAll());
+            }
+            QByteArray bytes;
+            QString literal = name;
+            EscapeSqlText(literal);
+            const QString sql = QStringLiteral("SELECT uid_0,file_0 FROM %1 WHERE file_name_0='%2'").arg(table, literal);
+            if (!zip.Save(bytes) || !db.WriteBlobs(sql, {QStringLiteral("file_0")}, {bytes}, {int(bytes.size())})) {
+                failure = QStringLiteral("%1/%2: %3%4").arg(table, name, zip.Error(), db.m_strErrorInfo);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 QString DemoSourceFolder()
@@ -90,6 +128,8 @@ bool LoadDemoData(CDbConnection& db, int kind, const QString& sourceFolder, QStr
         if (!RunDemoDataScript(db, kind, file.absoluteFilePath(), failure))
             return false;
     }
+    if (!StoreZippedFiles(db, sourceFolder, failure))
+        return false;
     if (kind == 3) {
         QStringList tables;
         if (db.QueryAllToList(kKeySequences, tables) < 0) {
