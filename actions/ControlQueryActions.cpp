@@ -56,8 +56,10 @@ bool CFormActions::QueryToList(const CXmlNode& action, D_T1& form)
             sql.replace(token, fragment);
         }
     }
+    if (!ExpandFormPlaceholders(form, sql, sql))
+        return false;
     QStringList values;
-    if (m_db.QueryAllToList(form.ExpandPlaceholders(sql), values) < 0 || target.isEmpty())
+    if (m_db.QueryAllToList(sql, values) < 0 || target.isEmpty())
         return true;
     QWidget* control = nullptr;
     if (!GetControlByRef(form, target, control))

@@ -91,7 +91,7 @@ bool CFormActions::Upload(const CXmlNode& action, D_T1& form)
     QString uid;
     if (!GetSelectedListItemData(grid, uid) || uid.isEmpty())
         return false;
-    const QString path = ChooseUploadFile(nullptr);
+    const QString path = ChooseFileToOpen(nullptr, FileTexts::OpenFileTitle, FileTexts::OpenFileFilter);
     if (path.isEmpty())
         return false;
     if (!StoreFileInRecord(path, QFileInfo(path).fileName(), para.GetAttribute(QStringLiteral("select_table")),

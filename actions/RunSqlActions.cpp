@@ -258,13 +258,18 @@ bool ConfirmedUpdate(CFormActions& actions, const CXmlNode& action, D_T1& form, 
         }
     }
 
+    for (QString* sql : {&question, &check, &update, &statement}) {
+        if (!actions.ExpandFormPlaceholders(form, *sql, *sql))
+            return false;
+    }
+
     // A question query without a row asks nothing; one that fails refuses.
     bool yes = true;
     if (question.isEmpty()) {
         yes = AskYesNo(RunSqlTexts::Confirm, RunSqlTexts::ConfirmCaption);
     } else {
         QString text;
-        if (db.QueryValue(form.ExpandPlaceholders(question), text))
+        if (db.QueryValue(question, text))
             yes = AskYesNo(text, RunSqlTexts::ConfirmCaption);
         else if (db.m_nResult < 0)
             return false;
@@ -272,14 +277,13 @@ bool ConfirmedUpdate(CFormActions& actions, const CXmlNode& action, D_T1& form, 
     if (!yes)
         return noResult;
 
-    if (!actions.CheckQueryAllows(form.ExpandPlaceholders(check)))
+    if (!actions.CheckQueryAllows(check))
         return false;
     for (const QString* sql : {&update, &statement}) {
         if (sql->isEmpty())
             continue;
-        const QString filled = form.ExpandPlaceholders(*sql);
-        if (!db.Execute(filled)) {
-            db.m_strError += RunSqlTexts::StatementFailed + filled;
+        if (!db.Execute(*sql)) {
+            db.m_strError += RunSqlTexts::StatementFailed + *sql;
             return false;
         }
     }

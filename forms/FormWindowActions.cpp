@@ -4,6 +4,7 @@
 #include "ControlText.h"
 #include "D_T1.h"
 #include "EventTexts.h"
+#include "FileChooser.h"
 #include "FormEvents.h"
 #include "PrintWindowActions.h"
 #include "grid/ListCtrlEx.h"
@@ -15,7 +16,6 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QCursor>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -341,13 +341,10 @@ bool D_T1::SelectFile(const CXmlNode& action)
     const QString filter = choice.isEmpty() ? EventTexts::SelectFileFilter
         : choice == u"pic"                  ? EventTexts::SelectPicFilter
                                             : EventTexts::SelectAnyFilter;
-    QFileDialog dialog(this, EventTexts::SelectFileTitle, QString(), DialogFilter(filter));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const QString path = ChooseFileToOpen(this, EventTexts::SelectFileTitle, DialogFilter(filter));
+    if (path.isEmpty())
         return false;
-    CFormActions::SetTextAndRefresh(PlainIdControl(*this, action, QStringLiteral("target_ids")),
-                                    dialog.selectedFiles().first());
+    CFormActions::SetTextAndRefresh(PlainIdControl(*this, action, QStringLiteral("target_ids")), path);
     return true;
 }
 

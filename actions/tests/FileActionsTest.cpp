@@ -54,7 +54,7 @@ protected:
             m_opened << url.toLocalFile();
             return m_shellWorks;
         });
-        SetUploadFileChooserForTests([this] { return m_chosen; });
+        SetFileToOpenChooserForTests([this](const QString&, const QString&) { return m_chosen; });
         Exec("CREATE TABLE doc (uid_0 " + KeyColumn() + ", name_0 VARCHAR(50), file_name_0 VARCHAR(260), file_0 "
              + BlobType() + ", date_up_0 " + (GetParam() == 3 ? "TIMESTAMP" : "DATETIME")
              + ", up_user_uid_0 INTEGER)");
@@ -66,7 +66,7 @@ protected:
 
     void TearDown() override
     {
-        SetUploadFileChooserForTests({});
+        SetFileToOpenChooserForTests({});
         SetShellOpenerForTests({});
         SetModuleFolderOverride(QString());
         ActionFormTest::TearDown();

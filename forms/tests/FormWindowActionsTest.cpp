@@ -3,6 +3,7 @@
 #include "ActionDispatcher.h"
 #include "D_T1.h"
 #include "Dialog_TextBox_Info.h"
+#include "FileChooser.h"
 #include "FormEventRunner.h"
 #include "FormWindowActions.h"
 #include "QvControls.h"
@@ -19,7 +20,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -327,24 +327,16 @@ TEST_F(FormWindowActionsTest, SelectFileWritesThePathOrFailsOnCancel)
     for (const bool choose : {true, false}) {
         m_ran.clear();
         m_messages.clear();
-        auto* poll = new QTimer(form);
-        QObject::connect(poll, &QTimer::timeout, [poll, choose] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll->deleteLater();
-            EXPECT_EQ(dialog->windowTitle(), "打开文件");
-            EXPECT_TRUE(dialog->nameFilters().contains("Pic Files (*.jpeg *.jpg *.png *.bmp)"))
-                << dialog->nameFilters().join("|").toStdString();
-            if (choose) {
-                dialog->selectFile(QCoreApplication::applicationFilePath());
-                static_cast<QDialog*>(dialog)->accept();
-            } else {
-                dialog->reject();
-            }
+        QStringList asked;
+        SetFileToOpenChooserForTests([&asked, choose](const QString& title, const QString& filter) {
+            asked << title << filter;
+            return choose ? QCoreApplication::applicationFilePath() : QString();
         });
-        poll->start(20);
         form->FireEvent(1025, "CLICK");
+        SetFileToOpenChooserForTests({});
+        ASSERT_EQ(asked.size(), 2);
+        EXPECT_EQ(asked[0], "打开文件");
+        EXPECT_TRUE(asked[1].contains("Pic Files (*.jpeg *.jpg *.png *.bmp)")) << asked[1].toStdString();
         if (choose) {
             EXPECT_EQ(qobject_cast<QLineEdit*>(form->GetDlgItem(1029))->text(), QCoreApplication::applicationFilePath());
             EXPECT_EQ(m_ran, QStringList({"after(busy)@1"}));

@@ -1,24 +1,22 @@
 #include "FileChooser.h"
 
-#include "FileTexts.h"
-
 #include <QFileDialog>
 
 namespace {
 
-UploadFileChooser& TestChooser()
+FileToOpenChooser& TestChooser()
 {
-    static UploadFileChooser chooser;
+    static FileToOpenChooser chooser;
     return chooser;
 }
 
 } // namespace
 
-QString ChooseUploadFile(QWidget* parent)
+QString ChooseFileToOpen(QWidget* parent, const QString& title, const QString& filter)
 {
     if (TestChooser())
-        return TestChooser()();
-    QFileDialog dialog(parent, FileTexts::OpenFileTitle, QString(), FileTexts::OpenFileFilter);
+        return TestChooser()(title, filter);
+    QFileDialog dialog(parent, title, QString(), filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -26,7 +24,7 @@ QString ChooseUploadFile(QWidget* parent)
     return dialog.selectedFiles().first();
 }
 
-void SetUploadFileChooserForTests(UploadFileChooser chooser)
+void SetFileToOpenChooserForTests(FileToOpenChooser chooser)
 {
     TestChooser() = std::move(chooser);
 }
