@@ -36,6 +36,25 @@ QVariant BoundNumber(const QString& text)
     return ok ? QVariant(number) : QVariant(text);
 }
 
+// The query of upload_pic and download_pic: "values" with the key of the
+// selected row of the "table_id" grid (when one is named) and the
+// "para_info_where" fragments.
+bool FillPictureQuery(CFormActions& actions, const CXmlNode& action, D_T1& form, QString& sql)
+{
+    sql = action.GetAttribute(QStringLiteral("values"));
+    const QString tableId = action.GetAttribute(QStringLiteral("table_id"));
+    if (!tableId.isEmpty()) {
+        CListCtrlEx* grid = nullptr;
+        int row = -1;
+        if (!actions.GetGridByRef(form, tableId, grid) || !GetSelectedListItem(grid, row))
+            return false;
+        const ItemData* record = grid->GetRowKey(row);
+        if (!actions.PutValue(sql, QStringLiteral("{{id?uid}}"), record ? record->strKey : QString()))
+            return false;
+    }
+    return actions.FillWhereFragments(action, form, sql);
+}
+
 } // namespace
 
 bool CFormActions::StoreFileInRecordMax(const QString& path, const QString& sql, const QString& blobField,
@@ -221,21 +240,8 @@ bool CFormActions::ShowPic(const CXmlNode& action, D_T1& form)
 
 bool CFormActions::UploadPic(const CXmlNode& action, D_T1& form)
 {
-    QString sql = action.GetAttribute(QStringLiteral("values"));
-    const QString tableId = action.GetAttribute(QStringLiteral("table_id"));
-    if (!tableId.isEmpty()) {
-        QWidget* control = nullptr;
-        if (!GetControlByRef(form, tableId, control))
-            return false;
-        auto* grid = qobject_cast<CListCtrlEx*>(control);
-        int row = -1;
-        if (!grid || !GetSelectedListItem(grid, row))
-            return false;
-        const ItemData* record = grid->GetRowKey(row);
-        if (!PutValue(sql, QStringLiteral("{{id?uid}}"), record ? record->strKey : QString()))
-            return false;
-    }
-    if (!FillWhereFragments(action, form, sql))
+    QString sql;
+    if (!FillPictureQuery(*this, action, form, sql))
         return false;
     const CXmlNode where = action.GetChild(QStringLiteral("para_info_where"));
     QWidget* source = nullptr;
@@ -250,21 +256,8 @@ bool CFormActions::UploadPic(const CXmlNode& action, D_T1& form)
 
 bool CFormActions::DownloadPic(const CXmlNode& action, D_T1& form)
 {
-    QString sql = action.GetAttribute(QStringLiteral("values"));
-    const QString tableId = action.GetAttribute(QStringLiteral("table_id"));
-    if (!tableId.isEmpty()) {
-        QWidget* control = nullptr;
-        if (!GetControlByRef(form, tableId, control))
-            return false;
-        auto* grid = qobject_cast<CListCtrlEx*>(control);
-        int row = -1;
-        if (!grid || !GetSelectedListItem(grid, row))
-            return false;
-        const ItemData* record = grid->GetRowKey(row);
-        if (!PutValue(sql, QStringLiteral("{{id?uid}}"), record ? record->strKey : QString()))
-            return false;
-    }
-    if (!FillWhereFragments(action, form, sql))
+    QString sql;
+    if (!FillPictureQuery(*this, action, form, sql))
         return false;
     const CXmlNode where = action.GetChild(QStringLiteral("para_info_where"));
     QList<QByteArray> buffers;
