@@ -181,7 +181,9 @@ bool CFormActions::Cmd(const CXmlNode& action, D_T1& form)
         }
         command.replace(QStringLiteral("{{p%1}}").arg(i + 1), fragment);
     }
-    command = FillShellValues(form.ExpandPlaceholders(command), values);
+    // The form-wide values are quoted like the controls' values.
+    values.append(form.FormTokenValues(command));
+    command = FillShellValues(command, values);
 
     CommandStatus status;
     const QString output = RunCommandCapture(command, m_nCommandTimeoutMs, &status);

@@ -423,6 +423,11 @@ bool D_T1::ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString&
     return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandSql(sql, expanded, error);
 }
 
+QList<QPair<QString, QString>> D_T1::FormTokenValues(const QString& text) const
+{
+    return CPlaceholderExpander(PlaceholderValuesOf(*this)).TokenValues(text);
+}
+
 bool D_T1::FireEndEdit(int listWindowId, int row, int column)
 {
     return m_events && m_pDoc && !m_bClosed && m_events->FireEndEdit(*this, listWindowId, row, column);

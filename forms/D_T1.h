@@ -119,6 +119,8 @@ public:
     // escaped inside literals and must be integers outside them; false with
     // the reason otherwise.
     bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const;
+    // The form-wide tokens the text holds, with their values.
+    QList<QPair<QString, QString>> FormTokenValues(const QString& text) const;
 
     // Runs one action element of the event of a control (window id 0 for
     // the head's INIT list) through the keyword table.

@@ -223,6 +223,18 @@ bool CPlaceholderExpander::ExpandSql(const QString& sql, QString& expanded, QStr
     return true;
 }
 
+QList<QPair<QString, QString>> CPlaceholderExpander::TokenValues(const QString& text) const
+{
+    QList<QPair<QString, QString>> values;
+    for (const Token& token : Tokens()) {
+        if (!text.contains(token.name))
+            continue;
+        if (const std::optional<QString> value = token.value(m_values))
+            values.append({token.name, *value});
+    }
+    return values;
+}
+
 bool CPlaceholderExpander::Expand(QString& text, bool sql, QString& error) const
 {
     for (const Token& token : Tokens()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QString>
 
 #include <optional>
@@ -45,6 +47,10 @@ public:
     // by ",", otherwise nothing comes back but false and the reason, so no
     // SQL runs with it.
     bool ExpandSql(const QString& sql, QString& expanded, QString& error) const;
+
+    // The tokens the text holds, each with its value, for a caller that puts
+    // them in its own way (a command line quotes each for the shell).
+    QList<QPair<QString, QString>> TokenValues(const QString& text) const;
 
 private:
     bool Expand(QString& text, bool sql, QString& error) const;

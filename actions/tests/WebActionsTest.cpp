@@ -170,6 +170,11 @@ TEST_P(WebActionsTest, CommandsTakeFormValuesAsOneArgumentEach)
     SetText(1, hostile);
     Fire(9);
     EXPECT_EQ(Text(3), "v=" + hostile + " w=" + hostile + "\n");
+    // So are the form-wide values (a global slot a query filled).
+    theApp().m_strGlobal[0] = hostile;
+    OpenWith("<cmd target_ids='3' values=\"printf '[%s]' {{A0}}\"/>");
+    Fire(9);
+    EXPECT_EQ(Text(3), "[" + hostile + "]");
 }
 
 TEST_P(WebActionsTest, CommandsThatFailOrHangAreReported)
