@@ -14,6 +14,8 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 
+#include <functional>
+
 namespace {
 
 // What the query of a control-state action gave: value i for target i.
@@ -116,6 +118,23 @@ void SetCheckState(QWidget* control, int state)
     button->setAutoExclusive(exclusive);
 }
 
+// Runs the state query of the selected row and hands each target that
+// names a control its value as a number; targets that name nothing are
+// passed over.
+bool ApplyStateValues(CFormActions& actions, const CXmlNode& action, D_T1& form,
+                      const std::function<void(QWidget*, int)>& apply)
+{
+    StateValues query;
+    if (!QueryStateValues(actions, action, form, GridUse::SelectedRow, query))
+        return false;
+    for (int i = 0; i < query.values.size(); ++i) {
+        QWidget* control = nullptr;
+        if (actions.GetControlByRef(form, query.targets[i], control))
+            apply(control, TextToInt(query.values[i]));
+    }
+    return true;
+}
+
 } // namespace
 
 bool CFormActions::LockCol(const CXmlNode& action, D_T1& form)
@@ -142,41 +161,17 @@ bool CFormActions::LockCol(const CXmlNode& action, D_T1& form)
 
 bool CFormActions::SetBtnState(const CXmlNode& action, D_T1& form)
 {
-    StateValues query;
-    if (!QueryStateValues(*this, action, form, GridUse::SelectedRow, query))
-        return false;
-    for (int i = 0; i < query.values.size(); ++i) {
-        QWidget* control = nullptr;
-        if (GetControlByRef(form, query.targets[i], control))
-            SetCheckState(control, TextToInt(query.values[i]));
-    }
-    return true;
+    return ApplyStateValues(*this, action, form, [](QWidget* control, int value) { SetCheckState(control, value); });
 }
 
 bool CFormActions::Able(const CXmlNode& action, D_T1& form)
 {
-    StateValues query;
-    if (!QueryStateValues(*this, action, form, GridUse::SelectedRow, query))
-        return false;
-    for (int i = 0; i < query.values.size(); ++i) {
-        QWidget* control = nullptr;
-        if (GetControlByRef(form, query.targets[i], control))
-            EnableControl(control, TextToInt(query.values[i]) != 0);
-    }
-    return true;
+    return ApplyStateValues(*this, action, form, [](QWidget* control, int value) { CFormActions::EnableControl(control, value != 0); });
 }
 
 bool CFormActions::Show(const CXmlNode& action, D_T1& form)
 {
-    StateValues query;
-    if (!QueryStateValues(*this, action, form, GridUse::SelectedRow, query))
-        return false;
-    for (int i = 0; i < query.values.size(); ++i) {
-        QWidget* control = nullptr;
-        if (GetControlByRef(form, query.targets[i], control))
-            control->setVisible(TextToInt(query.values[i]) > 0);
-    }
-    return true;
+    return ApplyStateValues(*this, action, form, [](QWidget* control, int value) { control->setVisible(value > 0); });
 }
 
 bool CFormActions::GetBtnState(const CXmlNode& action, D_T1& form)

@@ -36,6 +36,18 @@ QVariant BoundNumber(const QString& text)
     return ok ? QVariant(number) : QVariant(text);
 }
 
+// The record uid of the selected row of the grid with that description id;
+// false when the id names no grid (with the text) or no row is selected.
+bool SelectedRecordUid(CDbConnection& db, const D_T1& form, const QString& tableId, QString& uid)
+{
+    CListCtrlEx* grid = GridById(form, tableId.toInt());
+    if (!grid) {
+        db.m_strError = ActionTexts::WrongControl + tableId;
+        return false;
+    }
+    return GetSelectedListItemData(grid, uid) && !uid.isEmpty();
+}
+
 // The query of upload_pic and download_pic: "values" with the key of the
 // selected row of the "table_id" grid (when one is named) and the
 // "para_info_where" fragments.
@@ -102,13 +114,8 @@ bool CFormActions::Upload(const CXmlNode& action, D_T1& form)
 {
     const CXmlNode para = action.GetChild(QStringLiteral("para_info"));
     const QString tableId = para.GetAttribute(QStringLiteral("table_id"));
-    CListCtrlEx* grid = GridById(form, tableId.toInt());
-    if (!grid) {
-        m_db.m_strError = ActionTexts::WrongControl + tableId;
-        return false;
-    }
     QString uid;
-    if (!GetSelectedListItemData(grid, uid) || uid.isEmpty())
+    if (!SelectedRecordUid(m_db, form, tableId, uid))
         return false;
     const QString path = ChooseFileToOpen(nullptr, FileTexts::OpenFileTitle, FileTexts::OpenFileFilter);
     if (path.isEmpty())
@@ -128,13 +135,8 @@ bool CFormActions::Download(const CXmlNode& action, D_T1& form)
     const QString table = para.GetAttribute(QStringLiteral("select_table"));
     const QString nameField = para.GetAttribute(QStringLiteral("file_field_name"));
     const QString blobField = para.GetAttribute(QStringLiteral("img_field_name"));
-    CListCtrlEx* grid = GridById(form, tableId.toInt());
-    if (!grid) {
-        m_db.m_strError = ActionTexts::WrongControl + tableId;
-        return false;
-    }
     QString uid;
-    if (!GetSelectedListItemData(grid, uid) || uid.isEmpty())
+    if (!SelectedRecordUid(m_db, form, tableId, uid))
         return false;
     QString nameSql = FileTexts::SelectName.arg(nameField, table);
     QString fileSql = FileTexts::SelectFile.arg(blobField, table);
