@@ -150,7 +150,7 @@ bool FillReport(CFormActions& actions, const CXmlNode& action, D_T1& form, const
     picture->m_nSpacing = cols.GetAttributeInt(QStringLiteral("split_width"), 0);
     picture->m_nLabelShift = totalWidth;
 
-    // A file that cannot be written is reported by the picture itself; the
+    // A file that cannot be written is left unwritten without a message; the
     // chart is shown all the same.
     const QString pathRef = cols.GetAttribute(QStringLiteral("save_path_id"));
     QString path;

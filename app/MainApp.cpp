@@ -81,6 +81,7 @@ bool CMainApp::InitInstance()
     QApplication::setOrganizationName(AppText::RegistryKey);
 
     CQvimsDlg mainWindow;
+    D_T1::SetMainWindow(&mainWindow);
     // The forms it opens are windows of their own that take input beside it:
     // modal only to its (absent) parent, the main window blocks none of them.
     mainWindow.setWindowModality(Qt::WindowModal);

@@ -14,7 +14,6 @@ inline const QString NonClientRelease = QStringLiteral("在非工作区释放左
 inline const QString DefaultTitle = QStringLiteral("标题");
 inline const QString DefaultBarColour = QStringLiteral("100,255,0,0");
 inline const QString TooManySeries = QStringLiteral("图表数据列不能超过%1个");
-inline const QString SaveFailed = QStringLiteral("图表图片保存失败：%1");
 inline const QString SaveFormat = QStringLiteral("BMP");
 
 inline const QString DefaultMovieText = QStringLiteral("请输入文本");

@@ -527,6 +527,10 @@ void QvChart::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && !viewport()->rect().contains(pos)
         && rect().contains(viewport()->mapTo(this, pos))) {
         ShowMessage(ChartTexts::NonClientRelease);
+        // A drag let go over a scroll bar ends there; left running it would
+        // follow the mouse until the next click.
+        if (m_nKind == KindTreeList)
+            OnLeftUp(pos.x(), pos.y());
         return;
     }
     if (m_nKind != KindTreeList || event->button() != Qt::LeftButton)

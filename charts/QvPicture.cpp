@@ -4,7 +4,6 @@
 #include "ChartTexts.h"
 #include "grid/ListCtrlEx.h"
 #include "grid/ListHelpers.h"
-#include "text/MessageSink.h"
 
 #include <QPainter>
 #include <QSaveFile>
@@ -67,23 +66,25 @@ void QvPicture::Redraw()
 
 QImage QvPicture::RenderImage()
 {
+    return RenderKind(m_nKind);
+}
+
+QImage QvPicture::RenderKind(int kind)
+{
     QImage image(size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
-    Paint(painter, image.size());
+    Paint(painter, image.size(), kind);
     return image;
 }
 
-bool QvPicture::RenderBuffered(const QString& path)
+void QvPicture::RenderBuffered(const QString& path)
 {
-    const QImage image = RenderImage();
+    const QImage image = RenderKind(KindReport);
     update();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, qPrintable(ChartTexts::SaveFormat)) || !file.commit()) {
-        ShowMessage(ChartTexts::SaveFailed.arg(path));
-        return false;
-    }
-    return true;
+    if (file.open(QIODevice::WriteOnly) && image.save(&file, qPrintable(ChartTexts::SaveFormat)))
+        file.commit();
 }
 
 void QvPicture::paintEvent(QPaintEvent*)
@@ -92,21 +93,21 @@ void QvPicture::paintEvent(QPaintEvent*)
         return;
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    Paint(painter, size());
+    Paint(painter, size(), m_nKind);
 }
 
-void QvPicture::Paint(QPainter& painter, const QSize& client)
+void QvPicture::Paint(QPainter& painter, const QSize& client, int kind)
 {
-    if (m_nKind == KindPicture) {
+    if (kind == KindPicture) {
         DrawPicture(painter, client);
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     CChartPainter g(painter);
-    if (m_nKind == KindReport)
+    if (kind == KindReport)
         DrawReportChart(g, client.width(), client.height());
-    else if (m_nKind == KindPanel || m_nKind == KindPanelRows)
+    else if (kind == KindPanel || kind == KindPanelRows)
         DrawPanelChart(g, client.width(), client.height());
 }
 

@@ -75,11 +75,12 @@ public:
 
     // Asks for a repaint.
     void Redraw();
-    // Draws the current kind into an image of the client size, shows it and
-    // saves it at the path as a BMP file, whatever the extension. A file
-    // that cannot be written is reported to the user and gives false;
-    // an existing file is replaced only by a complete new one.
-    bool RenderBuffered(const QString& path);
+    // Draws the kind 2 chart, whatever the current kind, into an image of
+    // the client size, repaints the control and saves the image at the path
+    // as a BMP file, whatever the extension. A file that cannot be written
+    // is left as it was, without a message; an existing file is replaced
+    // only by a complete new one.
+    void RenderBuffered(const QString& path);
     // The client area drawn into an image, white first.
     QImage RenderImage();
 
@@ -101,7 +102,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Paint(QPainter& painter, const QSize& client);
+    QImage RenderKind(int kind);
+    void Paint(QPainter& painter, const QSize& client, int kind);
     void DrawPicture(QPainter& painter, const QSize& client);
     void DrawReportChart(CChartPainter& g, int w, int h);
     void DrawPanelChart(CChartPainter& g, int w, int h);

@@ -638,11 +638,29 @@ void D_T1::wheelEvent(QWheelEvent* e)
     e->accept();
 }
 
+void D_T1::SetMainWindow(QWidget* window)
+{
+    MainWindow() = window;
+}
+
+QPointer<QWidget>& D_T1::MainWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
 void D_T1::mousePressEvent(QMouseEvent* e)
 {
     // A form is dragged by its body as by its caption; a page stays put.
     if (!m_bPage && e->button() == Qt::LeftButton && windowHandle())
         windowHandle()->startSystemMove();
+    // A right click on the body brings the main window with its menus back
+    // into view, in front of every form.
+    if (e->button() == Qt::RightButton && MainWindow()) {
+        MainWindow()->showNormal();
+        MainWindow()->raise();
+        MainWindow()->activateWindow();
+    }
     QDialog::mousePressEvent(e);
 }
 

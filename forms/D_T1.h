@@ -67,6 +67,10 @@ public:
     IFormBuilder* GetBuilder() const { return m_builder.get(); }
     void SetEvents(std::unique_ptr<IFormEvents> events);
 
+    // The application's main window, which a right click on a form's body
+    // brings forward; none until the shell names it.
+    static void SetMainWindow(QWidget* window);
+
     // A form window of the same making as this one (builder and event
     // machinery), opened from it: the pages of containers, pickers and
     // popup forms. A page is a child window of parent.
@@ -252,6 +256,7 @@ private:
     };
     // The form whose event runs now, and the events of others waiting for it.
     static QPointer<D_T1>& RunningEventForm();
+    static QPointer<QWidget>& MainWindow();
     static QList<WaitingEvent>& WaitingEvents();
     void WaitForRunningEvent(int windowId, const QString& event);
     static void PostWaitingEvents();

@@ -1,6 +1,7 @@
 #include "FormBackground.h"
 
 #include "FormTexts.h"
+#include "QvGdi.h"
 #include "text/MessageSink.h"
 #include "text/ModuleFolder.h"
 #include "text/TextSplit.h"
@@ -49,11 +50,6 @@ Qt::PenStyle DashStyle(int style)
     }
 }
 
-QRect Normalised(const RectLTRB& pos)
-{
-    return QRect(QPoint(pos.left, pos.top), QPoint(pos.right - 1, pos.bottom - 1)).normalized();
-}
-
 // Four integers, or nothing; the item's own rule, reported the same way.
 std::optional<RectLTRB> ReadPos(const QString& text)
 {
@@ -62,6 +58,11 @@ std::optional<RectLTRB> ReadPos(const QString& text)
     if (parts.size() != 4)
         return std::nullopt;
     return RectLTRB{TextToInt(parts[0]), TextToInt(parts[1]), TextToInt(parts[2]), TextToInt(parts[3])};
+}
+
+QPainterPath RoundedOutline(const RectLTRB& pos)
+{
+    return BuildRoundRectPath(pos.left, pos.top, pos.right, pos.bottom, CornerBox);
 }
 
 } // namespace
@@ -73,27 +74,23 @@ void CFormBackground::Load(const CXmlNode& head)
     if (bg.IsNull())
         return;
     const CXmlNodes children = bg.GetChildren();
-    bool reported = false;
-    for (int i = 0; i < children.GetCount(); ++i) {
-        std::optional<Item> item = ReadItem(children[i]);
-        if (item) {
-            m_items.append(std::move(*item));
-        } else if (!reported) {
-            // Once per form, at opening, never from inside a paint.
-            ShowMessage(FormTexts::RectFormatError);
-            reported = true;
-        }
-    }
+    bool malformed = false;
+    for (int i = 0; i < children.GetCount(); ++i)
+        m_items.append(ReadItem(children[i], malformed));
+    // Once per form, at opening, never from inside a paint.
+    if (malformed)
+        ShowMessage(FormTexts::RectFormatError);
 }
 
-std::optional<CFormBackground::Item> CFormBackground::ReadItem(const CXmlNode& element)
+CFormBackground::Item CFormBackground::ReadItem(const CXmlNode& element, bool& malformed)
 {
-    const std::optional<RectLTRB> pos = ReadPos(element.GetAttribute(QStringLiteral("pos")));
-    if (!pos)
-        return std::nullopt;
     Item item;
+    // A missing or malformed position is the zero rectangle: an image placed
+    // by its alignment alone still shows.
+    const std::optional<RectLTRB> pos = ReadPos(element.GetAttribute(QStringLiteral("pos")));
+    malformed = malformed || !pos;
     item.type = element.GetAttribute(QStringLiteral("type"));
-    item.pos = *pos;
+    item.pos = pos.value_or(RectLTRB{});
     item.style = element.GetAttributeInt(QStringLiteral("style"), 0);
     item.width = element.GetAttributeInt(QStringLiteral("width"), 0);
     const QString colour = element.GetAttribute(QStringLiteral("color"));
@@ -165,11 +162,9 @@ void CFormBackground::Paint(QPainter& painter, const QSize& client) const
         } else if (item.type == u"rect1") {
             painter.fillRect(QRectF(p.left, p.top, p.width(), p.height()), item.color);
         } else if (item.type == u"rect2") {
-            painter.drawRoundedRect(Normalised(p), CornerBox / 2, CornerBox / 2);
+            painter.drawPath(RoundedOutline(p));
         } else if (item.type == u"rect3") {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(item.color);
-            painter.drawRoundedRect(Normalised(p), CornerBox / 2, CornerBox / 2);
+            painter.fillPath(RoundedOutline(p), item.color);
         } else if (item.type == u"arrow") {
             PaintArrow(painter, item);
         } else if (item.type == u"text") {

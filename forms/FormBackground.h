@@ -16,8 +16,9 @@ class QSize;
 
 // The background items of a form's head (head/bg/*): images, lines,
 // rectangles, rounded rectangles, arrows and texts in client pixels. They are
-// read once when the form opens, where a malformed item has its message and
-// is left out; every repaint then only draws.
+// read once when the form opens, where a missing or malformed position has
+// its message (once per form) and becomes the zero rectangle; every repaint
+// then only draws.
 class CFormBackground
 {
 public:
@@ -40,7 +41,8 @@ private:
         QImage image;
     };
 
-    static std::optional<Item> ReadItem(const CXmlNode& element);
+    // malformed is set when the item's position is not four numbers.
+    static Item ReadItem(const CXmlNode& element, bool& malformed);
     static QImage LoadImage(const QString& source);
     static QFont FontOf(const QString& spec);
 

@@ -21,6 +21,9 @@ inline const QString IniConnectionKey = QStringLiteral("NAME");
 // The face of fonts that name none and the system gives none.
 inline const QString DefaultFace = QStringLiteral("宋体");
 
+// The window text of a tree-list board.
+inline const QString TreeListTitle = QStringLiteral("TreeList");
+
 // A rectangle text that is not four comma-separated numbers.
 inline const QString RectFormatError = QStringLiteral("矩形数据格式错误");
 

@@ -11,14 +11,17 @@
 #include "grid/ListHelpers.h"
 #include "text/TreeItems.h"
 #include "web/HtmlElementCollection.h"
+#include "widgets/WidgetImages.h"
 #include "xml/XmlNode.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -259,6 +262,11 @@ bool D_T1::SetDrawMethod(const CXmlNode& action)
 
 bool D_T1::ShowActionMenu(const CXmlNode& action)
 {
+    // Colours 1 to 30 are the dots 537 to 566, on at most 100 items.
+    constexpr int ColourImageBase = IDB_MENU_COLOUR_FIRST - 1;
+    constexpr int ColourCount = IDB_MENU_COLOUR_LAST - ColourImageBase;
+    constexpr int MaxColouredItems = 100;
+    int coloured = 0;
     QMenu menu(this);
     const CXmlNodes items = action.GetChildren();
     for (int i = 0; i < items.GetCount(); ++i) {
@@ -274,6 +282,11 @@ bool D_T1::ShowActionMenu(const CXmlNode& action)
         entry->setData(id + ControlIdBase);
         const QWidget* control = GetDlgItem(id + ControlIdBase);
         entry->setEnabled(!control || control->isEnabled());
+        const int colour = item.GetAttribute(QStringLiteral("color")).trimmed().toInt();
+        if (colour >= 1 && colour <= ColourCount && coloured < MaxColouredItems) {
+            entry->setIcon(QIcon(QPixmap::fromImage(LoadWidgetImage(ColourImageBase + colour))));
+            ++coloured;
+        }
     }
     // The chosen entry clicks its control once the running event is over.
     if (const QAction* chosen = menu.exec(QCursor::pos())) {

@@ -36,8 +36,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextOption>
+#include <QValidator>
 #include <QTreeWidget>
 
 #include <functional>
@@ -71,6 +73,88 @@ void ApplyHidden(QWidget* control, int hidden, bool editKind)
     } else if (hidden != 0) {
         control->hide();
     }
+}
+
+// What the edit-style bits ask of typed text: digits only, upper or lower case.
+class EditStyleValidator : public QValidator
+{
+public:
+    EditStyleValidator(int style, QObject* parent)
+        : QValidator(parent)
+        , m_nStyle(style)
+    {
+    }
+
+    State validate(QString& input, int& pos) const override
+    {
+        if (m_nStyle & WindowStyle::EditUpperCase)
+            input = input.toUpper();
+        else if (m_nStyle & WindowStyle::EditLowerCase)
+            input = input.toLower();
+        pos = qMin(pos, int(input.size()));
+        if (m_nStyle & WindowStyle::EditNumber) {
+            for (const QChar c : input) {
+                if (c < u'0' || c > u'9')
+                    return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+
+private:
+    int m_nStyle;
+};
+
+// The edit-style bits of a one-line box: password, digits only, case,
+// alignment and read-only.
+void ApplyEditStyle(QLineEdit* edit, int style)
+{
+    if (style & WindowStyle::EditPassword)
+        edit->setEchoMode(QLineEdit::Password);
+    if (style & (WindowStyle::EditNumber | WindowStyle::EditUpperCase | WindowStyle::EditLowerCase))
+        edit->setValidator(new EditStyleValidator(style, edit));
+    edit->setAlignment((style & WindowStyle::EditCenter)  ? Qt::AlignHCenter | Qt::AlignVCenter
+                       : (style & WindowStyle::EditRight) ? Qt::AlignRight | Qt::AlignVCenter
+                                                          : Qt::AlignLeft | Qt::AlignVCenter);
+    if (style & WindowStyle::EditReadOnly)
+        edit->setReadOnly(true);
+}
+
+// Removes the end of a text just put in at position that goes beyond
+// maxLength characters, a line break counting two as in a text with CR LF.
+void TrimInsertion(QTextDocument* document, int maxLength, int position, int added)
+{
+    const int end = qMin(position + added, document->characterCount() - 1);
+    const int length = document->characterCount() - 1 + document->blockCount() - 1;
+    if (length <= maxLength || end <= position)
+        return;
+    QTextCursor cursor(document);
+    cursor.setPosition(position);
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    const QString inserted = cursor.selectedText();
+    const qsizetype breaks = inserted.count(QChar::ParagraphSeparator);
+    qsizetype room = maxLength - (length - inserted.size() - breaks);
+    qsizetype kept = 0;
+    for (; kept < inserted.size(); ++kept) {
+        room -= inserted[kept] == QChar::ParagraphSeparator ? 2 : 1;
+        if (room < 0)
+            break;
+    }
+    cursor.setPosition(position + int(kept));
+    cursor.setPosition(end, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+}
+
+// A multi-line box, like a one-line box with its maximum length, takes in
+// no more than maxLength characters; a text that was longer when the limit
+// came keeps its length.
+void LimitTextLength(QPlainTextEdit* edit, int maxLength)
+{
+    QTextDocument* document = edit->document();
+    QObject::connect(document, &QTextDocument::contentsChange, edit,
+                     [document, maxLength](int position, int, int added) {
+                         TrimInsertion(document, maxLength, position, added);
+                     });
 }
 
 QPushButton* NewPushButton(const QString& text, QWidget* parent)
@@ -360,16 +444,12 @@ void QvControls::CreateTextBox(D_T1& form, const CXmlNode& element)
             edit->document()->setDefaultTextOption(QTextOption(Qt::AlignHCenter));
         edit->setReadOnly(readOnly);
         edit->setPlainText(value);
+        if (maxLength > 0)
+            LimitTextLength(edit, maxLength);
         control = edit;
     } else {
         auto* edit = new QLineEdit(&form);
-        if (style & WindowStyle::EditPassword)
-            edit->setEchoMode(QLineEdit::Password);
-        if (style & WindowStyle::EditNumber)
-            edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
-        edit->setAlignment((style & WindowStyle::EditCenter)  ? Qt::AlignHCenter | Qt::AlignVCenter
-                           : (style & WindowStyle::EditRight) ? Qt::AlignRight | Qt::AlignVCenter
-                                                              : Qt::AlignLeft | Qt::AlignVCenter);
+        ApplyEditStyle(edit, style);
         edit->setReadOnly(readOnly);
         edit->setText(value);
         if (maxLength > 0)
@@ -424,6 +504,7 @@ void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
     auto* box = new CFileEditCtrl(&form);
     box->m_pOwnerForm = &form;
     box->m_nOpenBelow = Number(element, "shade");
+    ApplyEditStyle(box, Number(element, "style"));
     Place(form, box, element);
     if (Number(element, "readonly") != 0)
         box->setReadOnly(true);
@@ -555,6 +636,7 @@ int QvControls::StoreEditorInCell(QWidget** editor, int row, int column, QString
 void QvControls::CreateTreeList(D_T1& form, const CXmlNode& element)
 {
     auto* chart = new QvChart(&form);
+    chart->setWindowTitle(FormTexts::TreeListTitle);
     Place(form, chart, element);
     ApplyHidden(chart, Number(element, "hidden"), false);
     QvTree& header = chart->Header();

@@ -1,15 +1,18 @@
 #include "Code128.h"
 
 #include "PrintTexts.h"
+#include "text/TextSplit.h"
 
 #include <QList>
+
+#include <algorithm>
 
 namespace
 {
 
-// Bar and space widths of the symbol values 0 to 105; the stop pattern has
+// Bar and space widths of the symbol values 0 to 106; the stop (106) has
 // seven widths.
-constexpr const char* Patterns[106] = {
+constexpr const char* Patterns[107] = {
     "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212", "221213",
     "221312", "231212", "112232", "122132", "122231", "113222", "123122", "123221", "223211", "221132",
     "221231", "213212", "223112", "312131", "311222", "321122", "321221", "312212", "322112", "322211",
@@ -20,30 +23,25 @@ constexpr const char* Patterns[106] = {
     "112412", "122114", "122411", "142112", "142211", "241211", "221114", "413111", "241112", "134111",
     "111242", "121142", "121241", "114212", "124112", "124211", "411212", "421112", "421211", "212141",
     "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311", "113141",
-    "114131", "311141", "411131", "211412", "211214", "211232",
+    "114131", "311141", "411131", "211412", "211214", "211232", "2331112",
 };
-constexpr const char* StopPattern = "2331112";
 
 constexpr int CodeB = 100;
 constexpr int Fnc1 = 102;
 constexpr int StartA = 103;
 constexpr int StartB = 104;
 constexpr int StartC = 105;
+constexpr int Stop = 106;
 
 bool IsDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
 }
 
-// The value of a character in set A or B, or -1 when the set has none.
-int SetValue(char16_t c, bool setA)
+// A character's value in sets A and B.
+int CharacterValue(QChar c)
 {
-    if (setA) {
-        if (c < 32)
-            return c + 64;
-        return c <= 95 ? c - 32 : -1;
-    }
-    return c >= 32 && c <= 127 ? c - 32 : -1;
+    return int(c.unicode()) - 32;
 }
 
 } // namespace
@@ -56,11 +54,9 @@ QString BuildCode128Pattern(const QString& text, const QString& kind, QString* e
         return {};
 
     QList<int> values;
-    bool setA = false;
     bool setC = false;
     if (kind == u"128a") {
         values << StartA;
-        setA = true;
     } else if (kind == u"128b") {
         values << StartB;
     } else if (kind == u"128c") {
@@ -76,33 +72,38 @@ QString BuildCode128Pattern(const QString& text, const QString& kind, QString* e
     }
 
     for (qsizetype i = 0; i < text.size();) {
-        if (setC) {
-            if (i + 1 < text.size() && IsDigit(text[i]) && IsDigit(text[i + 1])) {
-                values << (text[i].unicode() - u'0') * 10 + (text[i + 1].unicode() - u'0');
-                i += 2;
-                continue;
-            }
+        int value = 0;
+        qsizetype taken = 1;
+        if (!setC) {
+            value = CharacterValue(text[i]);
+        } else if (i + 1 == text.size() && IsDigit(text[i])) {
+            // A lone last digit goes in set B: as a pair with the end of the
+            // text it would read back with a 0 before it (12345 as 123405).
             values << CodeB;
-            setC = false;
+            value = CharacterValue(text[i]);
+        } else {
+            // Each pair (or a lone last character) gives the number it
+            // begins with: "A1" 0, "1A" 1, " 7" 7; "-7" is negative, which
+            // no symbol value holds.
+            taken = std::min<qsizetype>(2, text.size() - i);
+            value = TextToInt(QStringView(text).mid(i, taken));
         }
-        const int value = SetValue(text[i].unicode(), setA);
-        if (value < 0) {
+        if (value < 0 || value > Stop) {
             if (error)
                 *error = PrintTexts::Code128BadChar.arg(text[i]).arg(i + 1);
             return {};
         }
         values << value;
-        ++i;
+        i += taken;
     }
 
     int check = values[0];
     for (qsizetype i = 1; i < values.size(); ++i)
         check += static_cast<int>(i) * values[i];
-    values << check % 103;
+    values << check % 103 << Stop;
 
     QString pattern;
     for (int value : values)
         pattern += QLatin1StringView(Patterns[value]);
-    pattern += QLatin1StringView(StopPattern);
     return pattern;
 }

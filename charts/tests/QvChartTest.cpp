@@ -376,7 +376,7 @@ TEST_F(BoardTest, WheelOverAFittingBoardChangesNothing)
     EXPECT_EQ(m_board->ScrollX(), 0);
 }
 
-TEST_F(BoardTest, ReleasingOverTheScrollBarsShowsTheNonClientText)
+TEST_F(BoardTest, ReleasingOverTheScrollBarsShowsTheNonClientTextAndEndsTheDrag)
 {
     for (int i = 0; i < 30; ++i)
         AddRow(*m_board, {}, {}, "行", RowHeight);
@@ -387,6 +387,18 @@ TEST_F(BoardTest, ReleasingOverTheScrollBarsShowsTheNonClientText)
     QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, 100));
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(view->width() + 3, 100));
     EXPECT_EQ(m_messages, QStringList{ChartTexts::NonClientRelease});
+
+    // The first row's bottom border dragged 20 down and let go over the bar.
+    const int edge = RowTop(1) + RowHeight;
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(100, edge + 1));
+    QTest::mouseMove(view, QPoint(100, edge + 20));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(view->width() + 3, edge + 20));
+    EXPECT_EQ(m_messages.size(), 2);
+    // No drag line follows the mouse any more.
+    QTest::mouseMove(view, QPoint(500, RowMid(5)));
+    const QImage image = Draw();
+    EXPECT_FALSE(IsDark(image.pixel(1000, RowMid(5))));
+    EXPECT_EQ(m_board->RowHeights().mid(0, 3), (QList<int>{0, RowHeight + 20, RowHeight}));
 }
 
 } // namespace

@@ -2,12 +2,14 @@
 
 #include "text/DateText.h"
 #include "text/NumberText.h"
+#include "text/TextSplit.h"
 
 #include <QDateTime>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <climits>
+#include <limits>
 #include <numeric>
 
 namespace
@@ -23,15 +25,28 @@ int SignOf(int compared)
     return compared < 0 ? -1 : (compared > 0 ? 1 : 0);
 }
 
+// The text's leading number; one beyond the double range is infinity of its
+// sign, so that 1e400 sorts above every finite number.
+double NumberKey(QStringView text)
+{
+    bool ok = true;
+    const double value = TextToDouble(text, &ok);
+    if (ok)
+        return value;
+    bool negative = false;
+    SkipBlanksAndSign(text, negative);
+    return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+}
+
 double AmountKey(const QString& text)
 {
     if (!text.contains(u','))
-        return TextToDouble(text);
+        return NumberKey(text);
     QVarLengthArray<QChar, 64> plain;
     for (QChar c : text)
         if (c != u',')
             plain.append(c);
-    return TextToDouble(QStringView(plain.constData(), plain.size()));
+    return NumberKey(QStringView(plain.constData(), plain.size()));
 }
 
 // A date-time and whether the text held one; texts without one sort first.
@@ -146,7 +161,7 @@ int CompareGridTexts(int kind, const QString& a, const QString& b)
     case 0:
         return 0;
     case 1:
-        return Sign(TextToDouble(a), TextToDouble(b));
+        return Sign(NumberKey(a), NumberKey(b));
     case 2:
         return Sign(AmountKey(a), AmountKey(b));
     case 4:
@@ -174,7 +189,7 @@ std::vector<int> SortedRowOrder(int rowCount, const std::function<const QString&
         return order;
     }
     case 1:
-        return SortByKeys<double>(rowCount, textOf, [](const QString& t) { return TextToDouble(t); }, same, ascending);
+        return SortByKeys<double>(rowCount, textOf, [](const QString& t) { return NumberKey(t); }, same, ascending);
     case 2:
         return SortByKeys<double>(rowCount, textOf, AmountKey, same, ascending);
     case 7:

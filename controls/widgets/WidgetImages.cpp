@@ -14,6 +14,9 @@ QImage LoadWidgetImage(int id)
 {
     static const bool registered = (RegisterWidgetResources(), true);
     Q_UNUSED(registered);
+    if (id >= IDB_MENU_COLOUR_FIRST && id <= IDB_MENU_COLOUR_LAST)
+        return QImage(QStringLiteral(":/widgets/images/menu_colour_%1.png")
+                          .arg(id - IDB_MENU_COLOUR_FIRST + 1, 2, 10, QLatin1Char('0')));
     const char* name = nullptr;
     switch (id) {
     case IDB_PAGE_LAST:

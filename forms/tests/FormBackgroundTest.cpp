@@ -90,17 +90,34 @@ TEST_F(FormBackground, DrawsTextsInTheirColourAndPlace)
     EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white));
 }
 
-TEST_F(FormBackground, MalformedItemIsReportedOnceAtOpeningAndSkipped)
+TEST_F(FormBackground, MalformedPositionIsReportedOnceAtOpeningAndDrawnAsZero)
 {
     Drawn(QStringLiteral("<i type='rect1' pos='10,10,30' color='255,0,0'/>"
                          "<i type='rect1' pos='1,2' color='255,0,0'/>"
-                         "<i type='rect1' pos='40,40,60,60' color='0,0,255'/>"));
+                         "<i type='rect1' pos='40,40,60,60' color='0,0,255'/>"
+                         "<i type='img' style='22' text='blue.png'/>"       // no pos: centred both ways
+                         "<i type='img' pos='x' style='33' text='blue.png'/>")); // bottom right corner
     EXPECT_EQ(messages, QStringList{QStringLiteral("矩形数据格式错误")});
     const QImage again = form->grab().toImage();
     form->repaint();
     EXPECT_EQ(messages.size(), 1);
     EXPECT_EQ(again.pixelColor(20, 20), QColor(Qt::white));
     EXPECT_EQ(again.pixelColor(50, 50), QColor(Qt::blue));
+    EXPECT_EQ(again.pixelColor(100, 75), QColor(Qt::blue));
+    EXPECT_EQ(again.pixelColor(195, 145), QColor(Qt::blue));
+    EXPECT_EQ(again.pixelColor(185, 145), QColor(Qt::white));
+}
+
+TEST_F(FormBackground, RoundedRectanglesHaveQuarterArcCorners)
+{
+    const QImage image = Drawn(QStringLiteral("<i type='rect3' pos='10,10,110,60' color='255,0,0'/>"
+                                              "<i type='rect2' pos='130,10,190,60' width='1' color='0,0,255'/>"));
+    EXPECT_EQ(image.pixelColor(60, 35), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(15, 35), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::white)); // the corner is cut
+    EXPECT_EQ(image.pixelColor(160, 35), QColor(Qt::white)); // an outline only
+    EXPECT_EQ(image.pixelColor(130, 10), QColor(Qt::white));
+    EXPECT_LT(image.pixelColor(130, 35).red(), 200); // the blue outline
 }
 
 } // namespace

@@ -299,7 +299,8 @@ TEST_F(FormWindowActionsTest, ResetDetailMarksRowsAndARollbackGivesThemBack)
 
 TEST_F(FormWindowActionsTest, MenuGreysDisabledItemsAndClicksTheChosenOneAfterTheEvent)
 {
-    D_T1* form = Open(Button(1, "<menu><i id='2' name='甲'/><i id='0'/><i id='3' name='乙'/></menu>"
+    D_T1* form = Open(Button(1, "<menu><i id='2' name='甲' color='5'/><i id='0'/><i id='3' name='乙' color='31'/>"
+                                "<i id='2' name='丙' color='0'/><i id='2' name='丁' color='30'/></menu>"
                                 "<query_to_head note='menu done'/>")
                       + Button(2, "<query_to_head note='two'/>") + Button(3, "<query_to_head note='three'/>"));
     form->GetDlgItem(1027)->setEnabled(false);
@@ -308,13 +309,16 @@ TEST_F(FormWindowActionsTest, MenuGreysDisabledItemsAndClicksTheChosenOneAfterTh
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (!menu)
             return;
-        for (QAction* action : menu->actions())
-            shown << (action->isSeparator() ? "-" : action->text() + (action->isEnabled() ? "" : "(grey)"));
+        for (QAction* action : menu->actions()) {
+            shown << (action->isSeparator() ? "-"
+                                            : action->text() + (action->isEnabled() ? "" : "(grey)")
+                                                  + (action->icon().isNull() ? "" : "(dot)"));
+        }
         menu->setActiveAction(menu->actions().first());
         QTest::keyClick(menu, Qt::Key_Return);
     });
     form->FireEvent(1025, "CLICK");
-    EXPECT_EQ(shown, QStringList({"甲", "-", "乙(grey)"}));
+    EXPECT_EQ(shown, QStringList({"甲(dot)", "-", "乙(grey)", "丙", "丁(dot)"}));
     EXPECT_EQ(m_ran, QStringList({"menu done(busy)@1"}));
     QTest::qWait(20);
     EXPECT_EQ(m_ran, QStringList({"menu done(busy)@1", "two(busy)@1"}));

@@ -453,6 +453,20 @@ TEST_F(FormWindow, ClosingEndsTimerAndWindow)
     EXPECT_EQ(record.fired.size(), firedAtClose);
 }
 
+TEST_F(FormWindow, RightClickOnTheBodyBringsTheMainWindowForward)
+{
+    QWidget mainWindow;
+    mainWindow.resize(120, 300);
+    mainWindow.showMinimized();
+    D_T1::SetMainWindow(&mainWindow);
+    ASSERT_TRUE(Open(FormText(PlainHead)));
+    QTest::mouseClick(form, Qt::RightButton, {}, QPoint(380, 5));
+    EXPECT_FALSE(mainWindow.isMinimized());
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &mainWindow; }));
+    D_T1::SetMainWindow(nullptr);
+}
+
 TEST_F(FormWindow, RequestedCloseEndsTheFormAndClicksTheOpenersButton)
 {
     RecordedEvents openerRecord;

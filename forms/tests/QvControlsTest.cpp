@@ -174,6 +174,7 @@ TEST_F(Builder, BuildsEveryElementKind)
 
     auto* chart = Control<QvChart>(17);
     ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(chart->windowTitle(), QStringLiteral("TreeList"));
     ASSERT_EQ(chart->Header().ChildCount(), 2);
     const QvTree* group = chart->Header().Child(0);
     EXPECT_EQ(group->GetText(), QStringLiteral("组"));
@@ -191,6 +192,61 @@ TEST_F(Builder, BuildsEveryElementKind)
     for (const D_T1::Control& control : form->GetControls())
         order.append(control.windowId - D_T1::ControlIdBase);
     EXPECT_EQ(order, QList<int>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19}));
+}
+
+TEST_F(Builder, EditBoxesTakeTheirStyleBitsAndLimits)
+{
+    Open(QStringLiteral(
+        "<textbox id='1' pos='0,0,150,22' style='32'/>"
+        "<textbox id='2' pos='0,30,150,52' style='8'/>"
+        "<textbox id='3' pos='0,60,150,82' style='8192'/>"
+        "<editbutton id='4' pos='200,0,350,22' style='32'/>"
+        "<editbutton id='5' pos='200,30,350,52' style='8' popup='0'/>"
+        "<editbutton id='6' pos='200,60,350,82' style='8193'/>"
+        "<editbutton id='7' pos='200,90,350,112' style='2050'/>"
+        "<textbox id='8' pos='0,120,150,200' style='4' maxlen='5' value='多行'/>"
+        "<textbox id='9' pos='200,120,350,200' style='5' maxlen='3' value='长长的多行文字'/>"));
+    const struct
+    {
+        int id;
+        QLineEdit::EchoMode echo;
+        Qt::Alignment alignment;
+        bool readOnly;
+        QString typed; // what "ab1" gives
+    } cases[] = {
+        {1, QLineEdit::Password, Qt::AlignLeft, false, QStringLiteral("ab1")},
+        {2, QLineEdit::Normal, Qt::AlignLeft, false, QStringLiteral("AB1")},
+        {3, QLineEdit::Normal, Qt::AlignLeft, false, QStringLiteral("1")},
+        {4, QLineEdit::Password, Qt::AlignLeft, false, QStringLiteral("ab1")},
+        {5, QLineEdit::Normal, Qt::AlignLeft, false, QStringLiteral("AB1")},
+        {6, QLineEdit::Normal, Qt::AlignHCenter, false, QStringLiteral("1")},
+        {7, QLineEdit::Normal, Qt::AlignRight, true, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        auto* edit = Control<QLineEdit>(c.id);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->echoMode(), c.echo);
+        EXPECT_EQ(edit->alignment() & Qt::AlignHorizontal_Mask, c.alignment);
+        EXPECT_EQ(edit->isReadOnly(), c.readOnly);
+        QTest::keyClicks(edit, QStringLiteral("ab1"));
+        EXPECT_EQ(edit->text(), c.typed);
+    }
+    EXPECT_NE(qobject_cast<CFileEditCtrl*>(Control<QLineEdit>(5)), nullptr);
+
+    // A multi-line box takes in no more than its maximum, a line break
+    // counting two; a longer first value stays whole.
+    auto* multi = Control<QPlainTextEdit>(8);
+    multi->moveCursor(QTextCursor::End);
+    QTest::keyClicks(multi, QStringLiteral("abcdef"));
+    EXPECT_EQ(multi->toPlainText(), QStringLiteral("多行abc"));
+    multi->setPlainText(QStringLiteral("ab\ncdef"));
+    EXPECT_EQ(multi->toPlainText(), QStringLiteral("ab\nc"));
+    auto* longer = Control<QPlainTextEdit>(9);
+    EXPECT_EQ(longer->toPlainText(), QStringLiteral("长长的多行文字"));
+    longer->moveCursor(QTextCursor::End);
+    QTest::keyClicks(longer, QStringLiteral("x"));
+    EXPECT_EQ(longer->toPlainText(), QStringLiteral("长长的多行文字"));
 }
 
 TEST_F(Builder, OwnerDrawnButtonsTakeTheirImagesAndColours)

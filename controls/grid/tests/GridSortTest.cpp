@@ -26,6 +26,11 @@ const CompareCase kCases[] = {
     {1, u"10", u"9", 1},
     {1, u"abc", u"0", 0},
     {1, u"-3.5x", u"-3.4", -1},
+    // Beyond the double range: infinity of its sign.
+    {1, u"1e400", u"5", 1},
+    {1, u"-1e400", u"-1e300", -1},
+    {1, u"1e400", u"2e999", 0},
+    {2, u"1,000e400", u"999,999", 1},
     // Amounts: thousands separators ignored; equal amounts are equal.
     {2, u"1,200.50", u"999", 1},
     {2, u"1,000", u"1000.00", 0},
@@ -79,7 +84,8 @@ QStringList RandomTexts(int count)
     QRandomGenerator random(20240101);
     const QStringList pieces = {u"0"_qs, u"7"_qs, u"007"_qs, u"12"_qs, u"12abc"_qs, u"-3"_qs, u"1,200.50"_qs,
                                 u"999"_qs, u"1.2"_qs, u"abc"_qs, u"ABC"_qs, u" 5"_qs, u"2024-01-0"_qs, u"2024/3/"_qs,
-                                u"10:3"_qs, u"x"_qs, u""_qs, u"9223372036854775807"_qs, u"-"_qs, u","_qs};
+                                u"10:3"_qs, u"x"_qs, u""_qs, u"9223372036854775807"_qs, u"-"_qs, u","_qs,
+                                u"1e400"_qs, u"-1e999"_qs};
     QStringList texts;
     for (int i = 0; i < count; ++i) {
         QString text;
