@@ -1,3 +1,4 @@
+#include "AppLanguage.h"
 #include "MainApp.h"
 #include "ShellThreads.h"
 
@@ -9,6 +10,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    UseChineseLanguage(app);
     CMainApp mainApp;
     mainApp.InitInstance();
     const int code = mainApp.ExitInstance();

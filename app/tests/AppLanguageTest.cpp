@@ -1,0 +1,27 @@
+// Qt's own texts in Chinese: the standard buttons of message boxes and the
+// dates of the calendar.
+#include "AppLanguage.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+TEST(AppLanguage, StandardButtonsAndDatesAreChinese)
+{
+    ASSERT_TRUE(UseChineseLanguage(*QCoreApplication::instance()));
+    QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), QStringLiteral("删除？"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+    const struct {
+        QMessageBox::StandardButton button;
+        const char* text;
+    } cases[] = {{QMessageBox::Yes, "是(&Y)"}, {QMessageBox::No, "否(&N)"}, {QMessageBox::Cancel, "取消"},
+                 {QMessageBox::Ok, "确定"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(box.button(c.button)->text(), QString::fromUtf8(c.text)) << c.text;
+    EXPECT_EQ(QLocale().monthName(3), QStringLiteral("三月"));
+    QCalendarWidget calendar;
+    EXPECT_EQ(calendar.locale().language(), QLocale::Chinese);
+}
