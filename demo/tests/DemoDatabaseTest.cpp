@@ -72,4 +72,45 @@ TEST(DemoFormDescriptions, EveryGridColumnHasAnId)
     }
 }
 
+// The delivery note prints its money one character per cell (from the
+// right, split_size wide): every cell of the widest amount sits in a
+// printed box with its unit above, 分 at the right.
+TEST(DemoFormDescriptions, DeliveryNoteMoneyCellsHaveBoxesAndUnits)
+{
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_file((DemoSourceFolder() + QStringLiteral("/forms/64_delivery_note.xml")).toLocal8Bit().constData()));
+    const pugi::xml_node print = document.select_node("//print_para").node();
+    const pugi::xml_node money = print.find_child_by_attribute("wnd_type", "CNY");
+    ASSERT_TRUE(money);
+    const auto rect = [](const pugi::xml_node& item) {
+        const QStringList parts = QString::fromUtf8(item.attribute("pos").value()).split(',');
+        return QList<int>{parts.value(0).toInt(), parts.value(1).toInt(), parts.value(2).toInt(), parts.value(3).toInt()};
+    };
+    const QList<int> cells = rect(money);
+    const int size = money.attribute("split_size").as_int();
+    ASSERT_GT(size, 0);
+    QList<int> verticals;
+    QList<int> horizontals;
+    QStringList units;
+    for (const pugi::xml_node& item : print.children()) {
+        const QList<int> r = rect(item);
+        if (QString::fromUtf8(item.attribute("wnd_type").value()) == "line") {
+            if (r[0] == r[2] && r[1] <= cells[1] && r[3] >= cells[3])
+                verticals << r[0];
+            if (r[1] == r[3] && r[0] <= cells[0] && r[2] >= cells[2])
+                horizontals << r[1];
+        } else if (r[0] >= cells[0] && r[2] <= cells[2] && r[3] == cells[1]) {
+            units << QString::fromUtf8(item.attribute("value").value());
+        }
+    }
+    const int count = (cells[2] - cells[0]) / size;
+    EXPECT_EQ(cells[0] + count * size, cells[2]);
+    for (int k = 0; k <= count; ++k)
+        EXPECT_TRUE(verticals.contains(cells[2] - k * size)) << k;
+    EXPECT_TRUE(horizontals.contains(cells[1]));
+    EXPECT_TRUE(horizontals.contains(cells[3]));
+    EXPECT_EQ(units.size(), count);
+    EXPECT_EQ(units.mid(units.size() - 3), (QStringList{"元", "角", "分"}));
+}
+
 } // namespace
