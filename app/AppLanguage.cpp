@@ -5,8 +5,26 @@
 #include <QLocale>
 #include <QTranslator>
 
-bool UseChineseLanguage(QCoreApplication& app)
+#include <clocale>
+
+namespace {
+const char* const kTimeVariable = "LC_TIME";
+}
+
+CChineseLocale::CChineseLocale()
+    : m_bHadTime(qEnvironmentVariableIsSet(kTimeVariable)), m_time(qgetenv(kTimeVariable))
 {
+    qputenv(kTimeVariable, "zh_CN.UTF-8");
+}
+
+bool CChineseLocale::Apply(QCoreApplication& app)
+{
+    if (m_bHadTime)
+        qputenv(kTimeVariable, m_time);
+    else
+        qunsetenv(kTimeVariable);
+    std::setlocale(LC_ALL, "");
+
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     QLocale::setDefault(chinese);
     // Owned by the application: a translator must outlive every widget.

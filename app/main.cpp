@@ -9,8 +9,9 @@
 
 int main(int argc, char** argv)
 {
+    CChineseLocale chinese;
     QApplication app(argc, argv);
-    UseChineseLanguage(app);
+    chinese.Apply(app);
     CMainApp mainApp;
     mainApp.InitInstance();
     const int code = mainApp.ExitInstance();

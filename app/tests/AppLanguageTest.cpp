@@ -11,7 +11,11 @@
 
 TEST(AppLanguage, StandardButtonsAndDatesAreChinese)
 {
-    ASSERT_TRUE(UseChineseLanguage(*QCoreApplication::instance()));
+    qputenv("LC_TIME", "C");
+    CChineseLocale chinese;
+    EXPECT_EQ(qgetenv("LC_TIME"), "zh_CN.UTF-8");
+    ASSERT_TRUE(chinese.Apply(*QCoreApplication::instance()));
+    EXPECT_EQ(qgetenv("LC_TIME"), "C"); // the user's own again, for the commands the program runs
     QMessageBox box(QMessageBox::Question, QStringLiteral("提示"), QStringLiteral("删除？"),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
     const struct {
