@@ -1,4 +1,5 @@
 #include "AppLanguage.h"
+#include "LanguageTexts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -8,8 +9,29 @@
 #include <clocale>
 
 namespace {
+
 const char* const kTimeVariable = "LC_TIME";
-}
+
+// The few texts Qt's own Chinese translation lacks; asked after it.
+class CFileKindTranslator : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    QString translate(const char* context, const char* sourceText, const char*, int) const override
+    {
+        if (qstrcmp(context, LanguageText::FileKindContext) != 0)
+            return {};
+        const QString source = QString::fromLatin1(sourceText);
+        for (const auto& [english, chinese] : LanguageText::FileKinds) {
+            if (english == source)
+                return chinese;
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
 
 CChineseLocale::CChineseLocale()
     : m_bHadTime(qEnvironmentVariableIsSet(kTimeVariable)), m_time(qgetenv(kTimeVariable))
@@ -28,6 +50,7 @@ bool CChineseLocale::Apply(QCoreApplication& app)
     const QLocale chinese(QLocale::Chinese, QLocale::China);
     QLocale::setDefault(chinese);
     // Owned by the application: a translator must outlive every widget.
+    QCoreApplication::installTranslator(new CFileKindTranslator(&app));
     auto* translator = new QTranslator(&app);
     if (!translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
