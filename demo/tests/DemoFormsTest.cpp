@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColor>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
