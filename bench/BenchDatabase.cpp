@@ -4,7 +4,12 @@
 
 #include <map>
 
-const QString kBenchSelect = QStringLiteral("SELECT uid_0,a_0,b_0,c_0,d_0,e_0,f_0,g_0 FROM bench_t");
+QString BenchSelect(int rows)
+{
+    return QStringLiteral("SELECT uid_0,a_0,b_0,c_0,d_0,e_0,f_0,g_0 FROM bench_t WHERE uid_0<=%1 ORDER BY uid_0").arg(rows);
+}
+
+const QString kBenchSelect = BenchSelect(kBenchRows);
 
 namespace
 {
@@ -21,8 +26,8 @@ QString FillTable(int kind)
         "'2024-01-01 10:00:00', NULL FROM ");
     if (kind == 2)
         return QStringLiteral("INSERT INTO bench_t WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n+1 FROM s "
-                              "WHERE n<%1) ").arg(kBenchRows) + values + QStringLiteral("s");
-    return QStringLiteral("INSERT INTO bench_t ") + values + QStringLiteral("generate_series(1,%1) AS s(n)").arg(kBenchRows);
+                              "WHERE n<%1) ").arg(kBenchMaxRows) + values + QStringLiteral("s");
+    return QStringLiteral("INSERT INTO bench_t ") + values + QStringLiteral("generate_series(1,%1) AS s(n)").arg(kBenchMaxRows);
 }
 
 std::map<int, BenchDatabase>& Databases()

@@ -1,11 +1,11 @@
 // One frame of a 10,000-row board and of a 20-series chart of 1,000 rows drawn
-// into an image, beside the same image filled with as many plain rectangles
-// and lines.
+// into an image, each beside the same shapes drawn with plain QPainter calls.
 #include "BoardFixture.h"
 #include "QvPicture.h"
 
 #include <QApplication>
 #include <QPainter>
+#include <QPainterPath>
 #include "grid/ListCtrlEx.h"
 
 #include <benchmark/benchmark.h>
@@ -104,25 +104,72 @@ void BM_Chart20Series1000Points(benchmark::State& state)
 }
 BENCHMARK(BM_Chart20Series1000Points)->Unit(benchmark::kMillisecond);
 
-// Per point of the chart: its bar and a line to the next point.
-void BM_PlainLinesForChart(benchmark::State& state)
+// What the chart draws, in plain QPainter calls with the same pens, fonts and
+// hints: per point its bar, its value text and its mark, per series a curve
+// through its points, and a label per row under the axis. The curve is
+// stroked in pieces of 32 segments: stroked as one path of 1,000 segments it
+// costs about five times the whole chart (19.7 against 4.2 billion
+// instructions under callgrind).
+void StrokeCurveThrough(QPainter& painter, const QVector<QPointF>& points)
 {
+    QPainterPath path(points.first());
+    for (qsizetype i = 0; i + 1 < points.size(); ++i) {
+        const QPointF before = points[i > 0 ? i - 1 : i];
+        const QPointF after = points[i + 2 < points.size() ? i + 2 : i + 1];
+        path.cubicTo(points[i] + (points[i + 1] - before) / 6, points[i + 1] - (after - points[i]) / 6, points[i + 1]);
+        if ((i + 1) % 32 == 0 || i + 2 == points.size()) {
+            painter.drawPath(path);
+            path = QPainterPath(points[i + 1]);
+        }
+    }
+}
+
+void BM_PlainPaintingForChart(benchmark::State& state)
+{
+    constexpr int axisY = 770;
+    constexpr int plotHeight = axisY - 120;
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPixelSize(12);
     for (auto _ : state) {
         QImage image = Frame();
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setFont(font);
         for (int s = 0; s < SeriesCount; ++s) {
-            painter.setPen(QPen(QColor::fromRgba(0xFF000000 | static_cast<quint32>(s * 0x0B0D11)), 1));
+            const QColor colour = QColor::fromRgba(0xFF000000 | static_cast<quint32>(s * 0x0B0D11));
+            QVector<QPointF> points;
             for (int r = 0; r < Points; ++r) {
-                const int y = 770 - (r * 7 + s * 13) % 400 * 650 / 400;
-                painter.drawLine(51 + r, 770, 51 + r, y);
-                painter.drawLine(51 + r, y, 52 + r, 770 - ((r + 1) * 7 + s * 13) % 400 * 650 / 400);
+                const int x = 50 + r;
+                const int value = (r * 7 + s * 13) % 400;
+                const int y = static_cast<int>(axisY - value * (static_cast<double>(plotHeight) / 400));
+                if (s == 0) {
+                    painter.setPen(QColor::fromRgba(0x64FF0000));
+                    painter.drawText(QRectF(r - 150, 772, 401, 100), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                                     QString::number(r));
+                }
+                QPen bar(colour, 1);
+                bar.setCapStyle(Qt::FlatCap);
+                painter.setPen(bar);
+                painter.drawLine(QPointF(x, axisY), QPointF(x, y));
+                points.append(QPointF(x, y));
+                painter.setPen(QColor::fromRgba(0x64FF0000));
+                painter.drawText(QRectF(x - 100, y - 100, 200, 100), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextWordWrap,
+                                 QString::number(value));
             }
+            QPen mark(colour, 4);
+            mark.setCapStyle(Qt::FlatCap);
+            painter.setPen(mark);
+            for (const QPointF& point : points)
+                painter.drawEllipse(point, 2.0, 2.0);
+            QPen curve(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+            painter.setPen(curve);
+            StrokeCurveThrough(painter, points);
         }
         benchmark::DoNotOptimize(image);
     }
 }
-BENCHMARK(BM_PlainLinesForChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainPaintingForChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

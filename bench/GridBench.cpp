@@ -1,7 +1,10 @@
-// The grid with 100,000 rows of 8 columns: filled from a query and shown,
-// beside a plain QSqlQuery loop that reads every value as a QString into a
-// list (SQLite, kind 2, and the PostgreSQL test server, kind 3); and sorted by
-// an amount column, beside std::stable_sort over the already-parsed amounts.
+// The grid at 10,000, 100,000 and 1,000,000 rows of 8 columns:
+// - filled from a query and shown, beside a plain QSqlQuery loop that reads
+//   every value as a QString into a list (SQLite, kind 2, and the PostgreSQL
+//   test server, kind 3);
+// - sorted by an amount column ("12,345.68") from a shuffled order, beside
+//   the same texts parsed and stable-sorted in each iteration;
+// - the heap it holds for its rows, beside the bytes of their texts.
 #include "BenchDatabase.h"
 
 #include "grid/ListCtrlEx.h"
@@ -12,20 +15,24 @@
 #include <QStringList>
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <numeric>
+#include <random>
 
 namespace
 {
 constexpr int kColumns = 8;
+constexpr int kKeyColumn = 0;
 constexpr int kAmountColumn = 3;
 
 // Reads the rows into a shown grid; false when the query failed.
-bool FillGrid(CListCtrlEx& grid, QSqlDatabase& database)
+bool FillGrid(CListCtrlEx& grid, QSqlDatabase& database, int rows)
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    if (!query.exec(kBenchSelect))
+    if (!query.exec(BenchSelect(rows)))
         return false;
     int row = 0;
     while (query.next()) {
@@ -35,7 +42,7 @@ bool FillGrid(CListCtrlEx& grid, QSqlDatabase& database)
         ++row;
     }
     QCoreApplication::processEvents();
-    return row == kBenchRows;
+    return row == rows;
 }
 
 std::unique_ptr<CListCtrlEx> MakeGrid()
@@ -49,107 +56,172 @@ std::unique_ptr<CListCtrlEx> MakeGrid()
     return grid;
 }
 
-void BM_FillGridFromQuery(benchmark::State& state)
+// The database of the kind, or the reason the benchmark is skipped.
+BenchDatabase* Database(benchmark::State& state, int kind)
 {
-    BenchDatabase& bench = GetBenchDatabase(int(state.range(0)));
+    BenchDatabase& bench = GetBenchDatabase(kind);
     if (!bench.problem.isEmpty()) {
         state.SkipWithError(bench.problem.toUtf8().constData());
-        return;
+        return nullptr;
     }
+    return &bench;
+}
+
+void BM_FillGridFromQuery(benchmark::State& state)
+{
+    const int rows = int(state.range(1));
+    BenchDatabase* bench = Database(state, int(state.range(0)));
+    if (!bench)
+        return;
     const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
     // Emptying the grid counts, as the plain loop's list is freed in its time.
     for (auto _ : state) {
         grid->DeleteAllRows();
-        if (!FillGrid(*grid, bench.plain)) {
+        if (!FillGrid(*grid, bench->plain, rows)) {
             state.SkipWithError("query failed");
             return;
         }
     }
-    state.SetItemsProcessed(state.iterations() * kBenchRows);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
 
 // Every value of the same rows read as a QString into a list, nothing else.
 void BM_PlainQueryToStrings(benchmark::State& state)
 {
-    BenchDatabase& bench = GetBenchDatabase(int(state.range(0)));
-    if (!bench.problem.isEmpty()) {
-        state.SkipWithError(bench.problem.toUtf8().constData());
+    const int rows = int(state.range(1));
+    BenchDatabase* bench = Database(state, int(state.range(0)));
+    if (!bench)
         return;
-    }
     for (auto _ : state) {
-        QSqlQuery query(bench.plain);
+        QSqlQuery query(bench->plain);
         query.setForwardOnly(true);
-        query.exec(kBenchSelect);
+        query.exec(BenchSelect(rows));
         QStringList values;
         while (query.next())
             for (int column = 0; column < kColumns; ++column)
                 values.append(query.value(column).toString());
-        if (values.size() != kBenchRows * kColumns) {
+        if (values.size() != rows * kColumns) {
             state.SkipWithError("query failed");
             return;
         }
         benchmark::DoNotOptimize(values.data());
     }
-    state.SetItemsProcessed(state.iterations() * kBenchRows);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
 
-// A grid of the SQLite rows whose amount column holds texts such as "12,345.68".
-CListCtrlEx* AmountGrid()
+// The amounts of the rows in a shuffled order, written with thousands
+// separators; the same for every run of the same size.
+QStringList ShuffledAmounts(int rows)
 {
-    static std::unique_ptr<CListCtrlEx> grid;
-    if (!grid) {
-        BenchDatabase& bench = GetBenchDatabase(2);
-        if (!bench.problem.isEmpty())
-            return nullptr;
-        grid = MakeGrid();
-        if (!FillGrid(*grid, bench.plain))
-            return nullptr;
-        for (int row = 0; row < grid->GetItemCount(); ++row)
-            grid->SetItemText(row, kAmountColumn, FormatThousands(grid->GetItemText(row, kAmountColumn)));
-        grid->SetColumnSort(kAmountColumn, kSortToggles, 2);
-    }
-    return grid.get();
+    std::vector<int> values(static_cast<size_t>(rows));
+    std::iota(values.begin(), values.end(), 1);
+    std::shuffle(values.begin(), values.end(), std::mt19937(20261211));
+    QStringList amounts;
+    amounts.reserve(rows);
+    for (const int value : values)
+        amounts.append(FormatThousands(QString::number(value * 12.34, 'f', 2)));
+    return amounts;
 }
 
+// A grid of the rows: a key column in row order (integers) and the amounts.
+std::unique_ptr<CListCtrlEx> AmountGrid(int rows)
+{
+    auto grid = MakeGrid();
+    const QStringList amounts = ShuffledAmounts(rows);
+    for (int row = 0; row < rows; ++row) {
+        grid->InsertRow(row, QString::number(row + 1));
+        grid->SetItemText(row, kAmountColumn, amounts[row]);
+    }
+    grid->SetColumnSort(kKeyColumn, kSortAscending, 4);
+    grid->SetColumnSort(kAmountColumn, kSortAscending, 2);
+    return grid;
+}
+
+// Each iteration starts from the shuffled order (the rows sorted back by
+// their key, not timed) and sorts by the amounts.
 void BM_SortGridByAmount(benchmark::State& state)
 {
-    CListCtrlEx* grid = AmountGrid();
-    if (!grid) {
-        state.SkipWithError("no grid");
-        return;
+    const int rows = int(state.range(0));
+    const std::unique_ptr<CListCtrlEx> grid = AmountGrid(rows);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid->SortByColumn(kKeyColumn, false);
+        state.ResumeTiming();
+        grid->SortByColumn(kAmountColumn, false);
     }
-    for (auto _ : state)
-        grid->SortByColumn(kAmountColumn, true);
-    state.SetItemsProcessed(state.iterations() * kBenchRows);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
 
+// The same texts in the same shuffled order, parsed and stable-sorted in each
+// iteration: what the grid's sort does, without the grid.
 void BM_StableSortParsedAmounts(benchmark::State& state)
 {
-    CListCtrlEx* grid = AmountGrid();
-    if (!grid) {
-        state.SkipWithError("no grid");
-        return;
-    }
-    std::vector<double> keys;
-    for (int row = 0; row < grid->GetItemCount(); ++row)
-        keys.push_back(TextToDouble(grid->GetItemText(row, kAmountColumn).remove(u',')));
-    std::vector<int> order(keys.size());
-    bool ascending = true;
+    const int rows = int(state.range(0));
+    const QStringList amounts = ShuffledAmounts(rows);
     for (auto _ : state) {
-        std::iota(order.begin(), order.end(), 0);
-        std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return ascending ? keys[size_t(a)] < keys[size_t(b)] : keys[size_t(b)] < keys[size_t(a)];
-        });
-        ascending = !ascending;
+        std::vector<std::pair<double, int>> keyed;
+        keyed.reserve(size_t(rows));
+        for (int row = 0; row < rows; ++row)
+            keyed.emplace_back(TextToDouble(QString(amounts[row]).remove(u',')), row);
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<int> order;
+        order.reserve(keyed.size());
+        for (const auto& entry : keyed)
+            order.push_back(entry.second);
         benchmark::DoNotOptimize(order.data());
     }
-    state.SetItemsProcessed(state.iterations() * kBenchRows);
+    state.SetItemsProcessed(state.iterations() * rows);
 }
 
-BENCHMARK(BM_FillGridFromQuery)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainQueryToStrings)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SortGridByAmount)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_StableSortParsedAmounts)->Unit(benchmark::kMillisecond);
+size_t HeapInUse()
+{
+    return mallinfo2().uordblks;
+}
+
+// The heap a filled grid holds, beside the bytes of its texts as UTF-16 (the
+// form every text has in memory) and as UTF-8.
+void BM_GridMemory(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    BenchDatabase* bench = Database(state, 2);
+    if (!bench)
+        return;
+    for (auto _ : state) {
+        const size_t before = HeapInUse();
+        const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
+        if (!FillGrid(*grid, bench->plain, rows)) {
+            state.SkipWithError("query failed");
+            return;
+        }
+        const double held = double(HeapInUse() - before);
+        double utf16 = 0;
+        double utf8 = 0;
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < kColumns; ++column) {
+                const QString text = grid->GetItemText(row, column);
+                utf16 += double(text.size()) * sizeof(QChar);
+                utf8 += double(text.toUtf8().size());
+            }
+        state.counters["held_MB"] = held / 1e6;
+        state.counters["utf16_MB"] = utf16 / 1e6;
+        state.counters["held_per_utf16"] = held / utf16;
+        state.counters["held_per_utf8"] = held / utf8;
+    }
+}
+
+void SizesAndKinds(benchmark::internal::Benchmark* benchmark)
+{
+    for (const int kind : {2, 3})
+        for (const int rows : {10000, 100000, 1000000})
+            benchmark->Args({kind, rows});
+}
+
+BENCHMARK(BM_FillGridFromQuery)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQueryToStrings)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortGridByAmount)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StableSortParsedAmounts)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GridMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv)
@@ -160,6 +232,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // Every grid lives inside its benchmark, so none outlives the application
+    // object (a grid kept in a static was destroyed after it, at exit).
     ReleaseBenchDatabases();
     return 0;
 }

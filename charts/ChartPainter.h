@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
@@ -45,7 +46,11 @@ public:
     QPainter& Painter() { return m_painter; }
 
 private:
+    const QFont& Font(int points);
+
     QPainter& m_painter;
+    int m_nFontPoints = -1;
+    QFont m_font;
 };
 
 // The colour of a colour text for drawing: "alpha,red,green,blue" or

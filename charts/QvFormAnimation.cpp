@@ -7,14 +7,85 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QThread>
+
+#include <cstring>
 
 namespace {
 
 constexpr int FrameMilliseconds = 10;
 constexpr int FontPoints = 50;
 constexpr int SweepLimit = 360;
+constexpr int Tile = 32; // the changed parts of a frame are found tile by tile
+
+// The tiles whose pixels differ between two frames of the same size and
+// format; the whole image when the sizes differ.
+QRegion ChangedTiles(const QImage& now, const QImage& before)
+{
+    if (now.size() != before.size() || now.format() != before.format())
+        return QRegion(now.rect());
+    QList<QRect> changed;
+    const int pixelBytes = now.depth() / 8;
+    for (int top = 0; top < now.height(); top += Tile) {
+        const int bottom = std::min(top + Tile, now.height());
+        // Runs of changed tiles along the band become one rectangle each.
+        int runStart = -1;
+        for (int left = 0; left < now.width(); left += Tile) {
+            const size_t bytes = size_t(std::min(Tile, now.width() - left) * pixelBytes);
+            bool differs = false;
+            for (int y = top; y < bottom && !differs; ++y)
+                differs = std::memcmp(now.constScanLine(y) + left * pixelBytes,
+                                      before.constScanLine(y) + left * pixelBytes, bytes) != 0;
+            if (differs && runStart < 0)
+                runStart = left;
+            if (!differs && runStart >= 0) {
+                changed.append(QRect(runStart, top, left - runStart, bottom - top));
+                runStart = -1;
+            }
+        }
+        if (runStart >= 0)
+            changed.append(QRect(runStart, top, now.width() - runStart, bottom - top));
+    }
+    QRegion region;
+    region.setRects(changed.constData(), int(changed.size()));
+    return region;
+}
+
+// A drawing that stays the same from frame to frame, kept as a transparent
+// image of the frame's size and laid on each frame within its box.
+struct StillLayer
+{
+    QImage image;
+    QRect box;
+
+    // Draws the layer anew when the frame size changed, and finds the box of
+    // what it drew.
+    template <typename Draw>
+    void Prepare(QSize size, Draw draw)
+    {
+        if (image.size() == size)
+            return;
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        draw(painter);
+        painter.end();
+        box = QRect();
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(line[x]) != 0)
+                    box |= QRect(x, y, 1, 1);
+        }
+    }
+
+    void LayOn(QPainter& frame) const { frame.drawImage(box.topLeft(), image, box); }
+};
 
 std::unique_ptr<_QvMovieObject> Square(QPointF origin, int penWidth, int mode, float angle)
 {
@@ -97,14 +168,17 @@ QImage QvFormAnimation::Frame() const
     return m_frame;
 }
 
-void QvFormAnimation::paintEvent(QPaintEvent*)
+void QvFormAnimation::paintEvent(QPaintEvent* event)
 {
-    const QImage frame = Frame();
+    // Drawn from the shown frame under the lock rather than from a copy: a
+    // copy would share its pixels, and the worker's next drawing into them
+    // would then have to allocate a new image.
     QPainter painter(this);
-    if (frame.isNull())
-        painter.fillRect(rect(), Qt::white);
+    QMutexLocker lock(&m_frameLock);
+    if (m_frame.isNull())
+        painter.fillRect(event->rect(), Qt::white);
     else
-        painter.drawImage(0, 0, frame);
+        painter.drawImage(event->rect(), m_frame, event->rect());
 }
 
 bool QvFormAnimation::eventFilter(QObject* watched, QEvent* event)
@@ -117,13 +191,16 @@ bool QvFormAnimation::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void QvFormAnimation::PublishFrame(const QImage& frame)
+void QvFormAnimation::PublishFrame(QImage& drawn)
 {
+    // Only the worker writes m_frame, so it may read it here without the lock.
+    const QRegion changed = ChangedTiles(drawn, m_frame);
     {
         QMutexLocker lock(&m_frameLock);
-        m_frame = frame;
+        std::swap(m_frame, drawn);
     }
-    QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    if (!changed.isEmpty())
+        QMetaObject::invokeMethod(this, [this, changed] { update(changed); }, Qt::QueuedConnection);
 }
 
 // Runs on the worker: everything it draws with is its own; the widget is
@@ -141,6 +218,17 @@ void QvFormAnimation::RunAnimationLoop()
     const QImage first(ChartTexts::AnimationImageFile);
     const QImage second(ChartTexts::AnimationImageFile);
     int sweep = 0;
+    QImage buffer;
+    // Text drawn as filled glyph outlines (a 50-point font is too large for
+    // the glyph cache) costs most of a frame. The turned text path and the
+    // clock's words are the same in every frame, so they are drawn once into
+    // layers and laid on each frame at their turn; only the clock's number is
+    // drawn anew.
+    const QPointF clockAt(300, 10 + QFontMetricsF(font).ascent());
+    const QString clockWords = ChartTexts::ClockText.arg(QString()); // the number ends the text
+    const qreal numberX = clockAt.x() + QFontMetricsF(font).horizontalAdvance(clockWords);
+    StillLayer pathLayer;
+    StillLayer wordsLayer;
 
     while (!m_bStopAnimation) {
         QThread::msleep(FrameMilliseconds);
@@ -151,7 +239,18 @@ void QvFormAnimation::RunAnimationLoop()
         const int h = m_nHeight;
         if (w <= 0 || h <= 0)
             continue;
-        QImage buffer(w, h, QImage::Format_ARGB32_Premultiplied);
+        if (buffer.size() != QSize(w, h))
+            buffer = QImage(w, h, QImage::Format_ARGB32_Premultiplied);
+        pathLayer.Prepare(buffer.size(), [&](QPainter& layer) {
+            scene.SetGraphics(&layer);
+            scene.DrawTextPath(ChartTexts::PathText, 45, font, brush);
+            scene.SetGraphics(nullptr);
+        });
+        wordsLayer.Prepare(buffer.size(), [&](QPainter& layer) {
+            layer.setFont(font);
+            layer.setPen(QPen(brush, 1));
+            layer.drawText(clockAt, clockWords);
+        });
         buffer.fill(Qt::white);
         QPainter g(&buffer);
         g.setRenderHint(QPainter::Antialiasing);
@@ -162,10 +261,11 @@ void QvFormAnimation::RunAnimationLoop()
         scene.DrawImageAlpha(first, QRectF(300, 200, 200, 300), first.rect(), 1.0);
         scene.DrawLine(0, 0, diagonal, diagonal, 0x78FF0000, 5);
         scene.DrawArc(QRectF(100, 100, 100, 200), 0, sweep, 0x78FF0000, 2);
+        wordsLayer.LayOn(g);
         g.setFont(font);
         g.setPen(QPen(brush, 1));
-        g.drawText(QPointF(300, 10 + QFontMetricsF(font).ascent()), ChartTexts::ClockText.arg(scene.Elapsed()));
-        scene.DrawTextPath(ChartTexts::PathText, 45, font, brush);
+        g.drawText(QPointF(numberX, clockAt.y()), QString::number(scene.Elapsed()));
+        pathLayer.LayOn(g);
         scene.UpdateAll();
         if (!second.isNull()) {
             QImage copy = second.copy();

@@ -13,7 +13,10 @@ class QvGdi;
 // The animation of a form whose head asks for it (draw_method "1"): a worker
 // thread draws a frame of the demonstration scene every 10 milliseconds into
 // an image, and this widget, laid over the form's whole client area under its
-// controls and transparent to the mouse, shows the latest frame.
+// controls and transparent to the mouse, shows the latest frame. Only the
+// parts of the window whose pixels changed are repainted, so controls over a
+// still part of the scene are not drawn again with every frame; the worker
+// draws into the same two images for the whole run.
 //
 // Use by the form: at the end of its opening, when the draw method is "1",
 // `(new QvFormAnimation(form))->Start()`. On closing, Stop() (or deleting
@@ -43,13 +46,15 @@ protected:
 
 private:
     void RunAnimationLoop();
-    void PublishFrame(const QImage& frame);
+    // Swaps the drawn image with the shown one and asks for the repaint of
+    // what changed; the worker then draws the next frame into the old one.
+    void PublishFrame(QImage& drawn);
 
     std::atomic_bool m_bStopAnimation{false};
     std::atomic_int m_nWidth{0};
     std::atomic_int m_nHeight{0};
     mutable QMutex m_frameLock;
-    QImage m_frame;
+    QImage m_frame; // written by the worker only, under the lock
     std::unique_ptr<QThread> m_thread;
 };
 

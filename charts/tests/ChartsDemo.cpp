@@ -1,12 +1,15 @@
 // A window with a tree-list board of a day's work shifts and report charts of
-// a sales grid, to look at by eye; with the argument "animation", a form
-// running the animation.
+// a sales grid, to look at by eye; with the argument "animation", a form of a
+// few boxes and buttons running the animation under them, and with "still"
+// the same form without it (to compare what the animation costs).
 #include "BoardFixture.h"
 #include "QvFormAnimation.h"
 #include "QvPicture.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
 #include "grid/ListCtrlEx.h"
 #include <QVBoxLayout>
 #include <QWidget>
@@ -99,13 +102,19 @@ void ConfigureReport(QvPicture& chart, CListCtrlEx* grid, int kind)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (app.arguments().contains(QStringLiteral("animation"))) {
+    const bool animated = app.arguments().contains(QStringLiteral("animation"));
+    if (animated || app.arguments().contains(QStringLiteral("still"))) {
         QWidget form;
         form.setWindowTitle(QStringLiteral("动画"));
         form.resize(760, 560);
-        auto* animation = new QvFormAnimation(&form);
+        QvFormAnimation* animation = animated ? new QvFormAnimation(&form) : nullptr;
+        for (int i = 0; i < 6; ++i) {
+            (new QLineEdit(QStringLiteral("文本%1").arg(i + 1), &form))->setGeometry(40 + i * 115, 470, 100, 24);
+            (new QPushButton(QStringLiteral("按钮%1").arg(i + 1), &form))->setGeometry(40 + i * 115, 510, 100, 28);
+        }
         form.show();
-        animation->Start();
+        if (animation)
+            animation->Start();
         return app.exec();
     }
     QWidget window;

@@ -1,4 +1,6 @@
 #include "QvFormAnimation.h"
+
+#include <QScreen>
 #include "QvGdi.h"
 
 #include <QPainter>
@@ -186,6 +188,29 @@ TEST(FormAnimationTest, FramesReachTheForm)
     form.m_animation->Stop();
     EXPECT_FALSE(form.m_animation->IsRunning());
     form.m_animation->Stop();
+}
+
+// Only the changed parts are repainted: what the window shows after the last
+// frame must be that frame everywhere, up to its right and bottom edges (the
+// sizes are no multiple of the tiles the changes are found in, and the clock
+// changes up to the right edge).
+TEST(FormAnimationTest, TheWindowShowsTheLastFrameWhole)
+{
+    AnimatedForm form;
+    form.resize(651, 247);
+    ASSERT_TRUE(QTest::qWaitFor([&form] { return form.m_animation->Frame().size() == QSize(651, 247); }, 5000));
+    QTest::qWait(300);
+    form.m_animation->Stop();
+    QTest::qWait(50);
+    QCoreApplication::processEvents();
+    const QImage frame = form.m_animation->Frame().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = form.screen()->grabWindow(form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), frame.size());
+    int differing = 0;
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            differing += shown.pixel(x, y) != frame.pixel(x, y);
+    EXPECT_EQ(differing, 0);
 }
 
 TEST(FormAnimationTest, OpeningAndClosingAHundredTimesDuringTheAnimation)
