@@ -67,6 +67,7 @@ CMenuDataMerge::Outcome CMenuDataMerge::Run(const QString& newVersion)
     if (!Download(MenuFile))
         return Outcome::NotDownloaded;
     m_bUpdating = true;
+    m_seams.NoteUpdating();
     for (const QString& name : {ButtonFile, BeforeScriptFile, AfterScriptFile})
         if (!Download(name))
             return Outcome::NotDownloaded;
