@@ -198,6 +198,9 @@ inline const QString SelectCompany = QStringLiteral("SELECT company_0 FROM c_app
 inline const QString CountStock = QStringLiteral("SELECT count(1) FROM p_sto");
 inline const QString CountMaterial = QStringLiteral("SELECT count(1) FROM c_material");
 inline const QString Failure = QStringLiteral("异常");
+// The installation facts of a database that fails while they are read.
+inline const QString UnreadMenuVersion = QStringLiteral("10.0.0.0");
+inline const QString UnreadCompany = QStringLiteral("未连接到数据库");
 // Whether an SQLite file is a database at all: opening one never reads it.
 inline const QString CheckSqliteFile = QStringLiteral("SELECT count(1) FROM sqlite_master");
 

@@ -1,6 +1,7 @@
 #include "Dialog_IpCfg.h"
 
 #include "AppTexts.h"
+#include "ShellHelpers.h"
 #include "ShellThreads.h"
 #include "StartupWorker.h"
 #include "db/DbConnectText.h"
@@ -18,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -37,9 +37,9 @@ Dialog_IpCfg::Restarter& CurrentRestarter()
     return restarter;
 }
 
-void RestartProgram()
+void RestartProgram(const QString& programPath)
 {
-    QProcess::startDetached(GetModuleFolder() + AppText::ProgramName, {}, GetModuleFolder());
+    StartProgramFile(programPath);
     std::fflush(nullptr);
     std::_Exit(-1);
 }
@@ -129,10 +129,10 @@ void Dialog_IpCfg::OnInitDialog()
     m_nKind = kindText.toInt();
     if (m_nKind != 2 && m_nKind != 3)
         m_nKind = 1;
+    ChooseKind(m_nKind);
     const QString text = UnscrambleText(ReadIniString(AppText::IniFile, AppText::IniSection, AppText::IniName),
                                         kScrambleKey);
     if (m_nKind == 2) {
-        ChooseKind(2);
         QString path = text;
         if (path.contains(AppText::AccessPrefix)) {
             path.remove(AppText::AccessPrefix);
@@ -143,9 +143,15 @@ void Dialog_IpCfg::OnInitDialog()
         }
         return;
     }
+    // Without stored settings every kind is offered as it stands.
+    if (kindText != QStringLiteral("1") && kindText != QStringLiteral("3"))
+        return;
+    // An installation on a database server is not switched to a file.
+    for (QWidget* access : {static_cast<QWidget*>(m_radioAccess), static_cast<QWidget*>(m_labelPath),
+                            static_cast<QWidget*>(m_editPath)})
+        access->hide();
     m_radioNetwork->setText(AppText::FillInParameters);
     m_editPort->setText(AppText::DefaultPort);
-    ChooseKind(m_nKind);
     const bool hosted = IsDbLookupServiceText(text);
     if (text.contains(AppText::SqlServerServer) || hosted) {
         const QString address = TextBetween(text, AppText::SqlServerServer, QStringLiteral(","));
@@ -249,10 +255,12 @@ void Dialog_IpCfg::OnOK()
         return;
     }
     ShowMessage(AppText::Saved);
+    // The program starts again under the name it runs by ("tembra" or "Tembra").
+    const QString program = GetModulePath();
     if (CurrentRestarter())
-        CurrentRestarter()();
+        CurrentRestarter()(program);
     else
-        RestartProgram();
+        RestartProgram(program);
 }
 
 bool Dialog_IpCfg::SaveSettings(const QString& storedText)

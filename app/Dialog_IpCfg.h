@@ -25,8 +25,9 @@ public:
 
     explicit Dialog_IpCfg(QWidget* parent = nullptr);
 
-    // What the saved settings do next; the program's own restarts it.
-    using Restarter = std::function<void()>;
+    // What the saved settings do next with the running program's file; the
+    // program's own restarts it.
+    using Restarter = std::function<void(const QString& programPath)>;
     static void SetRestarter(Restarter restarter);
 
     int m_nKind = 1;

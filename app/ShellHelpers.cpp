@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QProcess>
 
 #include <algorithm>
 #include <cmath>
@@ -21,6 +22,11 @@ int64_t GetFileAgeSeconds(const QString& path)
 QString GetDateAfterDaysText(int days)
 {
     return QDateTime::currentDateTime().addSecs(int64_t(days) * 86400).toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+bool StartProgramFile(const QString& path)
+{
+    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
 }
 
 void EmptyFolder(const QString& folder)

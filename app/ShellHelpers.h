@@ -19,6 +19,10 @@ QString GetDateAfterDaysText(int days);
 // below it and their content stay. Failures are ignored.
 void EmptyFolder(const QString& folder);
 
+// Starts the program file in its own folder as the current one, detached
+// from this process; false when it cannot be started.
+bool StartProgramFile(const QString& path);
+
 // Fills the rectangle from top to bottom in bands of band pixels whose colour
 // runs from start to end. The height must be above 0 and band at least 1.
 void FillVerticalGradient(QPainter& painter, int left, int top, int right, int bottom,

@@ -57,6 +57,33 @@ bool OpensAsDatabase(const QString& text)
     return opened;
 }
 
+// The shell's seams for the update stages, handing their facts over as they
+// come: the service host once it is found, the update flag once files are in
+// the update folder (so that an exit before the stages end removes them).
+class CStartupSeams : public CShellUpdateSeams
+{
+public:
+    CStartupSeams(const QString& programFolder, StartupFacts& facts, std::function<void(StartupFact)> handOver)
+        : CShellUpdateSeams(programFolder), m_facts(facts), m_handOver(std::move(handOver))
+    {
+    }
+
+    void NoteServiceHost(const QString& host) override
+    {
+        m_facts.serviceHost = host;
+        m_handOver(StartupFact::ServiceHost);
+    }
+    void NoteUpdating() override
+    {
+        m_facts.updating = true;
+        m_handOver(StartupFact::Updating);
+    }
+
+private:
+    StartupFacts& m_facts;
+    std::function<void(StartupFact)> m_handOver;
+};
+
 } // namespace
 
 bool ConnectAndProbe(CDbConnection& db, const QString& text)
@@ -82,9 +109,16 @@ void CStartupTasks::RunStartupTasks()
         RunUpdates();
 }
 
+void CStartupTasks::HandOver(StartupFact fact)
+{
+    if (m_handOver)
+        m_handOver(fact, m_facts);
+}
+
 bool CStartupTasks::RunLocalStages()
 {
     m_facts.exeName = QFileInfo(m_strProgramPath).fileName();
+    HandOver(StartupFact::ExeName);
     ReadConnectionText();
     if (m_nKind == kDbAccess)
         BackUpAccessDatabase();
@@ -109,10 +143,8 @@ void CStartupTasks::RunUpdates()
     installation.materialRows = m_strMaterialRows;
     GetMacAddress(installation.macAddress);
     GetHostNameAndIp(installation.hostName, installation.ipAddress);
-    CShellUpdateSeams seams(m_strProgramFolder);
-    const UpdateStagesResult result = RunUpdateStages(installation, seams, m_lookupUrls);
-    m_facts.serviceHost = result.serviceHost;
-    m_facts.updating = result.updating;
+    CStartupSeams seams(m_strProgramFolder, m_facts, [this](StartupFact fact) { HandOver(fact); });
+    RunUpdateStages(installation, seams, m_lookupUrls);
 }
 
 void CStartupTasks::ReadConnectionText()
@@ -124,8 +156,10 @@ void CStartupTasks::ReadConnectionText()
     // The kind of the text is the kind its connection opens with; an empty
     // text opens nothing and is left to the login to report.
     m_nKind = m_strConnect.isEmpty() ? 0 : DbKindOfText(m_strConnect);
-    if (m_nKind != 0)
+    if (m_nKind != 0) {
         m_facts.dbType = QString::number(m_nKind);
+        HandOver(StartupFact::DbType);
+    }
 }
 
 // Dated copies beside the database: one per day, a copy that no longer opens
@@ -176,12 +210,24 @@ void CStartupTasks::ReadInstallationFacts()
     CDbConnection db;
     db.SetConnectString(m_strConnect);
     if (!m_strConnect.isEmpty() && db.Connect()) {
-        m_facts.dbType = db.GetDbTypeText();
-        db.QueryValue(AppText::SelectAppId, m_facts.appId);
-        db.QueryValue(AppText::SelectMenuVersion, m_facts.menuVersion);
-        db.QueryValue(AppText::SelectCompany, m_facts.company);
-        db.QueryValue(AppText::CountStock, m_strStockRows);
-        db.QueryValue(AppText::CountMaterial, m_strMaterialRows);
+        // A fact that is not there (no row) keeps its value; a database that
+        // fails while its facts are read gives the fallbacks.
+        bool failed = false;
+        const auto readFact = [&](const QString& sql, QString& value) {
+            if (!failed && !db.QueryValue(sql, value) && db.m_nResult != 0)
+                failed = true;
+        };
+        readFact(AppText::SelectAppId, m_facts.appId);
+        readFact(AppText::SelectMenuVersion, m_facts.menuVersion);
+        readFact(AppText::SelectCompany, m_facts.company);
+        if (failed) {
+            m_facts.appId.clear();
+            m_facts.menuVersion = AppText::UnreadMenuVersion;
+            m_facts.company = AppText::UnreadCompany;
+        } else {
+            db.QueryValue(AppText::CountStock, m_strStockRows);
+            db.QueryValue(AppText::CountMaterial, m_strMaterialRows);
+        }
         db.Close();
     }
 
@@ -194,6 +240,7 @@ void CStartupTasks::ReadInstallationFacts()
         m_facts.appId.clear();
     if (m_facts.company.size() > kLongestCompany)
         m_facts.company.clear();
+    HandOver(StartupFact::Installation);
     CreateFolder(m_strProgramFolder + AppText::UpdateFolder);
 }
 
@@ -205,25 +252,37 @@ CStartupWorker::CStartupWorker(const QString& programFolder, const QString& prog
     m_tasks.m_facts.company = app.m_strCompany;
 }
 
+void CStartupWorker::WriteFact(StartupFact fact, const StartupFacts& facts)
+{
+    AppState& app = theApp();
+    switch (fact) {
+    case StartupFact::ExeName:
+        app.m_strExeName = facts.exeName;
+        break;
+    case StartupFact::DbType:
+        app.m_strDbType = facts.dbType;
+        break;
+    case StartupFact::Installation:
+        app.m_strAppId = facts.appId;
+        app.m_strMenuVersion = facts.menuVersion;
+        app.m_strCompany = facts.company;
+        break;
+    case StartupFact::ServiceHost:
+        app.m_strServiceHost = facts.serviceHost;
+        break;
+    case StartupFact::Updating:
+        app.m_bUpdating = facts.updating;
+        break;
+    }
+}
+
 void CStartupWorker::run()
 {
+    // The application state belongs to the GUI thread: each group of facts
+    // goes there as a copy, in the order the stages learn them.
+    m_tasks.m_handOver = [](StartupFact fact, const StartupFacts& facts) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [fact, facts] { WriteFact(fact, facts); }, Qt::QueuedConnection);
+    };
     m_tasks.RunStartupTasks();
-    const StartupFacts facts = m_tasks.m_facts;
-    // The application state belongs to the GUI thread.
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [facts] {
-            AppState& app = theApp();
-            app.m_strExeName = facts.exeName;
-            if (!facts.dbType.isEmpty())
-                app.m_strDbType = facts.dbType;
-            app.m_strServiceHost = facts.serviceHost;
-            app.m_bUpdating = facts.updating;
-            if (facts.factsRead) {
-                app.m_strAppId = facts.appId;
-                app.m_strMenuVersion = facts.menuVersion;
-                app.m_strCompany = facts.company;
-            }
-        },
-        Qt::QueuedConnection);
 }

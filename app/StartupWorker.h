@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <functional>
+
 class CDbConnection;
 
 // What the start-up worker learns for the application state.
@@ -17,6 +19,16 @@ struct StartupFacts
     bool factsRead = false; // the installation facts of c_app were looked up
     QString serviceHost;    // the update service's host, empty without one
     bool updating = false;  // update files are in the update folder
+};
+
+// The groups of facts, each handed over as soon as its stage has learnt it.
+enum class StartupFact
+{
+    ExeName,      // exeName
+    DbType,       // dbType, when the connection text names a kind
+    Installation, // appId, menuVersion, company
+    ServiceHost,  // serviceHost
+    Updating,     // updating
 };
 
 // The stages the worker runs beside the login dialog, in order; a stage may
@@ -35,6 +47,9 @@ public:
 
     // Where the update service's host is asked for, in order.
     QStringList m_lookupUrls;
+    // Called on the worker's thread as each group of facts is learnt, so the
+    // login and the first forms need not wait for the slow update stages.
+    std::function<void(StartupFact, const StartupFacts&)> m_handOver;
 
     StartupFacts m_facts;
     // Row counts the update request reports ("0" until read).
@@ -42,6 +57,7 @@ public:
     QString m_strMaterialRows = QStringLiteral("0");
 
 private:
+    void HandOver(StartupFact fact);
     void ReadConnectionText();
     void BackUpAccessDatabase();
     bool MenuMergedRecently() const;
@@ -54,14 +70,20 @@ private:
     int m_nKind = 0;
 };
 
-// The worker thread: runs the stages and hands what it learnt to the GUI
-// thread, which writes it into the application state.
+// The worker thread: runs the stages and hands each group of facts to the GUI
+// thread as it is learnt; the GUI thread writes it into the application state.
 class CStartupWorker : public QThread
 {
     Q_OBJECT
 
 public:
     CStartupWorker(const QString& programFolder, const QString& programPath);
+
+    // The stages it runs; set up before the thread starts.
+    CStartupTasks& Tasks() { return m_tasks; }
+
+    // Writes a group of facts into the application state (GUI thread).
+    static void WriteFact(StartupFact fact, const StartupFacts& facts);
 
 protected:
     void run() override;

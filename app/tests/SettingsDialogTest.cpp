@@ -5,14 +5,18 @@
 #include "Dialog_IpCfg.h"
 #include "ShellFixture.h"
 #include "text/IniFile.h"
+#include "text/ModuleFolder.h"
 #include "text/TextScramble.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -21,7 +25,10 @@ class SettingsDialog : public ::testing::Test
 protected:
     SettingsDialog()
     {
-        Dialog_IpCfg::SetRestarter([this] { ++m_restarts; });
+        Dialog_IpCfg::SetRestarter([this](const QString& program) {
+            ++m_restarts;
+            m_strRestarted = program;
+        });
     }
     ~SettingsDialog() override { Dialog_IpCfg::SetRestarter({}); }
 
@@ -50,6 +57,7 @@ protected:
 
     ShellFixture m_shell{2};
     int m_restarts = 0;
+    QString m_strRestarted;
 };
 
 TEST_F(SettingsDialog, AccessFileIsTestedStoredScrambledAndRestarts)
@@ -63,6 +71,8 @@ TEST_F(SettingsDialog, AccessFileIsTestedStoredScrambledAndRestarts)
     QTest::mouseClick(dialog.m_btnOk, Qt::LeftButton);
     EXPECT_EQ(m_shell.m_messages, QStringList{AppText::Saved});
     EXPECT_EQ(m_restarts, 1);
+    // The program restarts under the name it runs by, here this test's own.
+    EXPECT_EQ(m_strRestarted, GetModulePath());
     EXPECT_EQ(Ini("DTYPE"), QStringLiteral("2"));
     EXPECT_EQ(Ini("NAME"), ScrambleText(AppText::AccessPrefix + path + AppText::AccessPassword, 1));
     EXPECT_EQ(Ini("APPNAME"), QStringLiteral("演示"));
@@ -169,6 +179,36 @@ TEST_F(SettingsDialog, ShowsWhatIsStored)
         EXPECT_EQ(dialog.m_editPort->text(), c.port) << c.text.toStdString();
         EXPECT_EQ(dialog.m_editDatabase->text(), c.database) << c.text.toStdString();
         EXPECT_EQ(dialog.m_editPath->isReadOnly(), c.kind != QStringLiteral("2"));
+    }
+}
+
+// A database server's settings offer no Access file: its radio button, the
+// path label and the path box are hidden with the browse button. Without
+// stored settings every kind is offered.
+TEST_F(SettingsDialog, NetworkKindsHideTheAccessControls)
+{
+    struct Case
+    {
+        QString kind; // DTYPE; empty: none stored
+        bool accessShown;
+    };
+    for (const Case& c : {Case{QStringLiteral("1"), false}, Case{QStringLiteral("3"), false},
+                          Case{QStringLiteral("2"), true}, Case{QString(), true}}) {
+        WriteIniString(QStringLiteral("cfg.ini"), QStringLiteral("SERVER"), QStringLiteral("DTYPE"), c.kind);
+        Dialog_IpCfg dialog;
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        const QString what = c.kind.isEmpty() ? QStringLiteral("none") : c.kind;
+        EXPECT_EQ(dialog.m_radioAccess->isVisible(), c.accessShown) << what.toStdString();
+        EXPECT_EQ(dialog.m_editPath->isVisible(), c.accessShown) << what.toStdString();
+        EXPECT_EQ(dialog.m_btnBrowse->isVisible(), c.kind == QStringLiteral("2")) << what.toStdString();
+        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        const bool pathLabelShown = std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
+            return label->text() == AppText::PathLabel && label->isVisible();
+        });
+        EXPECT_EQ(pathLabelShown, c.accessShown) << what.toStdString();
+        EXPECT_EQ(dialog.m_radioNetwork->text(),
+                  c.accessShown ? AppText::NetworkInstance : AppText::FillInParameters);
     }
 }
 

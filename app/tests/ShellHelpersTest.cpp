@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,22 @@ TEST(ShellHelpers, ProgramChecksOfTheStart)
         EXPECT_TRUE(CMainApp::IsNetworkFileSystem(QString::fromUtf8(type))) << type;
     for (const char* type : {"ext4", "xfs", "btrfs", "tmpfs", "overlay", ""})
         EXPECT_FALSE(CMainApp::IsNetworkFileSystem(QString::fromUtf8(type))) << type;
+}
+
+// The restart after saved settings starts the file the program runs from,
+// under its own name, in its own folder.
+TEST(ShellHelpers, StartProgramFileRunsItInItsFolder)
+{
+    TempFolder folder;
+    const QString program = folder.file(QStringLiteral("Tembra"));
+    folder.writeBytes(QStringLiteral("Tembra"), "#!/bin/sh\necho started > started.tmp\nmv started.tmp started.txt\n");
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    ASSERT_TRUE(StartProgramFile(program));
+    const QString marker = folder.file(QStringLiteral("started.txt"));
+    for (int i = 0; i < 500 && !QFileInfo::exists(marker); ++i)
+        QThread::msleep(10);
+    EXPECT_EQ(folder.readBytes(QStringLiteral("started.txt")), "started\n");
+    EXPECT_FALSE(StartProgramFile(folder.file(QStringLiteral("tembra"))));
 }
 
 // This test program is not called tembra: the start refuses it with the

@@ -14,7 +14,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
 #include <QThread>
+
+#include "PlaceholderExpander.h"
+#include "web/ShellOpen.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +74,71 @@ TEST_F(StartupWorker, ReadsTheInstallationAndBacksUpTheDatabase)
     EXPECT_TRUE(QFileInfo(m_shell.m_folder.file(QStringLiteral("update"))).isDir());
     EXPECT_TRUE(QFileInfo::exists(Copy(0)));
     EXPECT_EQ(Copy(0), m_strBackups + QFileInfo(m_strDatabase).fileName() + u'.' + GetTodayText() + ".bak");
+}
+
+// The facts of the local stages reach the application while the update
+// service still keeps the worker waiting: the login's help link carries the
+// application id and a form opened now prints the company.
+TEST_F(StartupWorker, FactsArriveWhileTheServiceIsSlow)
+{
+    QTcpServer slowService;
+    ASSERT_TRUE(slowService.listen(QHostAddress::LocalHost));
+    QList<QTcpSocket*> held;
+    QObject::connect(&slowService, &QTcpServer::newConnection, [&] {
+        while (QTcpSocket* socket = slowService.nextPendingConnection())
+            held.append(socket);
+    });
+    const QString appId = QStringLiteral("3f2a9c1e-5b7d-4e8a-9c6f-1d2b3a4c5e6f");
+    CStartupWorker worker(m_shell.m_folder.path(), m_shell.m_folder.file(QStringLiteral("tembra")));
+    worker.Tasks().m_lookupUrls = {QStringLiteral("http://127.0.0.1:%1/service/readip.aspx").arg(slowService.serverPort())};
+    worker.start();
+
+    const AppState& app = theApp();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !held.isEmpty() && app.m_strAppId == appId; }, 20000));
+    EXPECT_FALSE(worker.isFinished());
+    EXPECT_EQ(app.m_strExeName, QStringLiteral("tembra"));
+    EXPECT_EQ(app.m_strDbType, QStringLiteral("2"));
+    EXPECT_EQ(app.m_strMenuVersion, QStringLiteral("1.0.0.0"));
+    EXPECT_EQ(app.m_strCompany, QStringLiteral("演示公司"));
+    QUrl help;
+    SetShellOpenerForTests([&](const QUrl& url) {
+        help = url;
+        return true;
+    });
+    OpenHelpPage();
+    SetShellOpenerForTests({});
+    EXPECT_TRUE(help.toString().endsWith(QStringLiteral("&appid=") + appId)) << help.toString().toStdString();
+    EXPECT_EQ(CPlaceholderExpander(PlaceholderValues::WithApplication()).ExpandText(QStringLiteral("{{cpy}}")),
+              QStringLiteral("演示公司"));
+
+    // The service never answers after all: the worker goes on without it.
+    for (QTcpSocket* socket : held)
+        socket->abort();
+    slowService.close();
+    EXPECT_TRUE(worker.wait(30000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app.m_strServiceHost, QString());
+    EXPECT_FALSE(app.m_bUpdating);
+}
+
+// A database that fails while its facts are read gives the fallbacks; one
+// that holds no row of them leaves the facts as they were.
+TEST_F(StartupWorker, FactsOfADatabaseThatFails)
+{
+    CStartupTasks tasks(m_shell.m_folder.path(), m_shell.m_folder.file(QStringLiteral("tembra")));
+    tasks.m_facts.menuVersion = QStringLiteral("3.0.0.0");
+    tasks.m_facts.company = QStringLiteral("原来");
+    Execute(QStringLiteral("DELETE FROM c_app"));
+    tasks.RunLocalStages();
+    EXPECT_EQ(tasks.m_facts.appId, QString());
+    EXPECT_EQ(tasks.m_facts.menuVersion, QStringLiteral("3.0.0.0"));
+    EXPECT_EQ(tasks.m_facts.company, QStringLiteral("原来"));
+
+    Execute(QStringLiteral("DROP TABLE c_app"));
+    tasks.RunLocalStages();
+    EXPECT_EQ(tasks.m_facts.appId, QString());
+    EXPECT_EQ(tasks.m_facts.menuVersion, QStringLiteral("10.0.0.0"));
+    EXPECT_EQ(tasks.m_facts.company, QStringLiteral("未连接到数据库"));
 }
 
 TEST_F(StartupWorker, KeepsOneGoodCopyADayForTwoWeeks)
@@ -146,6 +217,7 @@ TEST_F(StartupWorker, DatabaseThatDoesNotOpenCostsNoCopies)
     EXPECT_TRUE(QFileInfo::exists(Copy(20)));
     EXPECT_FALSE(QFileInfo::exists(Copy(0)));
     EXPECT_EQ(facts.appId, QString());
+    EXPECT_EQ(facts.company, QStringLiteral("未连接到数据库"));
 }
 
 TEST_F(StartupWorker, StopsAfterARecentMenuMerge)

@@ -2,13 +2,12 @@
 
 #include "UpdateTexts.h"
 
-#include <QSet>
-
 namespace {
 
 constexpr int kMenuFields = 8;
 constexpr int kButtonFields = 4;
 const QString kRowBreak = QStringLiteral("\r\n");
+const QString kCarriageReturn = QStringLiteral("\r");
 
 bool IsUid(const QString& text)
 {
@@ -19,10 +18,9 @@ bool IsUid(const QString& text)
 
 } // namespace
 
-bool MenuDataFiles::Fail(const QString& problem)
+void MenuDataFiles::Note(const QString& file, qsizetype index, const QString& line)
 {
-    m_strProblem = problem;
-    return false;
+    m_problems.append({UpdateTexts::DamagedLine.arg(file).arg(index + 1), line});
 }
 
 QStringList MenuDataFiles::MenuFields(const QString& line)
@@ -30,19 +28,22 @@ QStringList MenuDataFiles::MenuFields(const QString& line)
     return line.split(u',');
 }
 
-bool MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
+void MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
 {
     m_menuLines.clear();
     m_buttons.clear();
+    m_problems.clear();
     const QStringList menuLines = menuText.split(u'\n');
     for (qsizetype i = 0; i < menuLines.size(); ++i) {
         const QString& line = menuLines[i];
-        if (line.isEmpty())
+        // A blank line of a "\r\n" file is as blank as any: no entry, no form.
+        if (line.isEmpty() || line == kCarriageReturn)
             continue;
         const QStringList fields = MenuFields(line);
         if (fields.size() != kMenuFields || !IsUid(fields.first()))
-            return Fail(UpdateTexts::DamagedLine.arg(UpdateTexts::MenuFile).arg(i + 1));
-        m_menuLines.append(line);
+            Note(UpdateTexts::MenuFile, i, line);
+        else
+            m_menuLines.append(line);
     }
     const QStringList buttonLines = buttonText.split(u'\n');
     for (qsizetype i = 0; i < buttonLines.size(); ++i) {
@@ -52,19 +53,17 @@ bool MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
             continue;
         const QStringList fields = line.split(u',');
         if (fields.size() != kButtonFields || !IsUid(fields[0]) || !IsUid(fields[1]) || !IsUid(fields[2]))
-            return Fail(UpdateTexts::DamagedLine.arg(UpdateTexts::ButtonFile).arg(i + 1));
-        m_buttons.append(fields);
+            Note(UpdateTexts::ButtonFile, i, line);
+        else
+            m_buttons.append(fields);
     }
-    return true;
 }
 
 QStringList MenuDataFiles::ChangedUids(const QString& dump) const
 {
-    const QStringList rows = dump.split(kRowBreak);
-    const QSet<QString> installed(rows.begin(), rows.end());
     QStringList uids;
     for (const QString& line : m_menuLines)
-        if (!installed.contains(line))
+        if (!dump.contains(line))
             uids.append(MenuFields(line).first());
     return uids;
 }

@@ -1,20 +1,28 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
-// The menu-data files of the update service, read and checked before any of
+// A line of a menu-data file that cannot be used: what is wrong, and the line.
+struct MenuDataProblem
+{
+    QString failure;
+    QString line;
+};
+
+// The menu-data files of the update service, split and checked before any of
 // them reaches the database. Lines end at "\n"; fields are separated by ","
 // and never quoted.
 class MenuDataFiles
 {
 public:
     // Splits dh_menu.txt (8 fields a line) and menu_button.txt (4 fields a
-    // line). Empty lines are skipped. False, with Problem() set, when a line
-    // has another field count or a uid that is not an integer: a cut or
-    // damaged file must not be merged.
-    bool Read(const QString& menuText, const QString& buttonText);
-    QString Problem() const { return m_strProblem; }
+    // line). Blank lines, a lone "\r" among them, are passed over. A line with
+    // another field count or a uid that is not an integer is left out and
+    // noted in Problems(); the rest of the files is still used.
+    void Read(const QString& menuText, const QString& buttonText);
+    const QList<MenuDataProblem>& Problems() const { return m_problems; }
 
     // Menu lines as they stand (the "\r" of a "\r\n" line end stays, as part
     // of the last field) and their fields.
@@ -23,17 +31,17 @@ public:
     // Button fields with every "\r" and "\n" removed.
     const QList<QStringList>& Buttons() const { return m_buttons; }
 
-    // The uids of the menu lines that are not, as whole lines, rows of the
-    // installed menu's dump (rows separated by "\r\n").
+    // The uids of the menu lines that do not occur, as a text, anywhere in
+    // the installed menu's dump: only those entries fetch their forms.
     QStringList ChangedUids(const QString& dump) const;
 
     // The dump of the installed menu from its 8 fields per row, row by row.
     static QString Dump(const QStringList& values);
 
 private:
-    bool Fail(const QString& problem);
+    void Note(const QString& file, qsizetype index, const QString& line);
 
     QStringList m_menuLines;
     QList<QStringList> m_buttons;
-    QString m_strProblem;
+    QList<MenuDataProblem> m_problems;
 };

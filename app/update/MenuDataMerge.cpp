@@ -67,6 +67,7 @@ CMenuDataMerge::Outcome CMenuDataMerge::Run(const QString& newVersion)
     if (!Download(MenuFile))
         return Outcome::NotDownloaded;
     m_bUpdating = true;
+    m_seams.NoteUpdating();
     for (const QString& name : {ButtonFile, BeforeScriptFile, AfterScriptFile})
         if (!Download(name))
             return Outcome::NotDownloaded;
@@ -88,6 +89,36 @@ CMenuDataMerge::Outcome CMenuDataMerge::Run(const QString& newVersion)
     return outcome;
 }
 
+void CMenuDataMerge::Log(const QString& failure, const QString& detail) const
+{
+    try {
+        AppendTextFileCrlf(m_installation.programFolder + LogFile, failure + QStringLiteral("\n\n") + detail
+                                                                      + QStringLiteral("\n"));
+    } catch (const FileException&) {
+        // A log that cannot be written does not stop the update.
+    }
+}
+
+void CMenuDataMerge::ExecuteLogged(CDbConnection& db, const QString& sql) const
+{
+    if (!db.Execute(sql))
+        Log(StatementFailed.arg(MergeStatements), db.m_strErrorInfo);
+}
+
+void CMenuDataMerge::RunServiceScript(CDbConnection& db, const QString& name, const QString& script,
+                                      bool eachStatement) const
+{
+    if (script.trimmed().isEmpty())
+        return;
+    QStringList failures;
+    if (eachStatement)
+        db.ExecuteScriptAll(script, &failures);
+    else if (!db.Execute(script))
+        failures.append(db.m_strErrorInfo);
+    for (const QString& failure : failures)
+        Log(StatementFailed.arg(name), failure);
+}
+
 CMenuDataMerge::Outcome CMenuDataMerge::Merge(CDbConnection& db, const QString& newVersion)
 {
     QString appId;
@@ -100,8 +131,9 @@ CMenuDataMerge::Outcome CMenuDataMerge::Merge(CDbConnection& db, const QString& 
     WriteGb2312File(m_installation.UpdateFolder() + MenuDumpFile, dump);
 
     MenuDataFiles files;
-    if (!files.Read(ReadText(MenuFile), ReadText(ButtonFile)))
-        return Outcome::Refused;
+    files.Read(ReadText(MenuFile), ReadText(ButtonFile));
+    for (const MenuDataProblem& problem : files.Problems())
+        Log(problem.failure, problem.line);
     const QStringList changed = files.ChangedUids(dump);
     for (const QString& uid : changed)
         if (!Download(FormFile.arg(uid)))
@@ -127,11 +159,7 @@ CMenuDataMerge::Outcome CMenuDataMerge::Merge(CDbConnection& db, const QString& 
     db.CommitTrans();
 
     // The service's clean-up comes after the merge is stored; it has no say in it.
-    const QString afterScript = ReadText(AfterScriptFile);
-    if (db.GetDbTypeText() == kKindAccess)
-        db.ExecuteScriptAll(afterScript);
-    else
-        db.Execute(afterScript);
+    RunServiceScript(db, AfterScriptFile, ReadText(AfterScriptFile), db.GetDbTypeText() == kKindAccess);
     return Outcome::Merged;
 }
 
@@ -141,35 +169,59 @@ bool CMenuDataMerge::StageAndMerge(CDbConnection& db, const MenuDataFiles& files
     // The kind of the connection open here, not the one the settings name.
     const QString kind = db.GetDbTypeText();
     const bool access = kind == kKindAccess;
-    if (!beforeScript.isEmpty() && (kind == kKindSqlServer || access)) {
-        if (!(access ? db.ExecuteScriptAll(beforeScript) : db.Execute(beforeScript)))
-            return false;
-    }
-    if (!db.Execute(access ? EmptyButtonStagingAccess : EmptyButtonStaging))
-        return false;
-    for (const QStringList& button : files.Buttons())
-        if (!db.AddRecord(SelectButtonStaging, kButtonFields, button))
-            return false;
-    if (!db.Execute(access ? EmptyMenuStagingAccess : EmptyMenuStaging))
-        return false;
+    if (kind == kKindSqlServer || access)
+        RunServiceScript(db, BeforeScriptFile, beforeScript, access);
+    ExecuteLogged(db, access ? EmptyButtonStagingAccess : EmptyButtonStaging);
+    StageRows(db, ButtonFile, SelectButtonStaging, kButtonFields, files.Buttons());
+    ExecuteLogged(db, access ? EmptyMenuStagingAccess : EmptyMenuStaging);
+    QList<QStringList> entries;
     for (const QString& line : files.MenuLines())
-        if (!db.AddRecord(SelectMenuStaging, kMenuFields, MenuDataFiles::MenuFields(line)))
-            return false;
-    return StageForms(db, changed) && RunMerge(db, kind, newVersion);
+        entries.append(MenuDataFiles::MenuFields(line));
+    // With no entry staged the merge would empty the installed menu.
+    if (StageRows(db, MenuFile, SelectMenuStaging, kMenuFields, entries) == 0) {
+        Log(NoMenuStaged, QString());
+        return false;
+    }
+    StageForms(db, changed);
+    if (RunMerge(db, kind, newVersion))
+        return true;
+    Log(MergeNotDone, db.m_strErrorInfo);
+    return false;
 }
 
-bool CMenuDataMerge::StageForms(CDbConnection& db, const QStringList& changed)
+// Each row that is refused (a uid given twice, a value of the wrong type) is
+// logged with its fields; the count of rows staged.
+int CMenuDataMerge::StageRows(CDbConnection& db, const QString& file, const QString& sql, const QStringList& fields,
+                              const QList<QStringList>& rows) const
+{
+    int staged = 0;
+    for (const QStringList& row : rows) {
+        db.m_strErrorInfo.clear();
+        if (db.AddRecord(sql, fields, row))
+            ++staged;
+        else
+            Log(RowNotStaged.arg(file), row.join(u',') + QStringLiteral("\n") + db.m_strErrorInfo);
+    }
+    return staged;
+}
+
+// A form that cannot be stored ends the walk: that entry and the ones after
+// it keep the installed forms, as the carry-over gives them.
+void CMenuDataMerge::StageForms(CDbConnection& db, const QStringList& changed) const
 {
     for (const QString& uid : changed) {
         const QByteArray form = ReadWholeFile(m_installation.UpdateFolder() + FormFile.arg(uid));
-        const bool stored = form.isEmpty()
-            ? db.Execute(ClearStagedForm.arg(uid))
-            : db.WriteBlobs(SelectStagedForm.arg(uid), {QStringLiteral("form_0")}, {form},
-                            {static_cast<int>(form.size())});
-        if (!stored)
-            return false;
+        if (form.isEmpty()) {
+            ExecuteLogged(db, ClearStagedForm.arg(uid));
+            continue;
+        }
+        db.m_strErrorInfo.clear();
+        if (!db.WriteBlobs(SelectStagedForm.arg(uid), {QStringLiteral("form_0")}, {form},
+                           {static_cast<int>(form.size())})) {
+            Log(FormNotStored.arg(uid), db.m_strErrorInfo);
+            return;
+        }
     }
-    return true;
 }
 
 bool CMenuDataMerge::RunMerge(CDbConnection& db, const QString& kind, const QString& newVersionText)

@@ -14,9 +14,12 @@ class UpdateSeams;
 // c_menu_dh_down and c_menu_button_down and merged into c_menu_dh and
 // c_menu_button, and the new version is stored in c_app.
 //
-// The database work runs in one transaction: a damaged file, a form that
-// cannot be downloaded or stored, or any failed statement leaves the menu,
-// the buttons and the stored version as they were.
+// A damaged line, a staging row that is refused, a failing statement of the
+// service's scripts or a form that cannot be stored is written to the log
+// and passed over, so that one of them never keeps every later update out.
+// The staging and the merge run in one transaction, which is rolled back
+// only when the merge's own statements fail or no menu entry could be
+// staged: the installed menu is then never left empty or half replaced.
 class CMenuDataMerge
 {
 public:
@@ -26,7 +29,7 @@ public:
     {
         NothingNew,   // no version given, or the installed one
         NotDownloaded, // a menu-data file could not be downloaded
-        Refused,      // another installation, a damaged file, a missing form, a failed statement
+        Refused,      // another installation, a missing form, an unreadable file, a failed merge
         AlreadyMerged, // the database holds the new version already
         Merged,
     };
@@ -41,10 +44,18 @@ private:
     QString FileUrl(const QString& name) const;
     bool Download(const QString& name) const;
     QString ReadText(const QString& name) const;
+    // Appends a failure and its detail to the program's log.
+    void Log(const QString& failure, const QString& detail) const;
+    // A statement of the stage's own whose failure is logged and passed over.
+    void ExecuteLogged(CDbConnection& db, const QString& sql) const;
+    // One of the service's scripts, statement by statement or as one text.
+    void RunServiceScript(CDbConnection& db, const QString& name, const QString& script, bool eachStatement) const;
     Outcome Merge(CDbConnection& db, const QString& newVersion);
     bool StageAndMerge(CDbConnection& db, const MenuDataFiles& files, const QStringList& changed,
                        const QString& beforeScript, const QString& newVersion);
-    bool StageForms(CDbConnection& db, const QStringList& changed);
+    int StageRows(CDbConnection& db, const QString& file, const QString& sql, const QStringList& fields,
+                  const QList<QStringList>& rows) const;
+    void StageForms(CDbConnection& db, const QStringList& changed) const;
     bool RunMerge(CDbConnection& db, const QString& kind, const QString& newVersion);
 
     const UpdateInstallation& m_installation;

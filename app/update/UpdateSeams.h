@@ -17,6 +17,10 @@ public:
     virtual bool AskYesNo(const QString& text, const QString& caption);
     // Empties the update folder of the program folder and removes it.
     virtual void RemoveUpdateFolder() = 0;
+    // What the stages learn on the way, told as soon as they learn it: the
+    // update service's host, and that update files are in the update folder.
+    virtual void NoteServiceHost(const QString& /*host*/) {}
+    virtual void NoteUpdating() {}
 };
 
 // Starts `up` in programFolder (which ends in "/") with the argument "-" +

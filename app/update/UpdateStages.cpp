@@ -3,13 +3,15 @@
 #include "DatabaseUpdate.h"
 #include "MenuDataMerge.h"
 #include "UpdateCheck.h"
+#include "UpdateSeams.h"
 
 UpdateStagesResult RunUpdateStages(const UpdateInstallation& installation, UpdateSeams& seams,
                                    const QStringList& lookupUrls)
 {
     UpdateStagesResult result;
-    const UpdateCheckResult check =
-        CUpdateCheck(installation, seams).Run(CUpdateCheck::FindServiceHost(lookupUrls));
+    const QString serviceHost = CUpdateCheck::FindServiceHost(lookupUrls);
+    seams.NoteServiceHost(serviceHost);
+    const UpdateCheckResult check = CUpdateCheck(installation, seams).Run(serviceHost);
     result.serviceHost = check.serviceHost;
     if (check.updaterStarted) {
         result.updaterStarted = true;

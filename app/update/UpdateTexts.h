@@ -38,10 +38,21 @@ inline const QString ButtonFile = QStringLiteral("menu_button.txt");
 inline const QString BeforeScriptFile = QStringLiteral("up_sql.txt");
 inline const QString AfterScriptFile = QStringLiteral("clear_sql.txt");
 inline const QString MenuDumpFile = QStringLiteral("dh_menu_old.txt");
-// What a damaged menu-data file is reported as: the file and the line number.
+// What a damaged line of a menu-data file is logged as: the file and the line number.
 inline const QString DamagedLine = QStringLiteral("%1 第 %2 行格式不对");
 // %1 is the menu entry's uid.
 inline const QString FormFile = QStringLiteral("%1_form.dll");
+
+// What the menu merge writes to the program's log, each entry with its
+// detail (the line, the statement, the database's reason) below it.
+inline const QString LogFile = QStringLiteral("log_tembra.log");
+inline const QString StatementFailed = QStringLiteral("菜单数据更新：%1 的语句执行失败");
+inline const QString RowNotStaged = QStringLiteral("菜单数据更新：%1 的一行未能写入");
+inline const QString FormNotStored = QStringLiteral("菜单数据更新：菜单 %1 的表单未能写入，其后的菜单沿用原有表单");
+inline const QString NoMenuStaged = QStringLiteral("菜单数据更新：dh_menu.txt 没有可用的菜单，未合并");
+inline const QString MergeNotDone = QStringLiteral("菜单数据更新：合并未完成，菜单与版本保持原样");
+// Names of the merge's own statements in those entries.
+inline const QString MergeStatements = QStringLiteral("菜单合并");
 
 // The installation.
 inline const QString SelectAppId = QStringLiteral("SELECT app_0 FROM c_app WHERE uid_0=1");

@@ -213,7 +213,7 @@ QString RunnablePiece(QString piece)
 }
 } // namespace
 
-bool CDbConnection::RunScript(const QString& script, bool stopAtFailure)
+bool CDbConnection::RunScript(const QString& script, bool stopAtFailure, QStringList* failures)
 {
     bool result = true;
     for (const QString& piece : SplitSqlScript(script)) {
@@ -221,6 +221,8 @@ bool CDbConnection::RunScript(const QString& script, bool stopAtFailure)
         if (statement.isEmpty())
             continue;
         result = ExecuteCommand(statement);
+        if (!result && failures)
+            failures->append(m_strErrorInfo);
         if (!result && stopAtFailure)
             break;
     }
@@ -232,9 +234,9 @@ bool CDbConnection::ExecuteScript(const QString& script)
     return RunScript(script, true);
 }
 
-bool CDbConnection::ExecuteScriptAll(const QString& script)
+bool CDbConnection::ExecuteScriptAll(const QString& script, QStringList* failures)
 {
-    return RunScript(script, false);
+    return RunScript(script, false, failures);
 }
 
 void CDbConnection::BeginTrans()

@@ -68,8 +68,9 @@ public:
     void ExecuteNoResult(const QString& sql);
     // Statements one by one, stopping at the first failure.
     bool ExecuteScript(const QString& script);
-    // Statements one by one, all of them.
-    bool ExecuteScriptAll(const QString& script);
+    // Statements one by one, all of them; the detail text of each that fails
+    // goes to failures when they are asked for.
+    bool ExecuteScriptAll(const QString& script, QStringList* failures = nullptr);
 
     // Transactions of the owner's event; a failure throws CDbException.
     void BeginTrans();
@@ -123,7 +124,7 @@ public:
 
 private:
     void SetUpConnectText();
-    bool RunScript(const QString& script, bool stopAtFailure);
+    bool RunScript(const QString& script, bool stopAtFailure, QStringList* failures = nullptr);
     bool ConnectFailed(const QString& message);
     bool QueryFailed(const QString& sql, const QString& message);
     bool RecordFailed(const QString& sql, const QString& failure);

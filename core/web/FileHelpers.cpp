@@ -56,7 +56,9 @@ void WriteGb2312File(const QString& path, const QString& text)
     WriteWholeFile(path, ToCp936(text));
 }
 
-void WriteTextFileCrlf(const QString& path, const QString& text)
+namespace {
+
+QString WithCrlf(const QString& text)
 {
     QString crlf;
     crlf.reserve(text.size() + text.size() / 16);
@@ -65,7 +67,22 @@ void WriteTextFileCrlf(const QString& path, const QString& text)
             crlf += u'\r';
         crlf += text.at(i);
     }
-    WriteGb2312File(path, crlf);
+    return crlf;
+}
+
+} // namespace
+
+void WriteTextFileCrlf(const QString& path, const QString& text)
+{
+    WriteGb2312File(path, WithCrlf(text));
+}
+
+void AppendTextFileCrlf(const QString& path, const QString& text)
+{
+    QFile file(path);
+    const QByteArray bytes = ToCp936(WithCrlf(text));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size())
+        throw FileException(path, file.errorString());
 }
 
 void CreateFolder(const QString& path)

@@ -36,6 +36,8 @@ void WriteGb2312File(const QString& path, const QString& text);
 // As WriteGb2312File with every line feed not already preceded by a carriage
 // return written as CR LF.
 void WriteTextFileCrlf(const QString& path, const QString& text);
+// The same text added at the end of the file, which is made when missing.
+void AppendTextFileCrlf(const QString& path, const QString& text);
 
 // Creates one folder; whether it worked is not reported.
 void CreateFolder(const QString& path);

@@ -13,14 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString menu = QString::fromUtf8(split < 0 ? bytes : bytes.left(split));
     const QString buttons = split < 0 ? QString() : QString::fromUtf8(bytes.mid(split + 1));
     MenuDataFiles files;
-    if (files.Read(menu, buttons)) {
-        for (const QString& line : files.MenuLines())
-            if (MenuDataFiles::MenuFields(line).size() != 8)
-                __builtin_trap();
-        for (const QStringList& button : files.Buttons())
-            if (button.size() != 4)
-                __builtin_trap();
-        files.ChangedUids(menu);
-    }
+    files.Read(menu, buttons);
+    for (const QString& line : files.MenuLines())
+        if (MenuDataFiles::MenuFields(line).size() != 8)
+            __builtin_trap();
+    for (const QStringList& button : files.Buttons())
+        if (button.size() != 4)
+            __builtin_trap();
+    files.ChangedUids(menu);
     return 0;
 }

@@ -4,50 +4,91 @@
 
 namespace {
 
-TEST(MenuDataFiles, ReadsWholeLinesAndRefusesDamagedOnes)
+QStringList FailuresOf(const MenuDataFiles& files)
+{
+    QStringList failures;
+    for (const MenuDataProblem& problem : files.Problems())
+        failures.append(problem.failure);
+    return failures;
+}
+
+QStringList MenuUidsOf(const MenuDataFiles& files)
+{
+    QStringList uids;
+    for (const QString& line : files.MenuLines())
+        uids.append(MenuDataFiles::MenuFields(line).first());
+    return uids;
+}
+
+// A damaged line is left out and noted; the lines around it are still used.
+TEST(MenuDataFiles, UsesGoodLinesAndNotesDamagedOnes)
 {
     const struct
     {
         QString menu;
         QString buttons;
-        QString problem; // empty: read
+        QStringList menuUids;
+        int buttonCount;
+        QStringList failures;
     } cases[] = {
-        {"1,1,0,1,0,销售,1,t\n2,2,1,1,1,订单,1,t\n", "1,2,1001,保存\n", ""},
-        {"\n1,1,0,1,0,a,1,t\r\n\n", "\r\n1,2,1001,a\r\n", ""},
-        {"1,1,0,1,0,a,1", "", "dh_menu.txt 第 1 行格式不对"},
-        {"1,1,0,1,0,a,1,t\n2,1,0,1,0,a,b,1,t\n", "", "dh_menu.txt 第 2 行格式不对"},
-        {"x,1,0,1,0,a,1,t\n", "", "dh_menu.txt 第 1 行格式不对"},
-        {" 1,1,0,1,0,a,1,t\n", "", "dh_menu.txt 第 1 行格式不对"},
-        {"", "1,2,1001\n", "menu_button.txt 第 1 行格式不对"},
-        {"", "1,2;drop,1001,a\n", "menu_button.txt 第 1 行格式不对"},
+        {"1,1,0,1,0,销售,1,t\n2,2,1,1,1,订单,1,t\n", "1,2,1001,保存\n", {"1", "2"}, 1, {}},
+        {"\n1,1,0,1,0,a,1,t\r\n\n", "\r\n1,2,1001,a\r\n", {"1"}, 1, {}},
+        // A blank line of a "\r\n" file in the middle.
+        {"1,1,0,1,0,a,1,t\r\n\r\n2,1,0,1,0,a,1,t\r\n", "1,2,1001,a\r\n\r\n2,2,1002,b\r\n", {"1", "2"}, 2, {}},
+        {"1,1,0,1,0,a,1", "", {}, 0, {"dh_menu.txt 第 1 行格式不对"}},
+        {"1,1,0,1,0,a,1,t\n2,1,0,1,0,a,b,1,t\n3,1,0,1,0,a,1,t\n", "", {"1", "3"}, 0, {"dh_menu.txt 第 2 行格式不对"}},
+        {"x,1,0,1,0,a,1,t\n", "", {}, 0, {"dh_menu.txt 第 1 行格式不对"}},
+        {" 1,1,0,1,0,a,1,t\n", "", {}, 0, {"dh_menu.txt 第 1 行格式不对"}},
+        {"../6,1,0,1,0,a,1,t\n7,1,0,1,0,a,1,t\n", "", {"7"}, 0, {"dh_menu.txt 第 1 行格式不对"}},
+        {"", "1,2,1001\n2,2,1002,b\n", {}, 1, {"menu_button.txt 第 1 行格式不对"}},
+        {"6,2,1\n", "1,2;drop,1001,a\n", {}, 0, {"dh_menu.txt 第 1 行格式不对", "menu_button.txt 第 1 行格式不对"}},
     };
     for (const auto& c : cases) {
         MenuDataFiles files;
-        EXPECT_EQ(files.Read(c.menu, c.buttons), c.problem.isEmpty()) << c.menu.toStdString();
-        EXPECT_EQ(files.Problem(), c.problem) << c.menu.toStdString();
+        files.Read(c.menu, c.buttons);
+        EXPECT_EQ(MenuUidsOf(files), c.menuUids) << c.menu.toStdString();
+        EXPECT_EQ(files.Buttons().size(), c.buttonCount) << c.buttons.toStdString();
+        EXPECT_EQ(FailuresOf(files), c.failures) << c.menu.toStdString();
     }
 
     MenuDataFiles files;
-    ASSERT_TRUE(files.Read("\n1,1,0,1,0,a,1,t\r\n\n", "\r\n1,2,1001,a\r\n"));
+    files.Read("\n1,1,0,1,0,a,1,t\r\n6,2,1\r\n", "\r\n1,2,1001,a\r\n");
     // The "\r" of a menu line stays with its last field; button fields lose it.
     EXPECT_EQ(files.MenuLines(), QStringList({"1,1,0,1,0,a,1,t\r"}));
     EXPECT_EQ(files.Buttons(), QList<QStringList>({{"1", "2", "1001", "a"}}));
+    // The problem names the line as it came.
+    ASSERT_EQ(files.Problems().size(), 1);
+    EXPECT_EQ(files.Problems().first().line, "6,2,1\r");
 }
 
-TEST(MenuDataFiles, UnchangedMeansTheWholeLineIsAnInstalledRow)
+// A line is unchanged when it occurs, as a text, anywhere in the dump of the
+// installed menu; only the other lines fetch their forms.
+TEST(MenuDataFiles, UnchangedMeansTheLineOccursInTheDump)
 {
     const QString dump =
         MenuDataFiles::Dump({"1", "1", "0", "1", "0", "销售", "1", "t", "12", "2", "1", "1", "1", "订单", "1", "t"});
     EXPECT_EQ(dump, "1,1,0,1,0,销售,1,t\r\n12,2,1,1,1,订单,1,t");
-
-    MenuDataFiles files;
-    ASSERT_TRUE(files.Read("1,1,0,1,0,销售,1,t\n"      // unchanged
-                           "2,2,1,1,1,订单,1,t\n"      // a substring of row 12, yet changed
-                           "12,2,1,1,1,订单,1,t\n"     // unchanged
-                           "13,1,0,1,0,销售,1,t\n",    // new
-                           ""));
-    EXPECT_EQ(files.ChangedUids(dump), QStringList({"2", "13"}));
     EXPECT_EQ(MenuDataFiles::Dump({}), "");
+
+    const struct
+    {
+        const char* name;
+        QString menu;
+        QStringList changed;
+    } cases[] = {
+        {"lines ending in \\n", "1,1,0,1,0,销售,1,t\n12,2,1,1,1,订单,1,t\n13,1,0,1,0,销售,1,t\n", {"13"}},
+        // Row 12 holds this line as a text.
+        {"a line inside a row", "2,2,1,1,1,订单,1,t\n", {}},
+        {"a renamed entry", "12,2,1,1,1,订单录入,1,t\n", {"12"}},
+        // The "\r" of a line is followed by "\n" in the dump after every row
+        // but the last.
+        {"lines ending in \\r\\n", "1,1,0,1,0,销售,1,t\r\n12,2,1,1,1,订单,1,t\r\n", {"12"}},
+    };
+    for (const auto& c : cases) {
+        MenuDataFiles files;
+        files.Read(c.menu, "");
+        EXPECT_EQ(files.ChangedUids(dump), c.changed) << c.name;
+    }
 }
 
 } // namespace

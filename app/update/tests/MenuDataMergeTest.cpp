@@ -136,13 +136,88 @@ TEST_P(MenuDataMerge, NewChangedUnchangedAndRemovedEntries)
     for (const QString name : {"2_form.dll", "3_form.dll", "5_form.dll"})
         EXPECT_EQ(service.CountOf(Target(name)), 1) << name.toStdString();
     EXPECT_TRUE(updating);
+    // The program is told as soon as update files are in the folder.
+    EXPECT_EQ(seams.updatingNotes, 1);
     EXPECT_FALSE(QFileInfo::exists(folder.temp.path() + "update"));
 }
 
+// A damaged line, a blank line of a "\r\n" file, an entry given twice or a
+// failing statement of the service's scripts is logged and passed over: the
+// rest of the menu data is merged.
+TEST_P(MenuDataMerge, FailuresAreLoggedAndPassedOver)
+{
+    const QStringList lines = menuText.split('\n');
+    const auto withLine = [&](const QString& line) {
+        QStringList changed = lines;
+        changed.insert(1, line);
+        return ToCp936(changed.join('\n'));
+    };
+    const QString carried = GetParam() == 3 ? "1" : "0";
+    const QStringList allButtons = {"1", "保存", carried, "2", "作废", carried, "4", "导出", "0"};
+    const QStringList scriptFailures = GetParam() == 2
+        ? QStringList{"菜单数据更新：up_sql.txt 的语句执行失败", "菜单数据更新：clear_sql.txt 的语句执行失败"}
+        // PostgreSQL installations do not run up_sql.txt.
+        : QStringList{"菜单数据更新：clear_sql.txt 的语句执行失败"};
+    const struct
+    {
+        const char* name;
+        QString file;
+        QByteArray body;
+        QStringList logged; // failure texts in the log, in order
+        QStringList buttons = {};  // empty: all of them
+    } cases[] = {
+        {"menu line cut, in the middle", "dh_menu.txt", withLine("6,2,1"), {"dh_menu.txt 第 2 行格式不对"}},
+        {"uid that is no integer", "dh_menu.txt", withLine("../6,2,1,3,1,x,1,"), {"dh_menu.txt 第 2 行格式不对"}},
+        {"blank line of a \\r\\n file", "dh_menu.txt", withLine("\r"), {}},
+        {"lines ending in \\r\\n", "dh_menu.txt", ToCp936(QString(menuText).replace("\n", "\r\n")), {}},
+        {"entry given twice", "dh_menu.txt", ToCp936(menuText + "5,2,1,3,1,again,1,\n"),
+         {"菜单数据更新：dh_menu.txt 的一行未能写入"}},
+        {"failing statement of the service's scripts", "up_sql.txt",
+         "UPDATE no_such_table SET a_0=1;\nUPDATE c_app SET company_0='script' WHERE uid_0=1;", scriptFailures},
+        // Last: the button it drops is new to the cases after it.
+        {"button line cut", "menu_button.txt", ToCp936("1,2,1001,保存\r\n2,2,1002\r\n4,5,1001,导出\r\n"),
+         {"menu_button.txt 第 2 行格式不对"}, {"1", "保存", carried, "4", "导出", "0"}},
+    };
+    const QString log = folder.temp.path() + "log_tembra.log";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Serve(c.file, c.body);
+        Serve("clear_sql.txt", c.file == "up_sql.txt" ? QByteArray("UPDATE no_such_table SET a_0=2") : QByteArray());
+        ASSERT_TRUE(db.Execute("UPDATE c_app SET ver_1='7',company_0=NULL WHERE uid_0=1"));
+        QFile::remove(log);
+
+        EXPECT_EQ(Run(), CMenuDataMerge::Outcome::Merged);
+        EXPECT_EQ(Rows("SELECT uid_0,name_0 FROM c_menu_dh ORDER BY uid_0"),
+                  QStringList({"1", "销售", "2", "订单录入", "3", "客户资料", "5", "新报表"}));
+        EXPECT_EQ(Forms(), QList<QByteArray>({kForm1, kNewForm2, kForm3, kNewForm5}));
+        EXPECT_EQ(Rows("SELECT uid_0,value_0,sta_0 FROM c_menu_button ORDER BY uid_0"),
+                  c.buttons.isEmpty() ? allButtons : c.buttons);
+        EXPECT_EQ(Rows("SELECT ver_1 FROM c_app WHERE uid_0=1"), QStringList({"8"}));
+        // The script's statements after the failing one ran.
+        if (c.file == "up_sql.txt" && GetParam() == 2)
+            EXPECT_EQ(Rows("SELECT company_0 FROM c_app WHERE uid_0=1"), QStringList({"script"}));
+
+        const QString written = FromCp936(ReadBytes(log));
+        qsizetype at = 0;
+        for (const QString& failure : c.logged) {
+            at = written.indexOf(failure + "\r\n\r\n", at);
+            EXPECT_GE(at, 0) << failure.toStdString() << " in " << written.toStdString();
+        }
+        if (c.logged.isEmpty())
+            EXPECT_FALSE(QFileInfo::exists(log)) << written.toStdString();
+        Serve(c.file, c.file == "dh_menu.txt" ? ToCp936(menuText)
+                      : c.file == "up_sql.txt" ? QByteArray()
+                                               : ToCp936("1,2,1001,保存\r\n2,2,1002,作废\r\n4,5,1001,导出\r\n"));
+    }
+    // Unchanged entries never fetch their forms, the line that is no uid neither.
+    EXPECT_EQ(service.CountOf(Target("1_form.dll")), 0);
+    EXPECT_EQ(service.CountOf(Target("../6_form.dll")), 0);
+}
+
+// A form the service does not have, or a menu file without one usable entry
+// (which would empty the installed menu), leaves everything as it was.
 TEST_P(MenuDataMerge, NothingChangesWhenTheMergeCannotBeComplete)
 {
-    const QByteArray menu = ToCp936(menuText);
-    const QByteArray buttons = ToCp936("1,2,1001,保存\r\n2,2,1002,作废\r\n4,5,1001,导出\r\n");
     const struct
     {
         const char* name;
@@ -150,11 +225,8 @@ TEST_P(MenuDataMerge, NothingChangesWhenTheMergeCannotBeComplete)
         QByteArray body; // null: the service has no such file
         QByteArray good;
     } cases[] = {
-        {"menu file cut inside a line", "dh_menu.txt", ToCp936(menuText + "6,2,1"), menu},
-        {"button file cut inside a line", "menu_button.txt", "1,2,1001\n", buttons},
-        {"uid that is no integer", "dh_menu.txt", ToCp936(menuText + "../6,2,1,3,1,x,1,\n"), menu},
         {"form missing on the service", "5_form.dll", QByteArray(), kNewForm5},
-        {"statement that fails (duplicate entry)", "dh_menu.txt", ToCp936(menuText + "5,2,1,3,1,again,1,\n"), menu},
+        {"no usable menu entry", "dh_menu.txt", "<html>error</html>\n", ToCp936(menuText)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -64,6 +64,8 @@ TEST_F(UpdateStages, TheServiceComesFirstAndTheMenuDataAfterIt)
     const UpdateStagesResult result = RunUpdateStages(folder.installation, seams, lookup);
 
     EXPECT_EQ(result.serviceHost, service.Host());
+    // Told before the slow requests, without the line end.
+    EXPECT_EQ(seams.notedHosts, QStringList{service.Host()});
     EXPECT_FALSE(result.updaterStarted);
     EXPECT_TRUE(seams.started.isEmpty()); // the database is not asked
     EXPECT_FALSE(QFileInfo::exists(folder.temp.path() + "update/tembra"));

@@ -20,12 +20,16 @@ public:
     bool AskYesNo(const QString& text, const QString& caption) override;
     // Removes the folder for real, as the program does.
     void RemoveUpdateFolder() override;
+    void NoteServiceHost(const QString& host) override { notedHosts.append(host); }
+    void NoteUpdating() override { ++updatingNotes; }
 
     QList<QPair<QString, QString>> started;
     QStringList messages;
     QStringList questions;
     bool answer = true;
     int updateFolderRemovals = 0;
+    QStringList notedHosts;
+    int updatingNotes = 0;
 
 private:
     QString m_strProgramFolder;

@@ -55,6 +55,11 @@ TEST(FileHelpersTest, CrlfTurnsOnlyLoneLineFeeds)
     TempFolder folder;
     WriteTextFileCrlf(folder.file("log"), QStringLiteral("\n失败\nb\r\nc\r\r\n\n"));
     EXPECT_EQ(folder.readBytes("log"), QByteArray("\r\n\xca\xa7\xb0\xdc\r\nb\r\nc\r\r\n\r\n"));
+    // Appending keeps what is there and writes the same way.
+    AppendTextFileCrlf(folder.file("log"), QStringLiteral("d\n失败"));
+    AppendTextFileCrlf(folder.file("new log"), QStringLiteral("e\n"));
+    EXPECT_EQ(folder.readBytes("log"), QByteArray("\r\n\xca\xa7\xb0\xdc\r\nb\r\nc\r\r\n\r\nd\r\n\xca\xa7\xb0\xdc"));
+    EXPECT_EQ(folder.readBytes("new log"), QByteArray("e\r\n"));
 }
 
 TEST(FileHelpersTest, CreateFolderMakesOneLevel)
