@@ -236,7 +236,9 @@ bool CFormActions::FillListRows(const QStringList& values, CListCtrlEx* grid, in
     grid->DeleteAllRows();
     m_strListedUids.clear();
     const int firstColumn = withRowNumbers ? 1 : 0;
-    const bool withUid = grid->m_bContainHead || columnCount == grid->GetColumnCount() - firstColumn + 1;
+    // Only the grid's key-column flag makes a first value a key; a result with
+    // one column more than the grid still fills the cells in order.
+    const bool withUid = grid->m_bContainHead;
     for (qsizetype start = 0, row = 0; start + columnCount <= values.size(); start += columnCount, ++row) {
         const int index = grid->InsertRow(int(row), QString());
         qsizetype value = start;
