@@ -1,7 +1,9 @@
 #include "XlsxSheet.h"
 
-#include <QRegularExpression>
 #include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -69,17 +71,29 @@ bool CXlsxSheet::ParseCellName(QStringView name, int& row, int& column)
     return true;
 }
 
-bool CXlsxSheet::IsPlainNumber(const QString& text)
+QString CXlsxSheet::CellXmlText(const QString& text)
 {
-    // No leading zeros ("007" is a code, not seven) and no more digits than
-    // a double keeps exactly.
-    static const QRegularExpression number(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?$"));
-    if (!number.match(text).hasMatch())
-        return false;
-    qsizetype digits = 0;
-    for (const QChar c : text)
-        digits += c.isDigit() ? 1 : 0;
-    return digits <= 15;
+    const auto escaped = [](char16_t c) {
+        return QStringLiteral("_x%1_").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+    };
+    const auto isHex = [](QChar c) { return c.unicode() < 0x80 && std::isxdigit(c.unicode()); };
+    QString xml;
+    xml.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            xml += c;
+            xml += text[++i];
+        } else if (c == u'_' && i + 6 < text.size() && (text[i + 1] == u'x' || text[i + 1] == u'X') && text[i + 6] == u'_'
+                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6, isHex)) {
+            xml += escaped(u'_');
+        } else if ((c.unicode() >= 0x20 && !c.isSurrogate() && c.unicode() < 0xFFFE) || c == u'\t' || c == u'\n') {
+            xml += c;
+        } else {
+            xml += escaped(c.unicode());
+        }
+    }
+    return xml.toHtmlEscaped();
 }
 
 bool CXlsxSheet::Fail(const QString& what)
@@ -211,12 +225,8 @@ QString CXlsxSheet::WrittenCell(int row, int column, const QString& text, const 
         cell += QStringLiteral(" s=\"") + XmlSafe(style) + u'"';
     if (text.isEmpty())
         return cell + QStringLiteral("/>");
-    if (IsPlainNumber(text)) {
-        return cell + u'>' + u'<' + Tag(QStringLiteral("v")) + u'>' + text + QStringLiteral("</") + Tag(QStringLiteral("v"))
-            + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
-    }
     return cell + QStringLiteral(" t=\"inlineStr\"><") + Tag(QStringLiteral("is")) + QStringLiteral("><") + Tag(QStringLiteral("t"))
-        + QStringLiteral(" xml:space=\"preserve\">") + XmlSafe(text) + QStringLiteral("</") + Tag(QStringLiteral("t"))
+        + QStringLiteral(" xml:space=\"preserve\">") + CellXmlText(text) + QStringLiteral("</") + Tag(QStringLiteral("t"))
         + QStringLiteral("></") + Tag(QStringLiteral("is")) + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
 }
 
