@@ -7,22 +7,52 @@
 
 namespace {
 
-// Characters XML 1.0 cannot hold at all are left out of written texts.
-QString XmlSafe(const QString& text)
+// The workbook escape of one UTF-16 unit: _xHHHH_.
+QString WorkbookEscape(char16_t c)
 {
-    QString safe;
-    safe.reserve(text.size());
+    return QStringLiteral("_x%1_").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// A text that a workbook reader would take for an escape: _xHHHH_ (either
+// case of the x) from position i.
+bool LooksEscaped(const QString& text, qsizetype i)
+{
+    const auto isHex = [](QChar c) { return c.unicode() < 0x80 && std::isxdigit(c.unicode()); };
+    return text[i] == u'_' && i + 6 < text.size() && (text[i + 1] == u'x' || text[i + 1] == u'X')
+        && text[i + 6] == u'_' && std::all_of(text.begin() + i + 2, text.begin() + i + 6, isHex);
+}
+
+// The text as XML character data. Characters XML 1.0 cannot hold are left
+// out, or with cellEscapes written as workbook escapes, which then also
+// stand for a carriage return and keep a literal escape text as it is.
+QString XmlText(const QString& text, bool cellEscapes)
+{
+    QString xml;
+    xml.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
+        const bool xmlChar = (c.unicode() >= 0x20 && !c.isSurrogate() && c.unicode() < 0xFFFE) || c == u'\t'
+            || c == u'\n' || c == u'\r';
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            safe += c;
-            safe += text[++i];
-        } else if ((c.unicode() >= 0x20 && !c.isSurrogate() && c.unicode() < 0xFFFE) || c == u'\t' || c == u'\n'
-                   || c == u'\r') {
-            safe += c;
+            xml += c;
+            xml += text[++i];
+        } else if (!cellEscapes) {
+            if (xmlChar)
+                xml += c;
+        } else if (LooksEscaped(text, i)) {
+            xml += WorkbookEscape(u'_');
+        } else if (xmlChar && c != u'\r') {
+            xml += c;
+        } else {
+            xml += WorkbookEscape(c.unicode());
         }
     }
-    return safe.toHtmlEscaped();
+    return xml.toHtmlEscaped();
+}
+
+QString XmlSafe(const QString& text)
+{
+    return XmlText(text, false);
 }
 
 QString AttributesText(const QList<QPair<QString, QString>>& attributes)
@@ -73,27 +103,7 @@ bool CXlsxSheet::ParseCellName(QStringView name, int& row, int& column)
 
 QString CXlsxSheet::CellXmlText(const QString& text)
 {
-    const auto escaped = [](char16_t c) {
-        return QStringLiteral("_x%1_").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
-    };
-    const auto isHex = [](QChar c) { return c.unicode() < 0x80 && std::isxdigit(c.unicode()); };
-    QString xml;
-    xml.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            xml += c;
-            xml += text[++i];
-        } else if (c == u'_' && i + 6 < text.size() && (text[i + 1] == u'x' || text[i + 1] == u'X') && text[i + 6] == u'_'
-                   && std::all_of(text.begin() + i + 2, text.begin() + i + 6, isHex)) {
-            xml += escaped(u'_');
-        } else if ((c.unicode() >= 0x20 && !c.isSurrogate() && c.unicode() < 0xFFFE) || c == u'\t' || c == u'\n') {
-            xml += c;
-        } else {
-            xml += escaped(c.unicode());
-        }
-    }
-    return xml.toHtmlEscaped();
+    return XmlText(text, true);
 }
 
 bool CXlsxSheet::Fail(const QString& what)
