@@ -17,9 +17,11 @@
 #include <QCursor>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringTokenizer>
 #include <QTreeWidget>
 
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -143,12 +145,20 @@ void RemoveListedKeys(QString& listed, const QStringList& keys)
 {
     if (keys.isEmpty() || listed.isEmpty())
         return;
-    const QSet<QString> gone(keys.begin(), keys.end());
-    QStringList kept;
-    for (const QString& key : listed.split(u','))
-        if (!gone.contains(key))
-            kept.append(key);
-    listed = kept.join(u',');
+    QSet<QStringView> gone;
+    for (const QString& key : keys)
+        gone.insert(key);
+    QString kept;
+    kept.reserve(listed.size());
+    bool first = true;
+    for (const QStringView key : QStringTokenizer(listed, u',')) {
+        if (gone.contains(key))
+            continue;
+        if (!std::exchange(first, false))
+            kept += u',';
+        kept += key;
+    }
+    listed = kept;
 }
 
 // Places one query result into a new row at the end of the grid: child j of

@@ -29,27 +29,35 @@ const char* const kForm =
 
 const char* const kAction = "<delrow><para_info table_id='7'/></delrow>";
 
-bool IsDeleted(int n)
+// Empties the grid and appends rows 1 to kRows (or only those delrow keeps)
+// as stored rows, row n with key n; gives the keys joined by ",".
+QString Refill(CListCtrlEx* grid, bool keptOnly)
 {
-    return n % kEvery == 0;
+    grid->DeleteAllRows();
+    QStringList keys;
+    for (int n = 1; n <= kRows; ++n) {
+        if (keptOnly && n % kEvery == 0)
+            continue;
+        const int row = grid->InsertRow(grid->GetItemCount(), QStringLiteral("名称 %1").arg(n));
+        grid->SetItemText(row, 1, QStringLiteral("C%1").arg(n));
+        grid->SetItemText(row, 2, QString::number(n % 97));
+        grid->SetRowData(row, nullptr, QString::number(n), kRowUnchanged);
+        keys.append(QString::number(n));
+    }
+    QCoreApplication::processEvents();
+    return keys.join(u',');
 }
 
-// Appends row n (from 1) as a stored row with key n.
-void AppendRow(CListCtrlEx* grid, int n)
-{
-    const int row = grid->InsertRow(grid->GetItemCount(), QStringLiteral("名称 %1").arg(n));
-    grid->SetItemText(row, 1, QStringLiteral("C%1").arg(n));
-    grid->SetItemText(row, 2, QString::number(n % 97));
-    grid->SetRowData(row, nullptr, QString::number(n), kRowUnchanged);
-}
-
+// A form with the grid, or a skipped benchmark.
 struct BenchForm
 {
-    BenchForm()
+    explicit BenchForm(benchmark::State& state)
     {
         form.SetBuilder(std::make_unique<QvControls>());
         if (form.LoadDescription(QString::fromUtf8(kForm)) && form.Create())
             grid = qobject_cast<CListCtrlEx*>(form.GetDlgItem(7 + D_T1::ControlIdBase));
+        if (!grid)
+            state.SkipWithError("form not built");
     }
 
     D_T1 form;
@@ -58,35 +66,22 @@ struct BenchForm
 
 void BM_DelrowSelected(benchmark::State& state)
 {
-    BenchForm bench;
-    if (!bench.grid) {
-        state.SkipWithError("form not built");
-        return;
-    }
-    CListCtrlEx* grid = bench.grid;
+    BenchForm bench(state);
     CXmlDocument document;
     document.LoadXml(QString::fromUtf8(kAction));
     const CXmlNode action = *document.GetRoot();
     CFormActions& actions = bench.form.m_actions;
     for (auto _ : state) {
         state.PauseTiming();
-        grid->DeleteAllRows();
-        QStringList listed;
+        actions.m_strListedUids = Refill(bench.grid, false);
         QItemSelection selection;
-        for (int n = 1; n <= kRows; ++n) {
-            AppendRow(grid, n);
-            listed.append(QString::number(n));
-        }
-        grid->GetModel()->Flush();
-        for (int n = kEvery; n <= kRows; n += kEvery)
-            selection.select(grid->GetModel()->index(n - 1, 0), grid->GetModel()->index(n - 1, 0));
-        grid->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        actions.m_strListedUids = listed.join(u',');
+        for (int row = kEvery - 1; row < kRows; row += kEvery)
+            selection.select(bench.grid->GetModel()->index(row, 0), bench.grid->GetModel()->index(row, 0));
+        bench.grid->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
         actions.EndEvent(bench.form, true);
-        QCoreApplication::processEvents();
         state.ResumeTiming();
 
-        if (!actions.Delrow(action, bench.form) || grid->GetItemCount() != kKept) {
+        if (!actions.Delrow(action, bench.form) || bench.grid->GetItemCount() != kKept) {
             state.SkipWithError("rows not deleted");
             break;
         }
@@ -98,27 +93,14 @@ void BM_DelrowSelected(benchmark::State& state)
 // The grid emptied and filled again with the rows delrow keeps.
 void BM_RebuildKeptRows(benchmark::State& state)
 {
-    BenchForm bench;
-    if (!bench.grid) {
-        state.SkipWithError("form not built");
-        return;
-    }
-    CListCtrlEx* grid = bench.grid;
+    BenchForm bench(state);
     for (auto _ : state) {
         state.PauseTiming();
-        grid->DeleteAllRows();
-        for (int n = 1; n <= kRows; ++n)
-            AppendRow(grid, n);
-        QCoreApplication::processEvents();
+        Refill(bench.grid, false);
         state.ResumeTiming();
 
-        grid->DeleteAllRows();
-        for (int n = 1; n <= kRows; ++n) {
-            if (!IsDeleted(n))
-                AppendRow(grid, n);
-        }
-        QCoreApplication::processEvents();
-        if (grid->GetItemCount() != kKept) {
+        Refill(bench.grid, true);
+        if (bench.grid->GetItemCount() != kKept) {
             state.SkipWithError("rows not rebuilt");
             break;
         }

@@ -53,6 +53,7 @@ void CFormActions::SaveRowStates(CListCtrlEx* grid, const QList<int>& rows)
         if (const ItemData* item = grid->GetRowKey(row))
             saved->rows.append({item, item->strKey, item->nState, QString()});
     };
+    saved->rows.reserve(rows.isEmpty() ? grid->GetItemCount() : rows.size());
     if (rows.isEmpty()) {
         for (int row = 0; row < grid->GetItemCount(); ++row)
             keep(row);

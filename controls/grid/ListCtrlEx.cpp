@@ -380,10 +380,21 @@ bool CListCtrlEx::IsRowSelected(int row) const
 
 QList<int> CListCtrlEx::GetSelectedRows() const
 {
+    // Read from the selection's ranges: asking the selection model row by
+    // row looks through every range for each row, which grows with the
+    // square of a selection spread over the grid.
+    const QItemSelectionModel* model = selectionModel();
+    const int lastColumn = GetColumnCount() - 1;
     QList<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.append(index.row());
+    for (const QItemSelectionRange& range : model->selection()) {
+        const bool wholeRows = range.left() == 0 && range.right() == lastColumn;
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (wholeRows || model->isRowSelected(row))
+                rows.append(row);
+        }
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 
