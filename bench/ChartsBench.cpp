@@ -4,7 +4,6 @@
 #include "BoardFixture.h"
 #include "QvPicture.h"
 
-#include <QApplication>
 #include <QPainter>
 #include "grid/ListCtrlEx.h"
 
@@ -125,14 +124,3 @@ void BM_PlainLinesForChart(benchmark::State& state)
 BENCHMARK(BM_PlainLinesForChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

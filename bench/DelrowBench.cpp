@@ -8,7 +8,7 @@
 #include "grid/ListCtrlEx.h"
 #include "xml/XmlDocument.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QItemSelection>
 #include <QItemSelectionModel>
 #include <benchmark/benchmark.h>
@@ -111,14 +111,3 @@ void BM_RebuildKeptRows(benchmark::State& state)
 BENCHMARK(BM_DelrowSelected)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildKeptRows)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
