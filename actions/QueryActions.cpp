@@ -155,7 +155,8 @@ bool CFormActions::SelectInfoTable(const CXmlNode& action, D_T1& form)
     QString where = para.GetAttribute(QStringLiteral("where"));
     const QString order = para.GetAttribute(QStringLiteral("order"));
     const int counts = para.GetAttributeInt(QStringLiteral("counts_in_page"), 0);
-    const QString resetHead = para.GetAttribute(QStringLiteral("reset_head"), QStringLiteral("0"));
+    // No default: in text mode the attribute is a text removed from the data.
+    const QString resetHead = para.GetAttribute(QStringLiteral("reset_head"));
     const QString tableId = para.GetAttribute(QStringLiteral("table_id"));
 
     CListCtrlEx* grid = nullptr;
@@ -371,6 +372,10 @@ bool CFormActions::QueryToMain(const CXmlNode& action, D_T1& form)
     bool ran = false;
     if (!QueryForTargets(*this, sql, targets, values, ran))
         return false;
+    // Targets from para_in_out only answer the count check when the query
+    // found its row; only a failed query empties their slots.
+    if (ran && action.GetAttribute(QStringLiteral("target_ids")).isEmpty())
+        return true;
     // Slots named before a bad number keep what they were given.
     for (qsizetype i = 0; i < targets.size(); ++i) {
         int slot = 0;
@@ -400,13 +405,16 @@ bool CFormActions::QueryToTable(const CXmlNode& action, D_T1& form)
     if (!ExpandFormPlaceholders(form, sql, sql))
         return false;
     QStringList values;
-    if (outputs.isEmpty() || m_db.QueryAllToList(sql, values) <= 0)
+    if (m_db.QueryAllToList(sql, values) <= 0)
         return true;
 
+    // Without para_out the row is appended empty and keeps the state a new
+    // grid row has; with it the row is marked new.
     const int row = grid->InsertRow(grid->GetItemCount(), QString());
-    // The new row is marked new once; a key placed by any step stays, in
-    // whatever order the steps come.
-    grid->SetRowData(row, nullptr, QString(), kRowNew);
+    // A key placed by any step stays, in whatever order the steps come:
+    // losing it to a later step would save the row as a new record.
+    if (!outputs.isEmpty())
+        grid->SetRowData(row, nullptr, QString(), kRowNew);
     qsizetype limit = outputs.size();
     for (qsizetype step = 0; step < values.size() && step < limit; ++step) {
         const int column = step < outputs.size() ? outputs[step].GetAttributeInt(QStringLiteral("value"), -1) : -1;

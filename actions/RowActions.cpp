@@ -16,9 +16,12 @@
 
 #include <QCursor>
 #include <QRegularExpression>
+#include <QSet>
+#include <QStringTokenizer>
 #include <QTreeWidget>
 
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -136,14 +139,26 @@ QTreeWidgetItem* TreeItemOfEvent(const CFormActions& actions, QTreeWidget* tree)
     return item;
 }
 
-// Removes every ",key," of the comma-joined list.
-void RemoveListedKey(QString& listed, const QString& key)
+// Removes the keys from the comma-joined list, every occurrence of each, in
+// one pass however many go.
+void RemoveListedKeys(QString& listed, const QStringList& keys)
 {
-    QString wrapped = u',' + listed + u',';
-    wrapped.replace(u',' + key + u',', QStringLiteral(","));
-    listed = wrapped.mid(1);
-    if (!listed.isEmpty())
-        listed.chop(1);
+    if (keys.isEmpty() || listed.isEmpty())
+        return;
+    QSet<QStringView> gone;
+    for (const QString& key : keys)
+        gone.insert(key);
+    QString kept;
+    kept.reserve(listed.size());
+    bool first = true;
+    for (const QStringView key : QStringTokenizer(listed, u',')) {
+        if (gone.contains(key))
+            continue;
+        if (!std::exchange(first, false))
+            kept += u',';
+        kept += key;
+    }
+    listed = kept;
 }
 
 // Places one query result into a new row at the end of the grid: child j of
@@ -232,12 +247,10 @@ bool CFormActions::Delrow(const CXmlNode& action, D_T1& form)
         keys.append(item->strKey);
     }
     SaveRowStates(grid);
-    for (const QString& key : std::as_const(keys)) {
+    for (const QString& key : std::as_const(keys))
         m_deletedUids.Add(grid, key);
-        RemoveListedKey(m_strListedUids, key);
-    }
-    for (qsizetype i = rows.size() - 1; i >= 0; --i)
-        grid->DeleteRow(rows[i]);
+    RemoveListedKeys(m_strListedUids, keys);
+    grid->DeleteRows(rows);
     if (settings.GetAttribute(QStringLiteral("rownum")) == u"1")
         RenumberListRows(grid, rows.first());
     form.SumTableCol(form.GetDlgCtrlID(grid));

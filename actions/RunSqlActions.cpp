@@ -10,6 +10,7 @@
 #include "text/TextSplit.h"
 #include "xml/XmlNode.h"
 
+#include <QAbstractItemModel>
 #include <QRegularExpression>
 
 namespace {
@@ -58,6 +59,41 @@ struct RunSqlSettings
     QString jump;
 };
 
+// Notes whether the rows of a grid move or go while a run walks over them by
+// index: a nested event (the EN_CHANGE of a box that a query fills) may
+// refill or sort the grid meanwhile, and a remembered index would then name
+// another record or none.
+class GridRowsWatch
+{
+public:
+    GridRowsWatch(const CListCtrlEx* grid, int lastRow)
+    {
+        const QAbstractItemModel* model = grid->model();
+        const auto moved = [this] { m_bMoved = true; };
+        m_connections = {
+            QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, moved),
+            QObject::connect(model, &QAbstractItemModel::layoutAboutToBeChanged, moved),
+            QObject::connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, moved),
+            QObject::connect(model, &QAbstractItemModel::rowsAboutToBeMoved, moved),
+            QObject::connect(model, &QAbstractItemModel::rowsAboutToBeInserted,
+                             [this, lastRow](const QModelIndex&, int first, int) { m_bMoved |= first <= lastRow; }),
+        };
+    }
+    ~GridRowsWatch()
+    {
+        for (const QMetaObject::Connection& connection : m_connections)
+            QObject::disconnect(connection);
+    }
+    GridRowsWatch(const GridRowsWatch&) = delete;
+    GridRowsWatch& operator=(const GridRowsWatch&) = delete;
+
+    bool Moved() const { return m_bMoved; }
+
+private:
+    bool m_bMoved = false;
+    QList<QMetaObject::Connection> m_connections;
+};
+
 // One run of run_sql. Done ends with "操作成功"; Failed with "运行SQL出错"
 // and the statement; Stopped (a refusal, a missing selection or key) with
 // the texts the step left.
@@ -100,15 +136,11 @@ public:
 
     Outcome SelectedRows(CListCtrlEx* grid, const QList<int>& rows)
     {
-        for (int row : rows) {
-            if (grid->GetRowKey(row)->strKey.isEmpty()) {
-                m_actions.m_strResult = RunSqlTexts::RowWithoutKey;
-                return Outcome::Stopped;
-            }
-            if (const Outcome outcome = RowPasses(grid, row); outcome != Outcome::Done)
-                return outcome;
-        }
-        return Outcome::Done;
+        const GridRowsWatch watch(grid, rows.last());
+        m_pWatch = &watch;
+        const Outcome outcome = RunRows(grid, rows);
+        m_pWatch = nullptr;
+        return outcome;
     }
 
     // The keys of all selected rows at once, in the check and the statement
@@ -138,6 +170,21 @@ public:
     }
 
 private:
+    Outcome RunRows(CListCtrlEx* grid, const QList<int>& rows)
+    {
+        for (int row : rows) {
+            if (RowsMoved(grid, row))
+                return Outcome::Stopped;
+            if (grid->GetRowKey(row)->strKey.isEmpty()) {
+                m_actions.m_strResult = RunSqlTexts::RowWithoutKey;
+                return Outcome::Stopped;
+            }
+            if (const Outcome outcome = RowPasses(grid, row); outcome != Outcome::Done)
+                return outcome;
+        }
+        return Outcome::Done;
+    }
+
     // The passes over one row: after each, the jump control says whether
     // the row runs again and from which stage.
     Outcome RowPasses(CListCtrlEx* grid, int row)
@@ -153,7 +200,19 @@ private:
             jump = ReadJump();
             if (jump == 0)
                 return Outcome::Done;
+            if (RowsMoved(grid, row))
+                return Outcome::Stopped;
         }
+    }
+
+    // True, with the text, when the watched grid's rows moved since the run
+    // began (or the row is gone): nothing more may run on a stale index.
+    bool RowsMoved(const CListCtrlEx* grid, int row)
+    {
+        if (!m_pWatch || (!m_pWatch->Moved() && grid->GetRowKey(row)))
+            return false;
+        m_db.m_strError = RunSqlTexts::RowsMoved;
+        return true;
     }
 
     // Stage 1 (check, statement, first query) runs while jump is below 2,
@@ -213,6 +272,8 @@ private:
     D_T1& m_form;
     CDbConnection& m_db;
     const RunSqlSettings& m_settings;
+    // Set while the selected rows are walked by their indexes.
+    const GridRowsWatch* m_pWatch = nullptr;
 };
 
 // The work of check and checkthis; an answer No gives noResult.

@@ -16,6 +16,9 @@ inline const QString Failed = QStringLiteral("运行SQL出错\n");
 // A row that the jump control keeps repeating (%1 the number of passes).
 inline const QString RowRepeatsTooOften =
     QStringLiteral("同一行已重复执行%1遍，跳转控件仍未归0（jump_id循环？），已停止。");
+// The grid was refilled, sorted or had rows taken out while run_sql walked
+// over its selected rows (by a nested event): the rows left are not run.
+inline const QString RowsMoved = QStringLiteral("执行过程中表格已被重新填充或改变了行，所选行已不再对应，操作已停止。");
 // A row key that must go into a key list but is no whole number (%1 the key).
 inline const QString KeyNotInteger = QStringLiteral("表格行的uid“%1”不是整数，不能填入SQL语句。");
 

@@ -193,16 +193,12 @@ bool CFormActions::Cmd(const CXmlNode& action, D_T1& form)
     if (!targetRef.isEmpty() && GetControlByRef(form, targetRef, target))
         SetControlValue(target, output);
     m_db.m_strError = savedError;
-    if (!status.bStarted)
-        m_db.m_strError = WebTexts::CommandNotStarted.arg(command);
-    else if (status.bTimedOut)
-        m_db.m_strError = WebTexts::CommandTimedOut.arg(command).arg(m_nCommandTimeoutMs / 1000.0).arg(output);
-    else if (status.nExitCode < 0)
-        m_db.m_strError = WebTexts::CommandKilled.arg(command, output);
-    else if (status.nExitCode != 0)
-        m_db.m_strError = WebTexts::CommandFailed.arg(command).arg(status.nExitCode).arg(output);
-    else
+    // Any exit status is the command's answer (a grep without a match ends
+    // with 1); only a command stopped at the time-out fails the event, since
+    // a hung command would otherwise block the form for good.
+    if (!status.bTimedOut)
         return true;
+    m_db.m_strError = WebTexts::CommandTimedOut.arg(command).arg(m_nCommandTimeoutMs / 1000.0).arg(output);
     return false;
 }
 

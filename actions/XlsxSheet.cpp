@@ -1,26 +1,58 @@
 #include "XlsxSheet.h"
 
-#include <QRegularExpression>
 #include <QXmlStreamReader>
+
+#include <algorithm>
+#include <cctype>
 
 namespace {
 
-// Characters XML 1.0 cannot hold at all are left out of written texts.
-QString XmlSafe(const QString& text)
+// The workbook escape of one UTF-16 unit: _xHHHH_.
+QString WorkbookEscape(char16_t c)
 {
-    QString safe;
-    safe.reserve(text.size());
+    return QStringLiteral("_x%1_").arg(QString::number(c, 16).toUpper().rightJustified(4, u'0'));
+}
+
+// A text that a workbook reader would take for an escape: _xHHHH_ (either
+// case of the x) from position i.
+bool LooksEscaped(const QString& text, qsizetype i)
+{
+    const auto isHex = [](QChar c) { return c.unicode() < 0x80 && std::isxdigit(c.unicode()); };
+    return text[i] == u'_' && i + 6 < text.size() && (text[i + 1] == u'x' || text[i + 1] == u'X')
+        && text[i + 6] == u'_' && std::all_of(text.begin() + i + 2, text.begin() + i + 6, isHex);
+}
+
+// The text as XML character data. Characters XML 1.0 cannot hold are left
+// out, or with cellEscapes written as workbook escapes, which then also
+// stand for a carriage return and keep a literal escape text as it is.
+QString XmlText(const QString& text, bool cellEscapes)
+{
+    QString xml;
+    xml.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
+        const bool xmlChar = (c.unicode() >= 0x20 && !c.isSurrogate() && c.unicode() < 0xFFFE) || c == u'\t'
+            || c == u'\n' || c == u'\r';
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            safe += c;
-            safe += text[++i];
-        } else if ((c.unicode() >= 0x20 && !c.isSurrogate() && c.unicode() < 0xFFFE) || c == u'\t' || c == u'\n'
-                   || c == u'\r') {
-            safe += c;
+            xml += c;
+            xml += text[++i];
+        } else if (!cellEscapes) {
+            if (xmlChar)
+                xml += c;
+        } else if (LooksEscaped(text, i)) {
+            xml += WorkbookEscape(u'_');
+        } else if (xmlChar && c != u'\r') {
+            xml += c;
+        } else {
+            xml += WorkbookEscape(c.unicode());
         }
     }
-    return safe.toHtmlEscaped();
+    return xml.toHtmlEscaped();
+}
+
+QString XmlSafe(const QString& text)
+{
+    return XmlText(text, false);
 }
 
 QString AttributesText(const QList<QPair<QString, QString>>& attributes)
@@ -69,17 +101,9 @@ bool CXlsxSheet::ParseCellName(QStringView name, int& row, int& column)
     return true;
 }
 
-bool CXlsxSheet::IsPlainNumber(const QString& text)
+QString CXlsxSheet::CellXmlText(const QString& text)
 {
-    // No leading zeros ("007" is a code, not seven) and no more digits than
-    // a double keeps exactly.
-    static const QRegularExpression number(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?$"));
-    if (!number.match(text).hasMatch())
-        return false;
-    qsizetype digits = 0;
-    for (const QChar c : text)
-        digits += c.isDigit() ? 1 : 0;
-    return digits <= 15;
+    return XmlText(text, true);
 }
 
 bool CXlsxSheet::Fail(const QString& what)
@@ -211,12 +235,8 @@ QString CXlsxSheet::WrittenCell(int row, int column, const QString& text, const 
         cell += QStringLiteral(" s=\"") + XmlSafe(style) + u'"';
     if (text.isEmpty())
         return cell + QStringLiteral("/>");
-    if (IsPlainNumber(text)) {
-        return cell + u'>' + u'<' + Tag(QStringLiteral("v")) + u'>' + text + QStringLiteral("</") + Tag(QStringLiteral("v"))
-            + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
-    }
     return cell + QStringLiteral(" t=\"inlineStr\"><") + Tag(QStringLiteral("is")) + QStringLiteral("><") + Tag(QStringLiteral("t"))
-        + QStringLiteral(" xml:space=\"preserve\">") + XmlSafe(text) + QStringLiteral("</") + Tag(QStringLiteral("t"))
+        + QStringLiteral(" xml:space=\"preserve\">") + CellXmlText(text) + QStringLiteral("</") + Tag(QStringLiteral("t"))
         + QStringLiteral("></") + Tag(QStringLiteral("is")) + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
 }
 

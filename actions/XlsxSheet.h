@@ -8,9 +8,9 @@
 // One worksheet part of an Office Open XML workbook, with cell values written
 // into it. Everything outside the written cells stays as it was, byte for
 // byte: other cells, row and column formats, merged cells, page set-up. A
-// written cell keeps the style of the cell it replaces. A text that reads as
-// a plain decimal number is written as a number, any other as an inline
-// string; an empty text clears the cell's value and keeps its style.
+// written cell keeps the style of the cell it replaces. Every text is written
+// as an inline string, exactly as given ("-12.50" stays that text); an empty
+// text clears the cell's value and keeps its style.
 class CXlsxSheet
 {
 public:
@@ -25,8 +25,12 @@ public:
     // "A1"-style reference of a cell, and back (false for anything else).
     static QString CellName(int row, int column);
     static bool ParseCellName(QStringView name, int& row, int& column);
-    // Texts written as numbers.
-    static bool IsPlainNumber(const QString& text);
+    // The XML text of a cell's string: a character XML cannot hold, and a
+    // carriage return (which XML reading turns into a line feed), as the
+    // workbook escape _xHHHH_; the underscore of a literal _xHHHH_ escaped in
+    // turn (either case of the x), so that a spreadsheet program shows it as
+    // it stands.
+    static QString CellXmlText(const QString& text);
 
     static constexpr int MaxRow = 1048576;
     static constexpr int MaxColumn = 16384;

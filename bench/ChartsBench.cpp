@@ -3,7 +3,6 @@
 #include "BoardFixture.h"
 #include "QvPicture.h"
 
-#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include "grid/ListCtrlEx.h"
@@ -172,14 +171,3 @@ void BM_PlainPaintingForChart(benchmark::State& state)
 BENCHMARK(BM_PlainPaintingForChart)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

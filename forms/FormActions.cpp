@@ -53,6 +53,7 @@ void CFormActions::SaveRowStates(CListCtrlEx* grid, const QList<int>& rows)
         if (const ItemData* item = grid->GetRowKey(row))
             saved->rows.append({item, item->strKey, item->nState, QString()});
     };
+    saved->rows.reserve(rows.isEmpty() ? grid->GetItemCount() : rows.size());
     if (rows.isEmpty()) {
         for (int row = 0; row < grid->GetItemCount(); ++row)
             keep(row);
@@ -236,7 +237,9 @@ bool CFormActions::FillListRows(const QStringList& values, CListCtrlEx* grid, in
     grid->DeleteAllRows();
     m_strListedUids.clear();
     const int firstColumn = withRowNumbers ? 1 : 0;
-    const bool withUid = grid->m_bContainHead || columnCount == grid->GetColumnCount() - firstColumn + 1;
+    // Only the grid's key-column flag makes a first value a key; a result with
+    // one column more than the grid still fills the cells in order.
+    const bool withUid = grid->m_bContainHead;
     for (qsizetype start = 0, row = 0; start + columnCount <= values.size(); start += columnCount, ++row) {
         const int index = grid->InsertRow(int(row), QString());
         qsizetype value = start;

@@ -66,20 +66,25 @@ QByteArray MakeTemplate(const QString& firstSheetName = "Sheet1", bool withSheet
 
 // Every cell of every sheet as openpyxl reads it: {"sheet!A1": [value, type,
 // bold, number format]}, and the main content type; empty when python3 or
-// openpyxl is missing (reason says which).
+// openpyxl is missing (reason says which). Texts are read with the workbook
+// escapes (_xHHHH_) undone, as a spreadsheet program shows them.
 const char* const Reader = R"(
-import json, sys, zipfile
+import json, re, sys, zipfile
 try:
     import openpyxl
 except ImportError:
     print(json.dumps({"missing": "openpyxl"})); sys.exit(0)
 book = openpyxl.load_workbook(sys.argv[1])
+def shown(value):
+    if isinstance(value, str):
+        return re.sub("_x([0-9A-Fa-f]{4})_", lambda m: chr(int(m.group(1), 16)), value)
+    return value
 cells = {}
 for ws in book.worksheets:
     for row in ws.iter_rows():
         for c in row:
             if c.value is not None or c.style_id:
-                cells[ws.title + "!" + c.coordinate] = [c.value, type(c.value).__name__, bool(c.font.b), c.number_format]
+                cells[ws.title + "!" + c.coordinate] = [shown(c.value), type(c.value).__name__, bool(c.font.b), c.number_format]
 types = zipfile.ZipFile(sys.argv[1]).read("[Content_Types].xml").decode()
 print(json.dumps({"cells": cells, "sheets": book.sheetnames, "types": types}, ensure_ascii=False))
 )";
@@ -196,12 +201,12 @@ TEST_P(ExcelExportTest, GridLandsInTheCopyWithTheTemplateKept)
         "Sheet1!B1": ["数量", "str", true, "General"],
         "Sheet1!C1": ["备注", "str", true, "General"],
         "Sheet1!A2": ["苹果", "str", false, "General"],
-        "Sheet1!B2": [12, "int", false, "#,##0.00"],
+        "Sheet1!B2": ["12", "str", false, "#,##0.00"],
         "Sheet1!C2": ["红", "str", false, "General"],
         "Sheet1!A3": ["香蕉", "str", false, "General"],
-        "Sheet1!B3": [3.5, "float", false, "General"],
+        "Sheet1!B3": ["3.5", "str", false, "General"],
         "Sheet1!A4": ["007", "str", false, "General"],
-        "Sheet1!B4": [-2, "int", false, "General"],
+        "Sheet1!B4": ["-2", "str", false, "General"],
         "Sheet1!C4": ["a&b<c> \"q\"", "str", false, "General"],
         "Sheet1!D5": [99, "int", false, "General"],
         "其他!A1": ["keep", "str", false, "General"],
@@ -211,6 +216,34 @@ TEST_P(ExcelExportTest, GridLandsInTheCopyWithTheTemplateKept)
     for (auto it = expected.begin(); it != expected.end(); ++it)
         EXPECT_EQ(Json(cells[it.key()]), Json(it.value())) << it.key().toStdString();
     EXPECT_EQ(cells.keys(), expected.keys());
+}
+
+// Each cell gets the text the grid shows, character for character.
+TEST_P(ExcelExportTest, CellsHoldTheShownTextsExactly)
+{
+    const QList<QStringList> rows = {
+        {"-12.50", "0.50", "-0"},
+        {"1e5", "12345678901234567890", " 7"},
+        {QString("a") + QChar(1) + "b" + QChar(0x1F) + "c", "行一\r\n行二\r末", "_x0041_"},
+        {"制表\t换行\n", "_x00e9__X0041__x12_", QString("😀") + QChar(0xFFFF) + "_"},
+    };
+    OpenExport("values='0,1,2'", rows);
+    Fire(9);
+    ASSERT_EQ(m_opened.size(), 1) << m_messages.join("\n").toStdString();
+    QString reason;
+    const QJsonObject book = ReadBack(m_opened[0], reason);
+    if (!reason.isEmpty() && !reason.contains("could not read"))
+        GTEST_SKIP() << reason.toStdString();
+    const QJsonObject cells = book["cells"].toObject();
+    ASSERT_FALSE(cells.isEmpty()) << reason.toStdString();
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < 3; ++c) {
+            const QString name = "Sheet1!" + CXlsxSheet::CellName(r + 2, c + 1);
+            const QJsonArray cell = cells[name].toArray();
+            EXPECT_EQ(cell.at(0).toString(), rows[r][c]) << name.toStdString();
+            EXPECT_EQ(cell.at(1).toString(), "str") << name.toStdString();
+        }
+    }
 }
 
 TEST_P(ExcelExportTest, StartCellAndColumnOrderAreTheActionsChoice)
@@ -294,10 +327,27 @@ TEST(XlsxSheetTest, CellNamesAndNumbers)
     EXPECT_EQ(column, 16384);
     for (const char* bad : {"A0", "1", "A", "a1", "XFE1", "A1048577", "A-1", "A1x"})
         EXPECT_FALSE(CXlsxSheet::ParseCellName(QString(bad), row, column)) << bad;
-    for (const char* number : {"0", "12", "-2", "3.50", "0.001", "123456789012345"})
-        EXPECT_TRUE(CXlsxSheet::IsPlainNumber(number)) << number;
-    for (const char* text : {"", "007", "1,234.00", "1e5", " 1", "1.", ".5", "+1", "1234567890123456", "12a"})
-        EXPECT_FALSE(CXlsxSheet::IsPlainNumber(text)) << text;
+}
+
+TEST(XlsxSheetTest, CellTextsInXml)
+{
+    const struct {
+        QString text;
+        QString xml;
+    } cases[] = {
+        {"-12.50", "-12.50"},
+        {"a<b>&\"c\"", "a&lt;b&gt;&amp;&quot;c&quot;"},
+        {"\t\n", "\t\n"},
+        {"\r", "_x000D_"},
+        {QString(QChar(0)) + QChar(0x1B) + QChar(0xFFFE), "_x0000__x001B__xFFFE_"},
+        {"_x0041_", "_x005F_x0041_"},
+        {"_xbeef__x12_", "_x005F_xbeef__x12_"},
+        {"_X0041_ _x00G1_ _x0041", "_x005F_X0041_ _x00G1_ _x0041"},
+        {QString(QChar(0xD800)) + "a", "_xD800_a"},
+        {"😀中", "😀中"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CXlsxSheet::CellXmlText(c.text), c.xml) << c.text.toStdString();
 }
 
 TEMBRA_ACTION_KINDS(ExcelExportTest);

@@ -198,7 +198,18 @@ TEST_P(QueryActionsTest, PlainQueriesWithKeysRowNumbersAndRebuiltColumns)
         <para_info table_id='7' select='SELECT uid_0 AS 键,name_0 AS 名字,code_0 AS 代码 FROM items WHERE uid_0 &lt; 3 ORDER BY uid_0'
         contain_head='1' reset_head='1'/></select_info_table></CLICK></ACTION></button>
         <button id='12' pos='410,60,480,80'><ACTION><CLICK><select_info_table>
-        <para_info table_id='7' select='SELECT name_0 FROM no_such_table'/></select_info_table></CLICK></ACTION></button>)");
+        <para_info table_id='7' select='SELECT name_0 FROM no_such_table'/></select_info_table></CLICK></ACTION></button>
+        <button id='13' pos='410,90,480,110'><ACTION><CLICK><select_info_table>
+        <para_info table_id='7' select="SELECT uid_0,name_0,code_0,'多' FROM items WHERE uid_0 IN (7,9) ORDER BY uid_0"/>
+        </select_info_table></CLICK></ACTION></button>)");
+    // Without contain_head a result one column wider than the grid has no
+    // key column: the values fill the cells in order.
+    Fire(13);
+    ASSERT_EQ(Grid()->GetItemCount(), 2);
+    EXPECT_EQ(Row(1), QStringList({"9", "item9", "C9"}));
+    EXPECT_EQ(Key(1), "");
+    EXPECT_EQ(m_form->m_actions.m_strListedUids, "");
+
     Fire(10);
     ASSERT_EQ(Grid()->GetItemCount(), 3);
     EXPECT_EQ(Row(1), QStringList({"2", "item9", "C9"}));
@@ -257,6 +268,8 @@ TEST_P(QueryActionsTest, TextCutIntoRows)
         // One value more than whole rows: the empty first one goes.
         {10, ",a,b,c", {{"a", "b", "c"}}, ""},
         {10, "a,b,c,d,e", {{"a", "b", "c"}, {"d", "e", ""}}, ""},
+        // Without reset_head nothing is removed from the data.
+        {10, "10,20,300,405,0,06", {{"10", "20", "300"}, {"405", "0", "06"}}, ""},
         // Key first; removed texts, texts that become separators.
         {11, "[头]7|x<br>y,#9<p>u;v", {{"x", "y", ""}, {"uv", "", ""}}, "7,9"},
     };
@@ -425,11 +438,14 @@ TEST_P(QueryActionsTest, QueryToMainWritesGlobalSlots)
     // No row empties the slots and succeeds.
     Fire(13);
     EXPECT_EQ(globals("{{A0}}|{{A1}}|{{A2}}"), "||C2");
-    // Slots named in para_in_out keep their values too.
+    // Slots named only in para_in_out are not written by a query that found
+    // its row; a query without a row empties them.
+    theApp().m_strGlobal[4] = "旧4";
+    theApp().m_strGlobal[5] = "旧5";
     Fire(14);
-    EXPECT_EQ(globals("{{A4}}|{{A5}}"), "C3|item3");
+    EXPECT_EQ(globals("{{A4}}|{{A5}}"), "旧4|旧5");
     Fire(15);
-    EXPECT_EQ(globals("{{A4}}|{{A5}}"), "|item3");
+    EXPECT_EQ(globals("{{A4}}|{{A5}}"), "|旧5");
     EXPECT_EQ(m_messages.size(), 2);
 
     // The key of the selected row; without one the action stops silently.
@@ -457,6 +473,7 @@ TEST_P(QueryActionsTest, QueryToTableKeepsTheKeyInAnyOrder)
         QList<int> outs;
         QStringList cells;
         QString key;
+        int state = kRowNew;
     } cases[] = {
         {"SELECT k,a,b FROM src", {0, 1, 2}, {"甲", "乙"}, "42"},
         {"SELECT a,b,k FROM src", {1, 2, 0}, {"甲", "乙"}, "42"},
@@ -465,6 +482,8 @@ TEST_P(QueryActionsTest, QueryToTableKeepsTheKeyInAnyOrder)
         {"SELECT a,b,k FROM src", {2, -1, 1}, {"42", "甲"}, ""},
         // The row number takes a value's place and one more value is read.
         {"SELECT '{{row_num}}',a,b FROM src", {1, 2}, {"2", "甲"}, ""},
+        // Without para_out: an empty row in the state of any new grid row.
+        {"SELECT a,b FROM src", {}, {"", ""}, "", kRowUnchanged},
     };
     for (const Case& c : cases) {
         QString outs;
@@ -479,7 +498,7 @@ TEST_P(QueryActionsTest, QueryToTableKeepsTheKeyInAnyOrder)
         ASSERT_EQ(Grid()->GetItemCount(), 2) << c.select.toStdString();
         EXPECT_EQ(Row(1), c.cells) << c.select.toStdString();
         EXPECT_EQ(Key(1), c.key) << c.select.toStdString();
-        EXPECT_EQ(Grid()->GetRowKey(1)->nState, kRowNew);
+        EXPECT_EQ(Grid()->GetRowKey(1)->nState, c.state);
     }
 }
 

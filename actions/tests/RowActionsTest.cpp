@@ -234,6 +234,17 @@ TEST_P(RowActionsTest, DeletingRowsListsTheStoredKeys)
     Fire(9);
     EXPECT_EQ(Keys(grid), "31");
     EXPECT_TRUE(m_messages.isEmpty());
+
+    // Rows spread over the grid go together, each key with its own row.
+    FillNumbered();
+    Actions().m_strListedUids = "11,12,13,14";
+    Select(grid, {0, 2, 3});
+    Fire(9);
+    EXPECT_EQ(Keys(grid), "12");
+    EXPECT_EQ(Column(grid, 1), "乙");
+    EXPECT_EQ(Column(grid, 0), "1");
+    EXPECT_EQ(Actions().m_strListedUids, "12,13") << "the new row 13 leaves no trace";
+    EXPECT_EQ(Actions().m_deletedUids.Joined(grid), "17,5,11,14");
 }
 
 // The keys become SQL text of the delete statement.

@@ -185,6 +185,31 @@ TEST_P(RunSqlActionsTest, RowModeFailures)
     }
 }
 
+// A right click's list runs without the event guard, so the box a row's
+// query fills runs its own EN_CHANGE event at once; here that event refills
+// the grid. The run stops rather than go on with indexes that now name other
+// records or none.
+TEST_P(RunSqlActionsTest, SelectedRowsStopWhenANestedEventRefillsTheGrid)
+{
+    Open("<textbox id='2' pos='0,30,100,50' value=''><ACTION><EN_CHANGE><select_info_table>"
+         "<para_info table_id='7' select='SELECT name_0,qty_0 FROM t WHERE uid_0=3'/></select_info_table>"
+         "</EN_CHANGE></ACTION></textbox>"
+         "<table id='7' pos='200,0,600,200'><PARA><col_info><col id='1' title='名称' width='80'/>"
+         "<col id='2' title='数量' width='60'/></col_info></PARA><ACTION><RCLICK><run_sql><para_info table_id='7'"
+         " run_sql=\"INSERT INTO w(text_0) VALUES('{{id?1}}')\" target_ids='2' query_sql=\"SELECT 'x{{id?uid}}'\"/>"
+         "</run_sql></RCLICK></ACTION></table>");
+    LoadGrid();
+    Select({0, 2});
+    ASSERT_TRUE(m_form->m_actions.m_db.Connect());
+    m_form->Notify(7 + D_T1::ControlIdBase, FormNotify::RightClicked);
+    EXPECT_EQ(Edit(2)->text(), "x1");
+    ASSERT_EQ(Grid()->GetItemCount(), 1) << "the nested event refilled the grid";
+    EXPECT_EQ(Grid()->GetItemText(0, 0), "丙");
+    EXPECT_EQ(m_form->m_actions.m_db.m_strError, RunSqlTexts::RowsMoved);
+    EXPECT_EQ(Written(), "甲") << "the first row ran; nothing ran on a stale index";
+    m_form->m_actions.m_db.Close();
+}
+
 TEST_P(RunSqlActionsTest, AllSelectedKeysGoInAsOneList)
 {
     const QString action = R"~(<run_sql><para_info table_id='7'

@@ -142,6 +142,52 @@ void CGridModel::DeleteRow(int row)
     }
 }
 
+void CGridModel::DeleteRows(const QList<int>& rows)
+{
+    std::vector<bool> gone(m_rows.size(), false);
+    int first = RowCount();
+    int last = -1;
+    int count = 0;
+    for (const int row : rows) {
+        if (!IsRow(row) || gone[size_t(row)])
+            continue;
+        gone[size_t(row)] = true;
+        first = std::min(first, row);
+        last = std::max(last, row);
+        ++count;
+    }
+    if (count == 0)
+        return;
+    Flush();
+    // One run of rows is announced as such, so that the views keep their
+    // place; rows spread over the grid would cost the views one update per
+    // run, so they take the grid anew.
+    const bool oneRun = last - first + 1 == count;
+    if (oneRun)
+        beginRemoveRows(QModelIndex(), first, last);
+    else
+        beginResetModel();
+    const size_t columns = size_t(ColumnCount());
+    size_t kept = 0;
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        if (gone[row])
+            continue;
+        if (kept != row) {
+            m_rows[kept] = std::move(m_rows[row]);
+            std::move(m_texts.begin() + ptrdiff_t(row * columns), m_texts.begin() + ptrdiff_t((row + 1) * columns),
+                      m_texts.begin() + ptrdiff_t(kept * columns));
+        }
+        ++kept;
+    }
+    m_rows.resize(kept);
+    m_texts.resize(kept * columns);
+    m_nShownRows = RowCount();
+    if (oneRun)
+        endRemoveRows();
+    else
+        endResetModel();
+}
+
 void CGridModel::DeleteAllRows()
 {
     beginResetModel();

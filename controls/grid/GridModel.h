@@ -40,6 +40,9 @@ public:
     // fresh record; returns its index.
     int InsertRow(int row);
     void DeleteRow(int row);
+    // Deletes the given rows (any order; numbers that are no rows are left
+    // out) in one pass over the grid.
+    void DeleteRows(const QList<int>& rows);
     void DeleteAllRows();
 
     // A new column at column (clamped) with the list-view alignment format

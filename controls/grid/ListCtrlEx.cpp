@@ -278,11 +278,8 @@ void* CListCtrlEx::GetCellData(int row, int column) const
     return cell ? cell->pData : nullptr;
 }
 
-void CListCtrlEx::DeleteRow(int row)
+void CListCtrlEx::ForgetRecord(const ItemData* item)
 {
-    ItemData* item = m_pModel->Item(row);
-    if (!item)
-        return;
     // An edit open on the row ends without a row to write to.
     if (item == m_pEditItem)
         m_pEditItem = nullptr;
@@ -290,7 +287,33 @@ void CListCtrlEx::DeleteRow(int row)
         m_pEndingItem = nullptr;
     if (item == m_pCurItem)
         m_pCurItem = nullptr;
+}
+
+void CListCtrlEx::DeleteRow(int row)
+{
+    ItemData* item = m_pModel->Item(row);
+    if (!item)
+        return;
+    ForgetRecord(item);
     m_pModel->DeleteRow(row);
+}
+
+void CListCtrlEx::DeleteRows(const QList<int>& rows)
+{
+    const int top = rowAt(0);
+    int goneAboveTop = 0;
+    for (const int row : rows) {
+        if (const ItemData* item = m_pModel->Item(row)) {
+            ForgetRecord(item);
+            goneAboveTop += row < top ? 1 : 0;
+        }
+    }
+    m_pModel->DeleteRows(rows);
+    const int newTop = top - goneAboveTop;
+    if (newTop > 0 && newTop < GetItemCount()) {
+        doItemsLayout();
+        scrollTo(m_pModel->index(newTop, 0), QAbstractItemView::PositionAtTop);
+    }
 }
 
 void CListCtrlEx::DeleteAllRows()
@@ -357,10 +380,21 @@ bool CListCtrlEx::IsRowSelected(int row) const
 
 QList<int> CListCtrlEx::GetSelectedRows() const
 {
+    // Read from the selection's ranges: asking the selection model row by
+    // row looks through every range for each row, which grows with the
+    // square of a selection spread over the grid.
+    const QItemSelectionModel* model = selectionModel();
+    const int lastColumn = GetColumnCount() - 1;
     QList<int> rows;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        rows.append(index.row());
+    for (const QItemSelectionRange& range : model->selection()) {
+        const bool wholeRows = range.left() == 0 && range.right() == lastColumn;
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (wholeRows || model->isRowSelected(row))
+                rows.append(row);
+        }
+    }
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 

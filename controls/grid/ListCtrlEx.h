@@ -96,6 +96,9 @@ public:
     bool SetCellData(int row, int column, void* data);
     void* GetCellData(int row, int column) const;
     void DeleteRow(int row);
+    // Deletes many rows at once; the first row shown that is kept stays at
+    // the top of the view.
+    void DeleteRows(const QList<int>& rows);
     void DeleteAllRows();
     // Deletes every row and column; true when no column is left.
     bool Reset();
@@ -174,6 +177,8 @@ private:
     bool NavigateKey(int key, Qt::KeyboardModifiers modifiers, bool fromEditor);
     bool MoveToNextCell(bool forward);
     void HideEditor();
+    // An edit or navigation pointing at a record that goes forgets it.
+    void ForgetRecord(const ItemData* item);
 
     CGridModel* m_pModel;
     QWidget* m_pOwnerForm = nullptr;

@@ -147,7 +147,9 @@ TEST(FormActions, FillsAndRenumbersGrids)
     grid.SetColumnSort(2, kSortToggles, 1); // a number column keeps its value as cell data
     grid.InsertRow(0, QStringLiteral("旧"));
 
-    // Uid first, then one value per column after the row numbers.
+    // With the key column on: uid first, then one value per column after the
+    // row numbers.
+    grid.m_bContainHead = true;
     ASSERT_TRUE(actions.FillListRows({"11", "甲", "5", "12", "乙", "7", "13"}, &grid, 3, true));
     ASSERT_EQ(grid.GetItemCount(), 2); // the incomplete last row is left out
     EXPECT_EQ(grid.GetItemText(0, 0), QStringLiteral("1"));
@@ -159,11 +161,19 @@ TEST(FormActions, FillsAndRenumbersGrids)
     EXPECT_EQ(actions.m_strListedUids, QStringLiteral("11,12"));
 
     // Without a uid: every value is a column's.
+    grid.m_bContainHead = false;
     ASSERT_TRUE(actions.FillListRows({"a", "b", "x", "c", "d", "y"}, &grid, 3, false));
     ASSERT_EQ(grid.GetItemCount(), 2);
     EXPECT_EQ(grid.GetItemText(1, 0), QStringLiteral("c"));
     EXPECT_TRUE(actions.m_strListedUids.isEmpty());
+    // One result column more than the grid has cells for is no key column.
+    ASSERT_TRUE(actions.FillListRows({"11", "甲", "5"}, &grid, 3, true));
+    EXPECT_EQ(grid.GetItemText(0, 1), QStringLiteral("11"));
+    EXPECT_EQ(reinterpret_cast<qintptr>(grid.GetCellData(0, 2)), 0); // "甲" is no number
+    EXPECT_TRUE(grid.GetRowKey(0)->strKey.isEmpty());
+    EXPECT_TRUE(actions.m_strListedUids.isEmpty());
 
+    ASSERT_TRUE(actions.FillListRows({"a", "b", "x", "c", "d", "y"}, &grid, 3, false));
     for (int row = 2; row < 5; ++row)
         grid.InsertRow(row, QStringLiteral("x"));
     grid.SetRowData(3, nullptr, QStringLiteral("0"), kRowNew);

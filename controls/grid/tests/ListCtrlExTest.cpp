@@ -270,6 +270,60 @@ TEST_F(GridForm, AnEditEndsInItsOwnRowAfterSortsInsertsAndDeletes)
         EXPECT_NE(grid->GetItemText(r, 0), u"lost"_qs);
 }
 
+// Many rows deleted at once: the rows kept keep their texts beside their
+// own records, in order, whatever the deleted rows' order and spread.
+TEST_F(GridForm, ManyRowsGoAtOnceWithTheirRecords)
+{
+    const auto keys = [this] {
+        QStringList all;
+        for (int row = 0; row < grid->GetItemCount(); ++row)
+            all << grid->GetItemText(row, 0) + u':' + grid->GetRowKey(row)->strKey;
+        return all.join(u' ');
+    };
+    const struct {
+        QList<int> rows;
+        QString kept;
+    } cases[] = {
+        {{3, 0}, u"b:18 c:19"_qs},            // spread, in any order
+        {{1, 2}, u"a:17 d:20"_qs},            // one run
+        {{2, 2, -1, 4, 9}, u"a:17 b:18 d:20"_qs}, // twice, or no row at all
+        {{}, u"a:17 b:18 c:19 d:20"_qs},
+        {{0, 1, 2, 3}, QString()},
+    };
+    for (const auto& c : cases) {
+        while (grid->GetItemCount() > 0)
+            grid->DeleteRow(0);
+        for (int r = 0; r < 4; ++r) {
+            grid->InsertRow(r, QString(QChar(u'a' + r)));
+            grid->SetRowData(r, nullptr, QString::number(17 + r), kRowUnchanged);
+        }
+        QCoreApplication::processEvents();
+        grid->DeleteRows(c.rows);
+        EXPECT_EQ(keys(), c.kept);
+        EXPECT_EQ(grid->GetModel()->rowCount(), grid->GetItemCount()) << "the view knows every row left";
+    }
+
+    // Rows not yet shown go too; an edit open on a deleted row ends without
+    // writing anywhere; the first row shown that is kept stays at the top.
+    for (int r = 0; r < 200; ++r) {
+        grid->InsertRow(r, u"r%1"_qs.arg(r));
+        grid->SetRowData(r, nullptr, QString::number(r), kRowUnchanged);
+    }
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(grid->BeginEdit(150, 0));
+    edit0->setText(u"lost"_qs);
+    grid->scrollTo(grid->GetModel()->index(100, 0), QAbstractItemView::PositionAtTop);
+    ASSERT_EQ(grid->rowAt(0), 100);
+    grid->InsertRow(200, u"late"_qs);
+    grid->DeleteRows({10, 20, 150, 200});
+    grid->EndEdit(true);
+    EXPECT_EQ(grid->GetItemCount(), 197);
+    EXPECT_EQ(grid->GetItemText(196, 0), u"r199"_qs);
+    for (int r = 0; r < grid->GetItemCount(); ++r)
+        EXPECT_NE(grid->GetItemText(r, 0), u"lost"_qs);
+    EXPECT_EQ(grid->GetItemText(grid->rowAt(0), 0), u"r100"_qs);
+}
+
 TEST_F(GridForm, CallbacksSeeTheCellAndCanResort)
 {
     int begins = 0;
