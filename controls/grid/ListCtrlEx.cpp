@@ -453,8 +453,10 @@ bool CListCtrlEx::eventFilter(QObject* watched, QEvent* event)
         }
         return QTableView::eventFilter(watched, event);
     }
+    // Keys in the editor's own drop-down list choose in the list.
     if (event->type() == QEvent::KeyPress && m_editorWnd && watched->isWidgetType() &&
-        (watched == m_editorWnd || m_editorWnd->isAncestorOf(static_cast<QWidget*>(watched)))) {
+        (watched == m_editorWnd || m_editorWnd->isAncestorOf(static_cast<QWidget*>(watched))) &&
+        static_cast<QWidget*>(watched)->window() == m_editorWnd->window()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (NavigateKey(key->key(), key->modifiers(), true))
             return true;

@@ -128,6 +128,11 @@ bool CMsgHook::IsDroppedDown(QWidget* editor)
     return popup && IsInside(popup, editor);
 }
 
+bool CMsgHook::IsInDropDown(const QObject* object, const QWidget* editor)
+{
+    return object->isWidgetType() && static_cast<const QWidget*>(object)->window() != editor->window();
+}
+
 void CMsgHook::SendEnd(int commit)
 {
     QObject* target = m_hTarget ? m_hTarget.data() : m_hNotify.data();
@@ -172,7 +177,10 @@ bool CMsgHook::HookProc(QObject* watched, QEvent* event)
         }
         if (key != Qt::Key_Escape && key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
-        if (CMsgHook* hook = FindRegistration(watched); hook && !IsDroppedDown(hook->m_hEditor))
+        // Enter or Esc in the editor's own drop-down list chooses or closes
+        // the list; the list is gone by the time the key reaches its frame.
+        CMsgHook* hook = FindRegistration(watched);
+        if (hook && !IsDroppedDown(hook->m_hEditor) && !IsInDropDown(watched, hook->m_hEditor))
             hook->SendEnd(key == Qt::Key_Escape ? 0 : 1);
         return false;
     }

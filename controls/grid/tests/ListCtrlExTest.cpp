@@ -630,3 +630,20 @@ TEST_F(GridInput, AnEditorSharedByTwoGridsEndsInOneBeforeTheOtherTakesIt)
     EXPECT_TRUE(second.IsEditing());
     EXPECT_EQ(edit0->text(), u"12"_qs);
 }
+
+TEST_F(GridInput, KeysInTheOpenListOfAComboEditorChooseInTheList)
+{
+    ClickCellOf(grid, 0, 1);
+    ASSERT_EQ(combo->currentText(), u"甲"_qs);
+    for (Qt::Key key : {Qt::Key_F4, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(static_cast<QWidget*>(nullptr), key);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(grid->GetCurrentRow(), 0);
+    EXPECT_EQ(combo->currentText(), u"丙"_qs);
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->GetItemText(0, 1), u"丙"_qs);
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowChanged);
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowUnchanged);
+}
