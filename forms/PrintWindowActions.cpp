@@ -215,6 +215,8 @@ bool D_T1::ShowDialog(const CXmlNode& action)
 
     // The popup is a form of its own: it opens (and runs its opening
     // actions) once the event that asked for it is over.
+    // It is modal for this form, which waits for it.
+    popup->setWindowModality(Qt::WindowModal);
     RunWhenEventIsOver([popup, toWindow, columnText] {
         if (!popup || !popup->Create())
             return;
