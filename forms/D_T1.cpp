@@ -607,11 +607,13 @@ bool D_T1::ClickHotKey(int number)
         // The outer form's hot keys work with the focus on a page.
         return m_bPage && m_pOpener && m_pOpener->ClickHotKey(number);
     }
+    // The control takes the focus before it is clicked, not after: where
+    // its click puts the focus (a new row's cell editor) is where the next
+    // keys go.
+    control->setFocus(Qt::ShortcutFocusReason);
     auto* button = qobject_cast<QAbstractButton*>(control);
     if (button && button->isEnabled())
         button->click();
-    if (!m_bClosed)
-        control->setFocus(Qt::ShortcutFocusReason);
     return true;
 }
 
