@@ -179,6 +179,10 @@ private:
     void HideEditor();
     // An edit or navigation pointing at a record that goes forgets it.
     void ForgetRecord(const ItemData* item);
+    // The grid whose cell the editor window lies over now, if any.
+    static CListCtrlEx* GridHoldingEditor(const QWidget* editor);
+    // Ends an edit open in the editor and returns it to its own parent.
+    void GiveBackEditor(QWidget* editor);
 
     CGridModel* m_pModel;
     QWidget* m_pOwnerForm = nullptr;
@@ -193,6 +197,10 @@ private:
     ItemData* m_pEditItem = nullptr;
     ItemData* m_pEndingItem = nullptr; // the row of an edit being ended
     int m_nEditSubItem = -1;
+    // What the open editor showed at its start, and whether that was not
+    // the cell's text.
+    QString m_strShownText;
+    bool m_bShowsOtherText = false;
     // The cell last opened; origin of keyboard navigation.
     ItemData* m_pCurItem = nullptr;
     int m_nCurSubItem = -1;
