@@ -67,6 +67,8 @@ int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams
         seams.ShowMessage(FailureText(copy.Error()));
         return 0;
     }
+    // Every instance is ended, not only the first two; one that may not be
+    // ended stops the update before the program file is replaced.
     if (!EndInstances(target)) {
         seams.ShowMessage(kCannotEndText);
         return 0;
@@ -80,6 +82,7 @@ int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams
         copy.DropOld();
         return 0;
     }
+    // A new program that does not start would leave the user with none.
     copy.Restore();
     seams.StartProgram(target);
     seams.ShowMessage(kNewProgramFailedText);
