@@ -191,6 +191,8 @@ inline const QString SelectAppName = QStringLiteral("SELECT appName_0 FROM c_app
 
 // Start-up worker.
 inline const QString BackupFolder = QStringLiteral("AutoBackup");
+// Today's copy while it is made and checked.
+inline const QString PartialSuffix = QStringLiteral(".part");
 inline const QString MenuFile = QStringLiteral("dh_menu.txt");
 inline const QString SelectAppId = QStringLiteral("SELECT app_0 FROM c_app WHERE uid_0=1");
 inline const QString SelectMenuVersion = QStringLiteral("SELECT ver_1 FROM c_app WHERE uid_0=1");
@@ -203,5 +205,8 @@ inline const QString UnreadMenuVersion = QStringLiteral("10.0.0.0");
 inline const QString UnreadCompany = QStringLiteral("未连接到数据库");
 // Whether an SQLite file is a database at all: opening one never reads it.
 inline const QString CheckSqliteFile = QStringLiteral("SELECT count(1) FROM sqlite_master");
+// SQLite's integrity check of every page; a sound file answers "ok".
+inline const QString QuickCheck = QStringLiteral("PRAGMA quick_check");
+inline const QString QuickCheckPassed = QStringLiteral("ok");
 
 } // namespace AppText

@@ -185,8 +185,17 @@ void Dialog_Login::OnOK()
     app.m_strDbType = db.GetDbTypeText();
 
     QStringList row;
+    db.m_strError.clear();
     const bool found = db.QueryAllToList(AppText::SelectLoginUser, row, {loginId, stored}) > 0 && row.size() >= 4;
     app.m_strUserId = loginId;
+    if (!found && !db.m_strError.isEmpty()) {
+        // The query itself failed (a damaged database, a missing table): that
+        // is no wrong password, and the user must learn the database's reason.
+        const QString error = db.m_strError + db.m_strErrorInfo;
+        db.Close();
+        ShowMessage(error);
+        return;
+    }
     if (found) {
         app.m_strUserUid = row.at(0);
         app.m_strAuth = row.at(1);

@@ -49,12 +49,19 @@ QString TextForCopy(const QString& text, const QString& path, const QString& cop
     return result;
 }
 
-bool OpensAsDatabase(const QString& text)
+// Whether the database file at `path` is sound: it opens, is no empty file
+// (SQLite takes one for an empty database) and passes SQLite's integrity
+// check, since a file with damaged pages opens as well.
+bool IsSoundDatabase(const QString& text, const QString& path)
 {
+    if (QFileInfo(path).size() == 0)
+        return false;
     CDbConnection db;
-    const bool opened = ConnectAndProbe(db, text);
+    QString verdict;
+    const bool sound = ConnectAndProbe(db, text) && db.QueryValue(AppText::QuickCheck, verdict)
+        && verdict == AppText::QuickCheckPassed;
     db.Close();
-    return opened;
+    return sound;
 }
 
 // The shell's seams for the update stages, handing their facts over as they
@@ -162,14 +169,16 @@ void CStartupTasks::ReadConnectionText()
     }
 }
 
-// Dated copies beside the database: one per day, a copy that no longer opens
-// is dropped, copies older than two weeks are removed. Nothing is removed
-// unless the live database opens the same way, so a missing driver or an
-// unreadable folder can never cost the good copies.
+// Dated copies beside the database: one per day, a copy that is not sound is
+// dropped, copies older than two weeks are removed. Nothing is removed unless
+// the live database is sound, so a missing driver, an unreadable folder or a
+// damaged database can never cost the good copies; and old copies are
+// pruned only once today's sound copy is in place, so the last good copies
+// are never the ones removed.
 void CStartupTasks::BackUpAccessDatabase()
 {
     const QString path = DbAccessPathOf(m_strConnect);
-    if (path.isEmpty() || !QFileInfo(path).isFile() || !OpensAsDatabase(m_strConnect))
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !IsSoundDatabase(m_strConnect, path))
         return;
     const qsizetype slash = path.lastIndexOf(u'/');
     const QString folder = path.left(slash + 1);
@@ -178,15 +187,20 @@ void CStartupTasks::BackUpAccessDatabase()
 
     for (int i = 0; i < kCheckedDays; ++i) {
         const QString copy = BackupPath(folder, fileName, GetDateAfterDaysText(-i));
-        if (QFileInfo::exists(copy) && !OpensAsDatabase(TextForCopy(m_strConnect, path, copy)))
+        if (QFileInfo::exists(copy) && !IsSoundDatabase(TextForCopy(m_strConnect, path, copy), copy))
             QFile::remove(copy);
     }
 
+    // Made under another name and checked there: a copy cut short (a full
+    // disk) never stands as today's.
     const QString today = BackupPath(folder, fileName, GetTodayText());
     if (!QFileInfo::exists(today)) {
-        QFile::copy(path, today);
-        if (!OpensAsDatabase(TextForCopy(m_strConnect, path, today))) {
-            QFile::remove(today);
+        const QString partial = today + AppText::PartialSuffix;
+        QFile::remove(partial);
+        const bool made = QFile::copy(path, partial)
+            && IsSoundDatabase(TextForCopy(m_strConnect, path, partial), partial) && QFile::rename(partial, today);
+        if (!made) {
+            QFile::remove(partial);
             return;
         }
     }

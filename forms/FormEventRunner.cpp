@@ -14,6 +14,7 @@
 
 #include <QVariant>
 
+#include <cstdio>
 #include <exception>
 
 namespace {
@@ -381,7 +382,15 @@ std::unique_ptr<IFormEvents> CFormEventRunner::NewForForm() const
 
 void CFormEventRunner::WriteLog(const QString& text)
 {
-    WriteTextFileCrlf(GetModuleFolder() + EventTexts::LogFileName, text);
+    // A program folder the user may not write in (an installation for all
+    // users) must not end the program: the event's own result stands, and
+    // the entry goes to standard error instead.
+    try {
+        WriteTextFileCrlf(GetModuleFolder() + EventTexts::LogFileName, text);
+    } catch (const FileException& e) {
+        std::fprintf(stderr, "%s\n%s\n", EventTexts::LogNotWritten.arg(e.Path(), e.Reason()).toLocal8Bit().constData(),
+                     text.toLocal8Bit().constData());
+    }
 }
 
 void D_T1::SumTableCol(int listWindowId)

@@ -32,7 +32,8 @@ public:
     // The element children of the event's ACTION; false when there are none.
     static bool GetEventActions(const D_T1& form, int windowId, const QString& event, CXmlNodes& actions);
 
-    // The log file holds the latest failure only.
+    // The log file holds the latest failure only. A log file that cannot be
+    // written is reported on standard error with the entry; it never throws.
     static void WriteLog(const QString& text);
 
 private:

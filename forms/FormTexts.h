@@ -44,5 +44,7 @@ inline const QString SelectForm = QStringLiteral("SELECT form_0 FROM c_menu_dh W
 inline const QString PopupNotFound = QStringLiteral("表单中没有编号为“%1”的弹出窗体，无法打开");
 inline const QString PopupStoredEmpty = QStringLiteral("菜单%1没有保存表单，无法打开");
 inline const QString PopupStoredBroken = QStringLiteral("菜单%1的表单数据已损坏，无法打开");
+// A menu entry whose stored form cannot be opened: %1 the entry's name, %2 why.
+inline const QString MenuFormUnusable = QStringLiteral("菜单“%1”的表单无法打开：\n%2");
 
 } // namespace FormTexts

@@ -2,8 +2,10 @@
 
 #include "D_T1.h"
 #include "FormDescription.h"
+#include "FormEventRunner.h"
 #include "FormTexts.h"
 #include "db/DbConnection.h"
+#include "text/MessageSink.h"
 #include "text/TextSplit.h"
 #include "text/TreeItems.h"
 #include "web/LzwDecode.h"
@@ -21,9 +23,20 @@ FormSetUp& CurrentSetUp()
 // Shorter texts cannot be a form description.
 constexpr int kShortestForm = 20;
 
+// Reads a stored form into out.form and notes in out.problem why a form that
+// is there cannot be opened.
+void ReadMenuForm(CDbConnection& db, const QString& sql, StoredMenuForm& out)
+{
+    StoredFormRead how = StoredFormRead::NoRow;
+    QString reason;
+    out.form = ReadStoredForm(db, sql, &how, &reason);
+    if (how == StoredFormRead::Undecodable || how == StoredFormRead::Failed)
+        out.problem = reason;
+}
+
 } // namespace
 
-QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* how)
+QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* how, QString* reason)
 {
     StoredFormRead ignored;
     StoredFormRead& result = how ? *how : ignored;
@@ -31,6 +44,8 @@ QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* ho
     QList<int> sizes;
     if (!db.ReadBlobs(sql, {QStringLiteral("form_0")}, buffers, sizes) || buffers.isEmpty()) {
         result = db.m_nResult == 0 ? StoredFormRead::NoRow : StoredFormRead::Failed;
+        if (reason)
+            *reason = db.m_strError;
         return QString();
     }
     if (buffers.first().isEmpty()) {
@@ -38,7 +53,7 @@ QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* ho
         return QString();
     }
     QByteArray decoded;
-    if (!LzwDecode(buffers.first(), decoded)) {
+    if (!LzwDecode(buffers.first(), decoded, reason)) {
         result = StoredFormRead::Undecodable;
         return QString();
     }
@@ -59,11 +74,14 @@ bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out)
     db.Configure();
     if (!db.Connect())
         return false;
-    out.form = ReadStoredForm(db, FormTexts::SelectLeafForm.arg(out.menuUid));
+    ReadMenuForm(db, FormTexts::SelectLeafForm.arg(out.menuUid), out);
 
     CFormDescription doc;
     QString error;
-    if (doc.LoadForm(out.form, error)) {
+    const bool loaded = doc.LoadForm(out.form, error);
+    if (!loaded && out.problem.isEmpty() && out.form.size() >= kShortestForm)
+        out.problem = error;
+    if (loaded) {
         const CXmlNodePtr head = doc.SelectSingleNode(QStringLiteral("//html/head"));
         out.type = head->GetAttribute(QStringLiteral("type"));
         const QString popup = head->GetAttribute(QStringLiteral("popup"));
@@ -78,9 +96,14 @@ bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out)
             // The uid stands unquoted in the query: only a number is looked up.
             bool isNumber = false;
             const int uid = out.menuUid.trimmed().toInt(&isNumber);
-            out.form = isNumber ? ReadStoredForm(db, FormTexts::SelectForm.arg(uid)) : QString();
-            if (out.form.isEmpty())
+            if (isNumber)
+                ReadMenuForm(db, FormTexts::SelectForm.arg(uid), out);
+            else
+                out.form.clear();
+            if (out.form.isEmpty() && out.problem.isEmpty())
                 out.form = CFormDescription::EmptyForm;
+            else if (out.problem.isEmpty() && !doc.LoadForm(out.form, error))
+                out.problem = error;
         }
     }
     db.Close();
@@ -111,8 +134,15 @@ D_T1* StartPopupFormThread(const StoredMenuForm& stored)
 bool OpenSelectedMenuForm(QTreeWidget* tree)
 {
     StoredMenuForm stored;
-    if (ReadSelectedMenuForm(tree, stored))
+    if (!ReadSelectedMenuForm(tree, stored))
+        return true;
+    if (stored.problem.isEmpty()) {
         StartPopupFormThread(stored);
+        return true;
+    }
+    const QString text = FormTexts::MenuFormUnusable.arg(stored.menuName, stored.problem);
+    CFormEventRunner::WriteLog(text + QStringLiteral("\n\n") + FormTexts::SelectForm.arg(stored.menuUid));
+    ShowMessage(text);
     return true;
 }
 

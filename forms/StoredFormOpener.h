@@ -23,6 +23,10 @@ struct StoredMenuForm
     QString menuUid;     // the entry whose form it is (the target of a redirect)
     QString menuName;    // the selected entry's name
     QString type;        // head/@type of the selected entry's form
+    // Why the stored form cannot be opened (it does not decode, cannot be
+    // read or is no form description); empty when it can, and when there is
+    // none (no row, an empty field), which opens nothing without a word.
+    QString problem;
 };
 
 // Reads the selected entry's stored form (c_menu_dh.form_0) and decodes it;
@@ -35,14 +39,18 @@ bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out);
 enum class StoredFormRead { Decoded, NoRow, Empty, Undecodable, Failed };
 
 // The decoded description of the query's first form_0, empty when there is
-// none or it does not decode; how tells which.
-QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* how = nullptr);
+// none or it does not decode; how tells which, and reason why it failed to
+// decode (the decoder's text) or to be read (the database's error text).
+QString ReadStoredForm(CDbConnection& db, const QString& sql, StoredFormRead* how = nullptr,
+                       QString* reason = nullptr);
 
 // Creates the form window modeless and shows it; null (nothing shown) for a
 // form text of fewer than 20 characters or one that cannot be loaded.
 D_T1* StartPopupFormThread(const StoredMenuForm& stored);
 
-// ReadSelectedMenuForm, then StartPopupFormThread when it succeeded.
+// ReadSelectedMenuForm, then StartPopupFormThread when it succeeded. A stored
+// form that cannot be opened is reported with its reason in a message box
+// and in the log file instead.
 bool OpenSelectedMenuForm(QTreeWidget* tree);
 
 // Gives every opened form window its builder and event machinery before it is

@@ -11,13 +11,14 @@ namespace updater {
 // be ended: the answer is No. Messages go to standard error. Programs are
 // started in a session of their own with standard input, output and error on
 // /dev/null, so they outlive the updater and never write into the pipes of a
-// process that has ended.
+// process that has ended; a program counts as started when it still runs
+// after a short wait, or has ended successfully by then.
 class ConsoleSeams : public UpdaterSeams
 {
 public:
     bool Confirm(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text) override;
-    void StartProgram(const std::string& path) override;
+    bool StartProgram(const std::string& path) override;
 };
 
 } // namespace updater

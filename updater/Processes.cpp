@@ -60,6 +60,24 @@ bool WaitUntilGone(pid_t pid, std::chrono::steady_clock::duration limit)
     return true;
 }
 
+// The first word of a process's command line, which /proc shows for every
+// user's processes; empty when it cannot be read.
+std::string FirstArgumentOf(pid_t pid)
+{
+    std::ifstream cmdline("/proc/" + std::to_string(pid) + "/cmdline", std::ios::binary);
+    std::string first;
+    std::getline(cmdline, first, '\0');
+    return first;
+}
+
+bool Runs(pid_t pid, const std::string& path)
+{
+    const std::string executable = ExecutablePathOf(pid);
+    if (!executable.empty())
+        return executable == path;
+    return !IsGone(pid) && FirstArgumentOf(pid) == path;
+}
+
 bool EndProcess(pid_t pid)
 {
     if (::kill(pid, SIGTERM) != 0)
@@ -84,27 +102,38 @@ std::string ExecutablePathOf(pid_t pid)
     return ReadLink("/proc/" + std::to_string(pid) + "/exe");
 }
 
-bool KillProcessByPath(const std::string& path)
+std::vector<pid_t> InstancesOf(const std::string& path)
 {
+    std::vector<pid_t> found;
     if (path.empty())
-        return false;
+        return found;
     DIR* proc = ::opendir("/proc");
     if (!proc)
-        return false;
+        return found;
     const pid_t self = ::getpid();
-    pid_t found = 0;
     while (const dirent* entry = ::readdir(proc)) {
         char* end = nullptr;
         const long pid = std::strtol(entry->d_name, &end, 10);
         if (pid <= 0 || *end != '\0' || pid == self)
             continue;
-        if (ExecutablePathOf(static_cast<pid_t>(pid)) == path) {
-            found = static_cast<pid_t>(pid);
-            break;
-        }
+        if (Runs(static_cast<pid_t>(pid), path))
+            found.push_back(static_cast<pid_t>(pid));
     }
     ::closedir(proc);
-    return found != 0 && EndProcess(found);
+    return found;
+}
+
+bool EndInstances(const std::string& path)
+{
+    const std::vector<pid_t> instances = InstancesOf(path);
+    for (const pid_t pid : instances) {
+        if (::kill(pid, 0) != 0 && errno == EPERM)
+            return false;
+    }
+    bool ended = true;
+    for (const pid_t pid : instances)
+        ended = EndProcess(pid) && ended;
+    return ended && InstancesOf(path).empty();
 }
 
 } // namespace updater

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // The running program's folder and the ending of a running program by its path.
 namespace updater {
@@ -14,10 +15,16 @@ std::string GetModuleFolder();
 // process, a zombie, a process that is gone).
 std::string ExecutablePathOf(pid_t pid);
 
-// Ends the first process other than this one whose executable is exactly
-// `path` (Linux names are case-sensitive), first asking it with SIGTERM and,
-// when it is still there after a bounded wait, with SIGKILL. Returns whether a
-// process was ended.
-bool KillProcessByPath(const std::string& path);
+// The processes other than this one that run the program file `path`: those
+// whose executable /proc shows as exactly `path` (Linux names are
+// case-sensitive), and those whose executable it does not show (another
+// user's) but whose command line starts with `path`.
+std::vector<pid_t> InstancesOf(const std::string& path);
+
+// Ends every instance of `path`, asking each with SIGTERM and, when it is
+// still there after a bounded wait, with SIGKILL. When one of them may not be
+// ended (another user's), none is asked and the result is false; false too
+// when one still runs at the end. True when none runs any more.
+bool EndInstances(const std::string& path);
 
 } // namespace updater

@@ -1,5 +1,7 @@
 #include "ProgramCopy.h"
 
+#include "ProgramImage.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +13,7 @@ namespace updater {
 namespace {
 
 constexpr const char* kTemporarySuffix = ".new-XXXXXX";
+constexpr const char* kOldSuffix = ".old";
 constexpr mode_t kProgramMode = 0755;
 
 // Writes all of `size` bytes, going on after short writes and interruptions.
@@ -51,7 +54,7 @@ long long CopyAll(int in, int out)
 
 } // namespace
 
-ProgramCopy::ProgramCopy(std::string target) : m_target(std::move(target)) {}
+ProgramCopy::ProgramCopy(std::string target) : m_target(std::move(target)), m_old(m_target + kOldSuffix) {}
 
 ProgramCopy::~ProgramCopy()
 {
@@ -76,8 +79,6 @@ bool ProgramCopy::Stage(const std::string& source)
 
     const long long copied = CopyAll(in, out);
     int error = copied < 0 ? errno : 0;
-    if (error == 0 && copied == 0)
-        error = ENOEXEC; // an empty file is no program
     if (error == 0 && ::fchmod(out, kProgramMode) != 0)
         error = errno;
     if (error == 0 && ::fsync(out) != 0)
@@ -85,6 +86,9 @@ bool ProgramCopy::Stage(const std::string& source)
     if (::close(out) != 0 && error == 0)
         error = errno;
     ::close(in);
+    // The copy itself is checked: it is what will be put in place.
+    if (error == 0 && !IsProgramFile(m_temporary))
+        error = ENOEXEC;
     if (error != 0) {
         RemoveTemporary();
         return Fail(error);
@@ -97,14 +101,34 @@ bool ProgramCopy::Commit()
 {
     if (m_temporary.empty())
         return Fail(ENOENT);
+    // A second name for the old file: the target is never missing.
+    ::unlink(m_old.c_str());
+    if (::link(m_target.c_str(), m_old.c_str()) != 0 && errno != ENOENT) {
+        const int error = errno;
+        RemoveTemporary();
+        return Fail(error);
+    }
     if (::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
         const int error = errno;
         RemoveTemporary();
+        DropOld();
         return Fail(error);
     }
     m_temporary.clear();
     m_error = 0;
     return true;
+}
+
+bool ProgramCopy::Restore()
+{
+    if (::rename(m_old.c_str(), m_target.c_str()) != 0)
+        return Fail(errno);
+    return true;
+}
+
+void ProgramCopy::DropOld()
+{
+    ::unlink(m_old.c_str());
 }
 
 int ProgramCopy::Error() const

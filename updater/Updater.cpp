@@ -4,30 +4,47 @@
 #include "Processes.h"
 #include "UpdaterTexts.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <sched.h>
+#include <unistd.h>
 
 namespace updater {
 
 namespace {
 
-std::string CopyFailedText(int error)
+std::string FailureText(int error)
 {
+    if (error == ENOEXEC)
+        return kNotAProgramText;
     char text[512];
     std::snprintf(text, sizeof text, kCopyFailedFormat, error);
     return text;
+}
+
+bool Exists(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) == 0;
 }
 
 } // namespace
 
 std::string TargetPath(const std::string& folder)
 {
-    return folder + kProgramName;
+    for (const char* name : kProgramNames) {
+        if (!InstancesOf(folder + name).empty())
+            return folder + name;
+    }
+    for (const char* name : kProgramNames) {
+        if (Exists(folder + name))
+            return folder + name;
+    }
+    return folder + kProgramNames[0];
 }
 
 std::string SourcePath(const std::string& folder)
 {
-    return folder + kUpdateFolderName + kProgramName;
+    return folder + kUpdateFolderName + kProgramNames[0];
 }
 
 int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams)
@@ -42,21 +59,33 @@ int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams
     if (!seams.Confirm(kConfirmText, kConfirmCaption))
         return 0;
 
-    // The new program is copied beside the old one before the old one is
-    // ended, so a source that cannot be read (missing, empty) ends nothing,
-    // and the program folder never holds a half-written program.
+    // The new program is copied and checked beside the old one before the
+    // old one is ended, so a download that is no program ends nothing, and
+    // the program folder never holds a half-written program.
     ProgramCopy copy(target);
-    if (copy.Stage(SourcePath(folder))) {
-        // Twice, so that a second running instance is ended as well.
-        KillProcessByPath(target);
-        KillProcessByPath(target);
-        ::sched_yield();
-        if (copy.Commit()) {
-            seams.StartProgram(target);
-            return 0;
-        }
+    if (!copy.Stage(SourcePath(folder))) {
+        seams.ShowMessage(FailureText(copy.Error()));
+        return 0;
     }
-    seams.ShowMessage(CopyFailedText(copy.Error()));
+    // Every instance is ended, not only the first two; one that may not be
+    // ended stops the update before the program file is replaced.
+    if (!EndInstances(target)) {
+        seams.ShowMessage(kCannotEndText);
+        return 0;
+    }
+    ::sched_yield();
+    if (!copy.Commit()) {
+        seams.ShowMessage(FailureText(copy.Error()));
+        return 0;
+    }
+    if (seams.StartProgram(target)) {
+        copy.DropOld();
+        return 0;
+    }
+    // A new program that does not start would leave the user with none.
+    copy.Restore();
+    seams.StartProgram(target);
+    seams.ShowMessage(kNewProgramFailedText);
     return 0;
 }
 

@@ -15,18 +15,28 @@ public:
     virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
     // Shows a message and returns once it is shown.
     virtual void ShowMessage(const std::string& text) = 0;
-    // Starts a program on its own, without waiting for it; failures are not reported.
-    virtual void StartProgram(const std::string& path) = 0;
+    // Starts a program on its own, without waiting for it to end. True when it
+    // started and still runs a moment later (or has ended successfully by
+    // then); false when it could not be started or ended at once with a
+    // failure (a crash, a non-zero exit).
+    virtual bool StartProgram(const std::string& path) = 0;
 };
 
 // The main program in `folder` (which ends in "/"), and the downloaded one.
+// The main program may be named "tembra" or "Tembra" (start-up accepts both);
+// the target is the one running, else the one there, else "tembra", so that
+// an installation is always updated in place.
 std::string TargetPath(const std::string& folder);
 std::string SourcePath(const std::string& folder);
 
 // The program's work for `argumentCount` command-line arguments (their text is
 // not read) with `folder` as its own folder. Without arguments it starts the
-// main program and returns -1. With arguments it asks, ends the running main
-// program, replaces it by the downloaded one and starts it, and returns 0.
+// main program and returns -1. With arguments it asks, checks the downloaded
+// program, ends every running instance of the main program, replaces it by
+// the downloaded one and starts it, and returns 0. A download that is no
+// whole program, or an instance that may not be ended, leaves everything as
+// it was; a new program that does not start is replaced by the old one,
+// which is started again. Each of these is said in a message.
 int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams);
 
 } // namespace updater

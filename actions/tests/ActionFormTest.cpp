@@ -7,6 +7,7 @@
 #include "QvControls.h"
 #include "RegisterFormActions.h"
 #include "db/DbSchema.h"
+#include "text/ModuleFolder.h"
 #include "text/TextScramble.h"
 
 #include <QFile>
@@ -14,6 +15,9 @@
 void ActionFormTest::SetUp()
 {
     m_saved = theApp();
+    // Failed events write the log file there; test programs run side by side
+    // must not share one.
+    SetModuleFolderOverride(m_programFolder.path());
     m_previousSink = SetMessageSink([this](const QString& text) { m_messages << text; });
     m_previousQuestions = SetQuestionSink([this](const QString& text, const QString&) {
         m_questions << text;
@@ -43,6 +47,7 @@ void ActionFormTest::TearDown()
     SetMessageSink(m_previousSink);
     SetQuestionSink(m_previousQuestions);
     theApp() = m_saved;
+    SetModuleFolderOverride(QString());
 }
 
 QString ActionFormTest::KeyColumn() const

@@ -5,6 +5,7 @@
 #include "db/tests/DbTestDatabase.h"
 #include "text/AppState.h"
 #include "text/MessageSink.h"
+#include "TempFolder.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -55,6 +56,7 @@ protected:
     bool m_answer = true;
 
 private:
+    TempFolder m_programFolder; // the program folder while the test runs
     AppState m_saved;
     MessageSink m_previousSink;
     QuestionSink m_previousQuestions;

@@ -4,17 +4,23 @@
 #include "Dialog_Change_Pass.h"
 #include "Dialog_Login.h"
 #include "ShellFixture.h"
+#include "db/DbTexts.h"
 #include "text/AppState.h"
 #include "text/IniFile.h"
 #include "text/SqlText.h"
 #include "text/TextScramble.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include "widgets/ButtonST.h"
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -204,6 +210,51 @@ TEST_P(Login, DatabaseThatCannotBeOpenedIsReported)
     EXPECT_TRUE(m_shell.m_messages.first().startsWith(AppText::NoDatabase));
     EXPECT_EQ(m_shell.m_folder.readBytes(QStringLiteral("cfg.ini")), before);
     EXPECT_EQ(theApp().m_strUserUid, QString());
+}
+
+// A database whose login query fails (damaged pages, an empty file, a
+// missing view) is not a wrong password: the database's error is shown.
+TEST_P(Login, FailingLoginQueryShowsTheDatabaseError)
+{
+    std::vector<std::pair<const char*, std::function<void()>>> damages;
+    if (GetParam() == 2) {
+        const QString copy = m_shell.m_folder.file(QStringLiteral("damaged.mdb"));
+        const auto useCopy = [copy](const QByteArray& bytes) {
+            QFile file(copy);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            theApp().m_strConnectText = ScrambleText(DbTestDatabase::AccessText(copy), 1);
+        };
+        damages.emplace_back("empty file", [useCopy] { useCopy(QByteArray()); });
+        damages.emplace_back("damaged pages", [useCopy] {
+            // A valid header and first page, then pages of noise.
+            QByteArray bytes = QByteArray::fromHex("53514c69746520666f726d6174203300") + QByteArray(4096 * 8, '\xa5');
+            bytes[16] = 0x10; // page size 4096
+            bytes[17] = 0x00;
+            bytes[18] = bytes[19] = 1;
+            bytes[21] = 64, bytes[22] = 32, bytes[23] = 32;
+            bytes[31] = 9; // 9 pages
+            useCopy(bytes);
+        });
+    }
+    damages.emplace_back("missing view", [this] {
+        CDbConnection db;
+        db.SetConnectString(m_shell.ConnectText());
+        ASSERT_TRUE(db.Connect());
+        ASSERT_TRUE(db.ExecuteCommand(QStringLiteral("DROP VIEW view_c_user"))) << db.m_strErrorInfo.toStdString();
+        db.Close();
+    });
+    for (const auto& [what, damage] : damages) {
+        SCOPED_TRACE(what);
+        damage();
+        m_shell.m_messages.clear();
+        EXPECT_FALSE(LogIn(QStringLiteral("admin"), QStringLiteral("1")));
+        ASSERT_EQ(m_shell.m_messages.size(), 1);
+        EXPECT_TRUE(m_shell.m_messages.first().startsWith(DbText::kData)) << m_shell.m_messages.first().toStdString();
+        EXPECT_FALSE(m_shell.m_messages.first().contains(AppText::LoginFailed));
+        EXPECT_EQ(theApp().m_strUserUid, QString());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, Login, ::testing::Values(2, 3), [](const auto& info) {

@@ -220,6 +220,55 @@ TEST_F(StartupWorker, DatabaseThatDoesNotOpenCostsNoCopies)
     EXPECT_EQ(facts.company, QStringLiteral("未连接到数据库"));
 }
 
+// The database file with its second half of pages overwritten: it opens and
+// its tables are listed, but reading them fails.
+QByteArray DamagedPages(const QByteArray& sound)
+{
+    const int pageSize = (static_cast<unsigned char>(sound[16]) << 8) | static_cast<unsigned char>(sound[17]);
+    QByteArray damaged = sound;
+    const qsizetype pages = sound.size() / pageSize;
+    for (qsizetype at = (pages / 2) * pageSize; at < damaged.size(); ++at)
+        damaged[at] = '\xa5';
+    return damaged;
+}
+
+// An empty or damaged database "opens"; neither is a good copy, and neither
+// is ever copied over the good ones.
+TEST_F(StartupWorker, DamagedDatabasesAreNeverGoodCopies)
+{
+    QFile live(m_strDatabase);
+    ASSERT_TRUE(live.open(QIODevice::ReadOnly));
+    const QByteArray sound = live.readAll();
+    live.close();
+    const QByteArray damagedBytes[] = {QByteArray(), DamagedPages(sound)};
+    QDir().mkpath(m_strBackups);
+
+    // Damaged copies are dropped.
+    for (int day = 0; day < 2; ++day) {
+        QFile copy(Copy(day + 1));
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(damagedBytes[day]);
+    }
+    Run();
+    EXPECT_FALSE(QFileInfo::exists(Copy(1)));
+    EXPECT_FALSE(QFileInfo::exists(Copy(2)));
+    EXPECT_TRUE(QFileInfo::exists(Copy(0)));
+
+    // A damaged live database is copied nowhere and costs no good copy.
+    for (const QByteArray& damaged : damagedBytes) {
+        SCOPED_TRACE(damaged.size());
+        QFile::remove(Copy(0));
+        ASSERT_TRUE(QFile::copy(m_strDatabase, Copy(20)) || QFileInfo::exists(Copy(20)));
+        ASSERT_TRUE(live.open(QIODevice::WriteOnly));
+        live.write(damaged);
+        live.close();
+        Run();
+        EXPECT_FALSE(QFileInfo::exists(Copy(0)));
+        EXPECT_FALSE(QFileInfo::exists(Copy(0) + ".part"));
+        EXPECT_TRUE(QFileInfo::exists(Copy(20)));
+    }
+}
+
 TEST_F(StartupWorker, StopsAfterARecentMenuMerge)
 {
     QDir().mkpath(m_shell.m_folder.file(QStringLiteral("update")));

@@ -1,5 +1,6 @@
 #include "ProgramFiles.h"
 
+#include "ProgramImage.h"
 #include "UpdateTexts.h"
 
 #include <QCryptographicHash>
@@ -7,8 +8,6 @@
 #include <QSaveFile>
 
 namespace {
-
-const QByteArray kElfMagic("\x7f" "ELF", 4);
 
 QByteArray FileDigest(const QString& path)
 {
@@ -23,13 +22,12 @@ QByteArray FileDigest(const QString& path)
 
 bool IsProgramImage(const QByteArray& bytes)
 {
-    return bytes.startsWith(kElfMagic);
+    return updater::IsProgramImage(bytes.toStdString());
 }
 
 bool IsProgramFile(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && IsProgramImage(file.read(kElfMagic.size()));
+    return updater::IsProgramFile(QFile::encodeName(path).toStdString());
 }
 
 bool MakeExecutable(const QString& path)

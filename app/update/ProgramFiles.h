@@ -4,8 +4,10 @@
 
 // Checks and markers for the program files an update puts in place.
 
-// True when the file is a non-empty ELF executable: what the service or the
-// database hands over must be a program before anything is replaced by it.
+// True when the file is a whole ELF executable for this machine (see
+// updater/ProgramImage.h): what the service or the database hands over must be
+// a program before anything is replaced by it. A download whose reply gave no
+// length and was cut off is caught here too, as its image is not whole.
 bool IsProgramFile(const QString& path);
 bool IsProgramImage(const QByteArray& bytes);
 

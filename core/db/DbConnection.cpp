@@ -166,10 +166,19 @@ QString CDbConnection::GetDbTypeText() const
     return QString::number(m_nDbType);
 }
 
+QString CDbConnection::ErrorText(const QString& error, const QString& message)
+{
+    for (const QString& mark : DbText::kReadOnlyMarks) {
+        if (message.contains(mark, Qt::CaseInsensitive))
+            return error + (error.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + DbText::kReadOnly;
+    }
+    return error;
+}
+
 bool CDbConnection::StatementFailed(const QString& sql, const QString& message)
 {
     m_nResult = -1;
-    m_strError = DbText::kStatement;
+    m_strError = ErrorText(DbText::kStatement, message);
     m_strErrorInfo = sql + message;
     m_bOpen = false;
     return false;

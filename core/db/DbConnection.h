@@ -129,6 +129,8 @@ private:
     bool QueryFailed(const QString& sql, const QString& message);
     bool RecordFailed(const QString& sql, const QString& failure);
     bool StatementFailed(const QString& sql, const QString& message);
+    // The user's error text for a failure whose driver message is `message`.
+    static QString ErrorText(const QString& error, const QString& message);
     QSqlDatabase& Database(const QString& driverName);
 
     QString m_strConnectionName; // unique per object

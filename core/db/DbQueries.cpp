@@ -38,7 +38,7 @@ bool CDbConnection::QueryFailed(const QString& sql, const QString& message)
 {
     m_nResult = -1;
     m_strErrorInfo = sql + u'\n' + message;
-    m_strError = DbText::kQuery;
+    m_strError = ErrorText(DbText::kQuery, message);
     m_bOpen = false;
     return false;
 }
@@ -199,7 +199,7 @@ bool CountsDiffer(const QStringList& fields, const QStringList& values)
 bool CDbConnection::RecordFailed(const QString& sql, const QString& failure)
 {
     m_strErrorInfo = sql + u'\n' + failure;
-    m_strError = DbText::kData;
+    m_strError = ErrorText(DbText::kData, failure);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The fixed texts of the database layer: what CDbConnection leaves in
 // m_strError, the prefixes of m_strErrorInfo, and the SQL it writes itself.
@@ -16,6 +17,18 @@ inline const QString kConnect = QStringLiteral("\n连接服务器异常，请正
 inline const QString kClose = QStringLiteral("关闭数据库连接出错");
 inline const QString kFieldsValues = QStringLiteral("字段和值不对应，不能添加");
 inline const QString kDetailPrefix = QStringLiteral("异常:\n");
+// Added on a line of its own to the error text when the database refuses to
+// be written, so that the user learns the cause without the log file.
+inline const QString kReadOnly =
+    QStringLiteral("数据库是只读的，不能写入：请检查数据库文件及其所在文件夹是否允许当前用户写入。");
+// The driver messages of such a refusal: SQLite's for a file it may not
+// write and for a journal it cannot create beside the file (a read-only
+// folder), PostgreSQL's for a read-only transaction or server.
+inline const QStringList kReadOnlyMarks = {
+    QStringLiteral("readonly database"),
+    QStringLiteral("unable to open database file"),
+    QStringLiteral("read-only transaction"),
+};
 
 // Details this layer adds where no driver message exists.
 inline const QString kNoDriver = QStringLiteral("database driver %1 is not available");

@@ -33,7 +33,9 @@ QString HttpGetString(const QString& url);
 // Downloads the URL into the file at path (relative paths from the current
 // folder), following redirects as HttpGetString does. Only a complete body
 // with status 200 replaces the file; on any failure the file stays as it was
-// and the result is false.
+// and the result is false. A reply that gives no length ends where its
+// connection closes, so a cut one cannot be told from a whole one here:
+// callers check that what came is whole (a program image, for one).
 bool DownloadToFile(const QString& url, const QString& path);
 
 // Writes the rest of the response into the file at path through a temporary

@@ -1,5 +1,7 @@
 #include "web/LzwDecode.h"
 
+#include "web/LzwTexts.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -66,18 +68,29 @@ uint64_t MaxOutputOfCodes(uint64_t codes, int width)
     return width <= 8 ? codes : codes * (codes + 1) / 2;
 }
 
-bool Decode(QByteArrayView stored, QByteArray& output)
+bool Fail(QString& reason, const QString& text)
 {
+    reason = text;
+    return false;
+}
+
+bool Decode(QByteArrayView stored, QByteArray& output, QString& reason)
+{
+    reason = LzwTexts::Damaged;
     if (stored.size() < kHeaderSize + 1)
-        return false;
+        return Fail(reason, LzwTexts::TooShort);
     const auto* bytes = reinterpret_cast<const unsigned char*>(stored.data());
     const int32_t length = static_cast<int32_t>(static_cast<uint32_t>(bytes[0])
                                                 | static_cast<uint32_t>(bytes[1]) << 8
                                                 | static_cast<uint32_t>(bytes[2]) << 16
                                                 | static_cast<uint32_t>(bytes[3]) << 24);
     const int width = bytes[4];
-    if (length < 0 || width < 1 || width > kMaxCodeWidth)
-        return false;
+    if (width < 1 || width > kMaxCodeWidth)
+        return Fail(reason, LzwTexts::BadWidth.arg(width));
+    if (length < 0)
+        return Fail(reason, LzwTexts::BadLength.arg(length));
+    if (length > kMaxDecodedBytes)
+        return Fail(reason, LzwTexts::TooLong.arg(length).arg(kMaxDecodedBytes));
     CodeReader codes(stored, width);
     if (static_cast<uint64_t>(length) > MaxOutputOfCodes(codes.TotalCodes(), width))
         return false;
@@ -130,10 +143,13 @@ bool Decode(QByteArrayView stored, QByteArray& output)
 
 } // namespace
 
-bool LzwDecode(QByteArrayView stored, QByteArray& decoded)
+bool LzwDecode(QByteArrayView stored, QByteArray& decoded, QString* reason)
 {
-    if (Decode(stored, decoded))
+    QString why;
+    if (Decode(stored, decoded, why))
         return true;
     decoded.clear();
+    if (reason)
+        *reason = why;
     return false;
 }

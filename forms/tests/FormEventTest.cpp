@@ -7,6 +7,7 @@
 #include "FormEventRunner.h"
 #include "QvControls.h"
 #include "db/DbSchema.h"
+#include "db/DbTexts.h"
 #include "db/tests/DbTestDatabase.h"
 #include "grid/ListCtrlEx.h"
 #include "text/AppState.h"
@@ -16,12 +17,17 @@
 #include "text/TextScramble.h"
 #include "web/FileHelpers.h"
 #include "xml/XmlNode.h"
+#include "FileModes.h"
+#include "TempFolder.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -31,6 +37,9 @@ protected:
     void SetUp() override
     {
         m_saved = theApp();
+        // The log file goes into a folder of this test's own: test programs
+        // run side by side must not share one.
+        SetModuleFolderOverride(m_programFolder.path());
         m_previousSink = SetMessageSink([this](const QString& text) { m_messages << text; });
         m_database = std::make_unique<DbTestDatabase>(GetParam());
         ASSERT_FALSE(m_database->ConnectText().isEmpty()) << m_database->Problem().toStdString();
@@ -81,6 +90,7 @@ protected:
         m_db.Close();
         SetMessageSink(m_previousSink);
         theApp() = m_saved;
+        SetModuleFolderOverride(QString());
     }
 
     D_T1* Open(const QString& dialog, const QString& menuUid = "7")
@@ -122,6 +132,7 @@ protected:
         return FromCp936(ReadWholeFile(GetModuleFolder() + EventTexts::LogFileName));
     }
 
+    TempFolder m_programFolder;
     AppState m_saved;
     MessageSink m_previousSink;
     std::unique_ptr<DbTestDatabase> m_database;
@@ -183,6 +194,41 @@ TEST_P(FormEventTest, FailureAtAnyStepLeavesDatabaseAndGridAsBefore)
             EXPECT_FALSE(form->m_bEventBusy);
         }
     }
+}
+
+// An installation for all users: neither the program folder (the log file)
+// nor the database may be written. The failed save is reported with its
+// cause, the program goes on, and the form keeps what the user typed.
+TEST_P(FormEventTest, ReadOnlyProgramFolderAndDatabaseReportTheFailureAndKeepTheForm)
+{
+    D_T1* form = Open(QString("<textbox id='2' pos='0,30,80,24'/><button id='1' pos='0,0,80,24' value='存'>"
+                              "<ACTION><CLICK>%1</CLICK></ACTION></button>")
+                          .arg(QString(Insert).arg("typed")));
+    auto* edit = qobject_cast<QLineEdit*>(form->GetDlgItem(1026));
+    ASSERT_NE(edit, nullptr);
+    edit->setText("录入的内容");
+    if (GetParam() == 3) {
+        ASSERT_TRUE(m_db.ExecuteCommand("DO $$BEGIN EXECUTE 'ALTER DATABASE ' || quote_ident(current_database()) "
+                                        "|| ' SET default_transaction_read_only = on'; END$$"))
+            << m_db.m_strErrorInfo.toStdString();
+    }
+    const QString before = Snapshot();
+    {
+        const ReadOnlyFolder program(m_programFolder.path());
+        const std::optional<ReadOnlyFolder> database =
+            GetParam() == 2 ? std::make_optional<ReadOnlyFolder>(m_database->Folder()) : std::nullopt;
+        const BoundByFileModes bound;
+        form->FireEvent(1025, "CLICK");
+    }
+    EXPECT_EQ(Snapshot(), before);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].startsWith(DbText::kStatement)) << m_messages[0].toStdString();
+    EXPECT_TRUE(m_messages[0].contains(DbText::kReadOnly)) << m_messages[0].toStdString();
+    EXPECT_FALSE(QFile::exists(m_programFolder.file(EventTexts::LogFileName)));
+    ASSERT_FALSE(m_form.isNull());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(edit->text(), "录入的内容");
+    EXPECT_FALSE(form->m_bEventBusy);
 }
 
 TEST_P(FormEventTest, FailedCommitIsAFailedEvent)

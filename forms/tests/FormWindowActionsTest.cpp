@@ -12,7 +12,9 @@
 #include "grid/ListCtrlEx.h"
 #include "text/AppState.h"
 #include "text/MessageSink.h"
+#include "text/ModuleFolder.h"
 #include "text/TextScramble.h"
+#include "TempFolder.h"
 #include "widgets/FileEditCtrl.h"
 #include "xml/XmlNode.h"
 
@@ -39,6 +41,9 @@ protected:
     void SetUp() override
     {
         m_saved = theApp();
+        // Failed events write the log file there; test programs run side by
+        // side must not share one.
+        SetModuleFolderOverride(m_programFolder.path());
         m_previousSink = SetMessageSink([this](const QString& text) { m_messages << text; });
         m_database = std::make_unique<DbTestDatabase>(2);
         ASSERT_FALSE(m_database->ConnectText().isEmpty()) << m_database->Problem().toStdString();
@@ -75,6 +80,7 @@ protected:
         CActionDispatcher::Instance().Clear();
         SetMessageSink(m_previousSink);
         theApp() = m_saved;
+        SetModuleFolderOverride(QString());
     }
 
     D_T1* Open(const QString& dialog, const QString& head = "<head title='t' pos='0,0,400,300'/>")
@@ -118,6 +124,7 @@ protected:
         grid->SetRowData(row, nullptr, key, kRowUnchanged);
     }
 
+    TempFolder m_programFolder; // the program folder while the test runs
     AppState m_saved;
     MessageSink m_previousSink;
     std::unique_ptr<DbTestDatabase> m_database;

@@ -1,16 +1,24 @@
 // Opening a menu entry's stored form: reading and decoding c_menu_dh.form_0,
 // the redirecting head, and what reaches the opened window.
 #include "D_T1.h"
+#include "EventTexts.h"
+#include "FormTexts.h"
 #include "PlainControlBuilder.h"
 #include "StoredFormOpener.h"
 #include "db/DbConnection.h"
 #include "db/DbSchema.h"
 #include "db/tests/DbTestDatabase.h"
 #include "text/AppState.h"
+#include "text/Cp936.h"
 #include "text/MessageSink.h"
+#include "text/ModuleFolder.h"
 #include "text/TextScramble.h"
 #include "text/TreeItems.h"
+#include "web/FileHelpers.h"
+#include "web/LzwDecode.h"
 #include "web/LzwEncode.h"
+#include "web/LzwTexts.h"
+#include "TempFolder.h"
 
 #include <QApplication>
 #include <QTreeWidget>
@@ -37,6 +45,7 @@ class StoredFormOpener : public ::testing::Test
 protected:
     void SetUp() override
     {
+        SetModuleFolderOverride(m_programFolder.path());
         ASSERT_FALSE(m_database.ConnectText().isEmpty()) << m_database.Problem().toStdString();
         theApp().m_strConnectText = ScrambleText(m_database.ConnectText(), 1);
         SetStoredFormSetUp([](D_T1& form) { form.SetBuilder(std::make_unique<CPlainControlBuilder>()); });
@@ -54,12 +63,15 @@ protected:
         AddEntry(16, 0, Stored(Form(QString(), 6)));                     // not a leaf in the table
         AddEntry(17, 1, QByteArray("\x05\x00\x00\x00\x09garbage", 12));
         AddEntry(18, 1, QByteArray());
+        AddEntry(19, 1, QByteArray::fromHex("ffffff7f19610086010000")); // declares 2 GB
+        AddEntry(20, 1, Stored(QStringLiteral("这不是表单描述，只是一段普通的文字而已，不是XML")));
+        AddEntry(21, 1, Stored(Form(QStringLiteral("<head popup='x:17'/>"), 6)));
         AddEntry(25, 0, Stored(Form(QStringLiteral("<head title='二十五' type='t25'/>"), 7)));
 
         m_tree.setColumnCount(1);
         auto* folder = new QTreeWidgetItem(&m_tree, {QStringLiteral("文件夹")});
         folder->setData(0, kTreeItemDataRole, 1);
-        for (const int uid : {10, 11, 12, 13, 14, 15, 16, 17, 18}) {
+        for (const int uid : {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}) {
             auto* item = new QTreeWidgetItem(folder, {QStringLiteral("项%1").arg(uid)});
             item->setData(0, kTreeItemDataRole, uid);
         }
@@ -74,6 +86,7 @@ protected:
         SetStoredFormSetUp({});
         SetMessageSink({});
         theApp() = AppState();
+        SetModuleFolderOverride(QString());
     }
 
     void AddEntry(int uid, int leaf, const QByteArray& form)
@@ -94,6 +107,7 @@ protected:
         return StartPopupFormThread(stored);
     }
 
+    TempFolder m_programFolder;
     DbTestDatabase m_database{2};
     CDbConnection m_db;
     QTreeWidget m_tree;
@@ -154,6 +168,37 @@ TEST_F(StoredFormOpener, OpensNothingWithoutAUsableForm)
     theApp().m_strConnectText = ScrambleText(DbTestDatabase::AccessText(QStringLiteral("/nonexistent/x.mdb")), 1);
     EXPECT_EQ(Open(10), nullptr);
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
+}
+
+// A stored form that is there but cannot be opened says why, in a message
+// box and in the log file, and opens no window.
+TEST_F(StoredFormOpener, DamagedStoredFormIsReportedWithItsReason)
+{
+    const struct
+    {
+        int uid;
+        QString reason;
+    } cases[] = {
+        {17, LzwTexts::Damaged},
+        {19, LzwTexts::TooLong.arg(0x7fffffff).arg(kMaxDecodedBytes)},
+        {20, FormTexts::NotXml},
+        {21, LzwTexts::Damaged}, // redirected to entry 17
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uid);
+        m_messages.clear();
+        QFile::remove(m_programFolder.file(EventTexts::LogFileName));
+        m_tree.setCurrentItem(FindTreeItemByData(&m_tree, m_tree.topLevelItem(0), c.uid));
+
+        EXPECT_TRUE(OpenSelectedMenuForm(&m_tree));
+
+        const QString text = FormTexts::MenuFormUnusable.arg(QStringLiteral("项%1").arg(c.uid), c.reason);
+        EXPECT_EQ(m_messages, QStringList{text});
+        EXPECT_TRUE(FromCp936(ReadWholeFile(m_programFolder.file(EventTexts::LogFileName)))
+                        .startsWith(QString(text).replace(u'\n', QStringLiteral("\r\n"))));
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            EXPECT_EQ(qobject_cast<D_T1*>(widget), nullptr);
+    }
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 #include <unistd.h>
 
 using namespace testhelp;
-using updater::KillProcessByPath;
+using updater::EndInstances;
+using updater::InstancesOf;
 
 namespace {
 
@@ -21,7 +22,7 @@ TEST(GetModuleFolder, IsTheFolderOfTheRunningProgram)
     EXPECT_EQ(folder + "updater_processes_test", updater::ExecutablePathOf(::getpid()));
 }
 
-TEST(KillProcessByPath, EndsTheProgramWithThatPathOnly)
+TEST(EndInstances, EndsEveryInstanceOfThatPathOnly)
 {
     TempFolder temp;
     const std::string folder = CanonicalFolder(temp);
@@ -30,21 +31,28 @@ TEST(KillProcessByPath, EndsTheProgramWithThatPathOnly)
     InstallFakeProgram(folder + "Tembra"); // Linux names differ by letter case
     ChildProcess other(folder + "other/tembra");
     ChildProcess otherCase(folder + "Tembra");
-    ChildProcess target(folder + "tembra");
+    ChildProcess first(folder + "tembra");
+    ChildProcess second(folder + "tembra");
+    ChildProcess third(folder + "tembra");
+    WaitForStartedPids(folder, 4);
 
-    EXPECT_TRUE(KillProcessByPath(folder + "tembra"));
+    EXPECT_EQ(InstancesOf(folder + "tembra").size(), 3u);
+    EXPECT_TRUE(EndInstances(folder + "tembra"));
 
-    const auto status = target.WaitForExit();
-    ASSERT_TRUE(status);
-    EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM);
+    for (ChildProcess* instance : {&first, &second, &third}) {
+        const auto status = instance->WaitForExit();
+        ASSERT_TRUE(status);
+        EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGTERM);
+    }
     EXPECT_TRUE(other.IsRunning());
     EXPECT_TRUE(otherCase.IsRunning());
-    EXPECT_FALSE(KillProcessByPath(folder + "tembra")); // none left
+    EXPECT_TRUE(InstancesOf(folder + "tembra").empty());
+    EXPECT_TRUE(EndInstances(folder + "tembra")); // none left to end
     EXPECT_TRUE(other.IsRunning());
     EXPECT_TRUE(otherCase.IsRunning());
 }
 
-TEST(KillProcessByPath, EndsAProgramThatIgnoresTheRequestForcibly)
+TEST(EndInstances, EndsAProgramThatIgnoresTheRequestForcibly)
 {
     TempFolder temp;
     const std::string folder = CanonicalFolder(temp);
@@ -52,14 +60,14 @@ TEST(KillProcessByPath, EndsAProgramThatIgnoresTheRequestForcibly)
     ChildProcess target(folder + "tembra", {"ignore-term"});
     WaitForStartedPids(folder, 1); // SIGTERM is ignored from here on
 
-    EXPECT_TRUE(KillProcessByPath(folder + "tembra"));
+    EXPECT_TRUE(EndInstances(folder + "tembra"));
 
     const auto status = target.WaitForExit();
     ASSERT_TRUE(status);
     EXPECT_TRUE(WIFSIGNALED(*status) && WTERMSIG(*status) == SIGKILL);
 }
 
-TEST(KillProcessByPath, FindsAProgramWhoseFileWasReplaced)
+TEST(EndInstances, FindsAProgramWhoseFileWasReplaced)
 {
     TempFolder temp;
     const std::string folder = CanonicalFolder(temp);
@@ -68,14 +76,16 @@ TEST(KillProcessByPath, FindsAProgramWhoseFileWasReplaced)
     InstallFakeProgram(folder + "new", "new");
     ASSERT_EQ(std::rename((folder + "new").c_str(), (folder + "tembra").c_str()), 0);
 
-    EXPECT_TRUE(KillProcessByPath(folder + "tembra"));
+    EXPECT_EQ(InstancesOf(folder + "tembra"), std::vector<pid_t>{target.Pid()});
+    EXPECT_TRUE(EndInstances(folder + "tembra"));
     EXPECT_TRUE(target.WaitForExit());
 }
 
-TEST(KillProcessByPath, NeverEndsTheCallerAndFindsNothingForAnEmptyPath)
+TEST(EndInstances, NeverEndsTheCallerAndFindsNothingForAnEmptyPath)
 {
-    EXPECT_FALSE(KillProcessByPath(updater::ExecutablePathOf(::getpid())));
-    EXPECT_FALSE(KillProcessByPath(""));
+    EXPECT_TRUE(InstancesOf(updater::ExecutablePathOf(::getpid())).empty());
+    EXPECT_TRUE(EndInstances(updater::ExecutablePathOf(::getpid())));
+    EXPECT_TRUE(InstancesOf("").empty());
 }
 
 } // namespace

@@ -104,7 +104,7 @@ protected:
             EXPECT_EQ(std::filesystem::read_symlink("/proc/" + std::to_string(pid) + "/fd/" + std::to_string(stream)),
                       "/dev/null")
                 << "stream " << stream;
-        EXPECT_TRUE(updater::KillProcessByPath(target));
+        EXPECT_TRUE(updater::EndInstances(target));
         EXPECT_TRUE(ReapEnded(pid));
     }
 
@@ -168,6 +168,46 @@ TEST_F(UpProgram, WithoutADisplayAsksOnTheTerminal)
     ExpectUntouched();
     answerOnTerminal(" y\n");
     ExpectReplacedAndRestarted();
+}
+
+// A new program that crashes at start is replaced by the old one, which is
+// started again.
+TEST_F(UpProgram, ANewProgramThatCrashesAtStartIsReplacedByTheOldOne)
+{
+    InstallFakeProgram(source, "crash");
+    StartRunningProgram();
+    Terminal terminal("y\n");
+    ASSERT_FALSE(terminal.Path().empty());
+
+    EXPECT_EQ(ExitCode(*StartUp({"-d"}, WithoutDisplay(), terminal.Path())), 0);
+
+    EXPECT_TRUE(running->WaitForExit());
+    EXPECT_EQ(ReadFile(target), oldBytes);
+    EXPECT_FALSE(std::filesystem::exists(target + ".old"));
+    const auto pids = WaitForStartedPids(folder, 2);
+    ASSERT_EQ(pids.size(), 2u);
+    ExpectRunsTargetThenEnd(pids[1]);
+}
+
+// Another user's instance cannot be ended: `up`, run as an ordinary user,
+// leaves the program file and that instance as they are and starts nothing.
+TEST_F(UpProgram, AnInstanceThatMayNotBeEndedStopsTheUpdate)
+{
+    constexpr unsigned kNobody = 65534;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        ASSERT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
+    ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
+    StartRunningProgram(); // as this test's user, root here
+    Terminal terminal("y\n");
+    ASSERT_FALSE(terminal.Path().empty());
+    ASSERT_EQ(::chmod(terminal.Path().c_str(), 0666), 0);
+
+    ChildProcess up("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", folder + "up", "-d"},
+                    WithoutDisplay(), terminal.Path());
+
+    EXPECT_EQ(ExitCode(up), 0);
+    ExpectUntouched();
+    EXPECT_EQ(ReadFile(source), newBytes);
 }
 
 // The question and the failure message as real windows on an X server,

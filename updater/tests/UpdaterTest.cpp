@@ -3,7 +3,10 @@
 #include "Updater.h"
 
 #include <cstdio>
+#include <deque>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -14,6 +17,8 @@ namespace {
 
 const std::string kConfirmText = "软件需要升级，升级的作用是让软件更好用！";
 const std::string kConfirmCaption = "软件更新确认";
+const std::string kNotAProgram = "update文件夹中的新主程序不完整或不能在本机运行，没有升级，原主程序照常使用。";
+const std::string kNewProgramFailed = "新主程序无法启动，已恢复并启动原主程序。";
 
 // Answers the question as told and notes what the updater asks, shows and starts.
 class RecordingSeams : public updater::UpdaterSeams
@@ -27,11 +32,21 @@ public:
         return m_answer;
     }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void StartProgram(const std::string& path) override { started.push_back(path); }
+    bool StartProgram(const std::string& path) override
+    {
+        started.push_back(path);
+        if (startResults.empty())
+            return true;
+        const bool result = startResults.front();
+        startResults.pop_front();
+        return result;
+    }
 
     std::vector<std::pair<std::string, std::string>> questions;
     std::vector<std::string> messages;
     std::vector<std::string> started;
+    // What the starts report in turn; a start beyond them succeeds.
+    std::deque<bool> startResults;
 
 private:
     bool m_answer;
@@ -105,26 +120,104 @@ TEST_F(UpdaterRun, WithoutArgumentsOnlyStartsTheProgram)
     ExpectUntouched();
 }
 
-TEST_F(UpdaterRun, AnUnusableDownloadShowsTheErrorNumberAndEndsAndStartsNothing)
+TEST_F(UpdaterRun, AnUnusableDownloadIsRefusedAndEndsAndStartsNothing)
 {
-    const std::pair<const char*, std::string> cases[] = {
-        {"missing", "升级出错: 2 \n可以尝试手动复制update文件夹主程序覆盖根目录主程序。"},
-        {"empty", "升级出错: 8 \n可以尝试手动复制update文件夹主程序覆盖根目录主程序。"},
+    std::string otherMachine = newBytes;
+    otherMachine[18] = static_cast<char>(otherMachine[18] ^ 0x40); // e_machine
+    const struct
+    {
+        const char* kind;
+        std::optional<std::string> bytes; // none: missing
+        std::string message;
+    } cases[] = {
+        {"missing", std::nullopt, "升级出错: 2 \n可以尝试手动复制update文件夹主程序覆盖根目录主程序。"},
+        {"empty", "", kNotAProgram},
+        {"cut at half", newBytes.substr(0, newBytes.size() / 2), kNotAProgram},
+        {"cut short at its end", newBytes.substr(0, newBytes.size() - 3 - 8), kNotAProgram}, // 8 bytes before the mark
+        {"an error page", "<html><body>502 Bad Gateway</body></html>", kNotAProgram},
+        {"a shell script", "#!/bin/sh\nrm -rf \"$HOME\"\n", kNotAProgram},
+        {"a program for another machine", otherMachine, kNotAProgram},
     };
-    for (const auto& [kind, message] : cases) {
-        SCOPED_TRACE(kind);
-        if (std::string(kind) == "missing")
-            std::remove(source.c_str());
-        else
-            WriteFile(source, "");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.kind);
+        std::remove(source.c_str());
+        if (c.bytes) {
+            WriteFile(source, *c.bytes);
+            std::filesystem::permissions(source, std::filesystem::perms::owner_all);
+        }
         RecordingSeams seams(true);
 
         EXPECT_EQ(RunUpdater(1, folder, seams), 0);
 
-        EXPECT_EQ(seams.messages, std::vector<std::string>{message});
+        EXPECT_EQ(seams.messages, std::vector<std::string>{c.message});
         EXPECT_TRUE(seams.started.empty());
         ExpectUntouched();
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            EXPECT_EQ(entry.path().filename().string().find(".new-"), std::string::npos) << entry.path();
     }
+}
+
+TEST_F(UpdaterRun, EveryRunningInstanceIsEnded)
+{
+    std::vector<std::unique_ptr<ChildProcess>> more;
+    for (int i = 0; i < 2; ++i)
+        more.push_back(std::make_unique<ChildProcess>(target));
+    WaitForStartedPids(folder, 3);
+    RecordingSeams seams(true);
+
+    EXPECT_EQ(RunUpdater(1, folder, seams), 0);
+
+    EXPECT_TRUE(running->WaitForExit());
+    for (const auto& instance : more)
+        EXPECT_TRUE(instance->WaitForExit());
+    EXPECT_EQ(ReadFile(target), newBytes);
+    EXPECT_EQ(seams.started, std::vector<std::string>{target});
+    EXPECT_TRUE(seams.messages.empty());
+}
+
+// An installation whose program is named "Tembra" (start-up accepts it) is
+// updated in place: no second program beside it, the old one not left running.
+TEST_F(UpdaterRun, AProgramNamedTembraIsUpdatedInPlace)
+{
+    running.reset();
+    std::remove(target.c_str());
+    const std::string capital = folder + "Tembra";
+    InstallFakeProgram(capital, "old");
+    ChildProcess instance(capital);
+    RecordingSeams seams(true);
+
+    EXPECT_EQ(RunUpdater(1, folder, seams), 0);
+
+    EXPECT_TRUE(instance.WaitForExit());
+    EXPECT_EQ(ReadFile(capital), newBytes);
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_EQ(seams.started, std::vector<std::string>{capital});
+
+    RecordingSeams plain(true);
+    EXPECT_EQ(RunUpdater(0, folder, plain), -1);
+    EXPECT_EQ(plain.started, std::vector<std::string>{capital});
+}
+
+// The old program is kept beside the new one until the new one has started.
+TEST_F(UpdaterRun, ANewProgramThatDoesNotStartIsReplacedByTheOldOne)
+{
+    RecordingSeams seams(true);
+    seams.startResults = {false, true};
+
+    EXPECT_EQ(RunUpdater(1, folder, seams), 0);
+
+    EXPECT_TRUE(running->WaitForExit());
+    EXPECT_EQ(ReadFile(target), oldBytes);
+    EXPECT_EQ(seams.started, (std::vector<std::string>{target, target}));
+    EXPECT_EQ(seams.messages, std::vector<std::string>{kNewProgramFailed});
+    EXPECT_FALSE(FileExists(target + ".old"));
+
+    // Once the new one starts, the old one is not kept.
+    InstallFakeProgram(source, "newer");
+    RecordingSeams again(true);
+    EXPECT_EQ(RunUpdater(1, folder, again), 0);
+    EXPECT_EQ(ReadFile(target), ReadFile(source));
+    EXPECT_FALSE(FileExists(target + ".old"));
 }
 
 } // namespace

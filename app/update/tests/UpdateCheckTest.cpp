@@ -92,6 +92,7 @@ TEST_F(UpdateCheck, VersionRequestCarriesTheInstallationFacts)
 TEST_F(UpdateCheck, NewerProgramIsDownloadedAndTheUpdaterStarted)
 {
     Offer("3.7.7.2");
+    service.AnnounceNoLength(kProgramTarget); // a whole close-delimited reply is taken
 
     const UpdateCheckResult result = Run();
 
@@ -136,14 +137,22 @@ TEST_F(UpdateCheck, WithoutServiceHostOrVersionNothingIsAsked)
 
 TEST_F(UpdateCheck, CutOrDamagedDownloadsReplaceNothing)
 {
-    for (const qsizetype cut : {qsizetype(0), qsizetype(1), qsizetype(4), newProgram.size() / 2, newProgram.size() - 1}) {
-        Offer("3.7.7.2");
-        service.CutAfter(kProgramTarget, cut);
-        service.CutAfter(kUpdaterTarget, std::min(cut, newUpdater.size() - 1));
+    for (const bool announced : {true, false}) {
+        for (const qsizetype cut : {qsizetype(0), qsizetype(1), qsizetype(4), qsizetype(64), qsizetype(120),
+                                    newProgram.size() / 2, newProgram.size() - 1}) {
+            SCOPED_TRACE(announced ? "length announced" : "close-delimited");
+            Offer("3.7.7.2");
+            service.CutAfter(kProgramTarget, cut);
+            service.CutAfter(kUpdaterTarget, std::min(cut, newUpdater.size() - 1));
+            if (!announced) {
+                service.AnnounceNoLength(kProgramTarget);
+                service.AnnounceNoLength(kUpdaterTarget);
+            }
 
-        EXPECT_FALSE(Run().updaterStarted) << cut;
-        ExpectNothingInstalled();
-        EXPECT_EQ(ReadBytes(folder.temp.path() + "up"), folder.updaterBytes);
+            EXPECT_FALSE(Run().updaterStarted) << cut;
+            ExpectNothingInstalled();
+            EXPECT_EQ(ReadBytes(folder.temp.path() + "up"), folder.updaterBytes);
+        }
     }
     Offer("3.7.7.2");
     service.Serve(kProgramTarget, "<html>error</html>");

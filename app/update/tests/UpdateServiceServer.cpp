@@ -53,6 +53,11 @@ void UpdateServiceServer::CutAfter(const QString& target, qsizetype bytes)
     m_cuts[Normalized(target)] = bytes;
 }
 
+void UpdateServiceServer::AnnounceNoLength(const QString& target)
+{
+    m_withoutLength.append(Normalized(target));
+}
+
 int UpdateServiceServer::CountOf(const QString& target) const
 {
     return static_cast<int>(m_requests.count(Normalized(target)));
@@ -83,8 +88,11 @@ void UpdateServiceServer::OnReadyRead(QTcpSocket* socket)
         reply = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
     } else {
         const QByteArray body = m_bodies.contains(target) ? m_bodies[target] : m_pathBodies[path];
-        reply = "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size())
-            + "\r\nConnection: close\r\n\r\n" + body.left(m_cuts.value(target, body.size()));
+        const QByteArray length = m_withoutLength.contains(target)
+            ? QByteArray()
+            : "Content-Length: " + QByteArray::number(body.size()) + "\r\n";
+        reply = "HTTP/1.1 200 OK\r\n" + length + "Connection: close\r\n\r\n"
+            + body.left(m_cuts.value(target, body.size()));
     }
     socket->write(reply);
     socket->disconnectFromHost();

@@ -29,6 +29,9 @@ public:
     void ServeAnyQuery(const QString& path, const QByteArray& body);
     // The body of `target` is cut after `bytes` bytes, its length announced whole.
     void CutAfter(const QString& target, qsizetype bytes);
+    // The reply of `target` announces no length: its body ends where the
+    // connection closes, so a cut cannot be told from the end.
+    void AnnounceNoLength(const QString& target);
 
     // The request targets in the order they came in, as the client sent them.
     const QStringList& Requests() const { return m_requests; }
@@ -42,5 +45,6 @@ private:
     QMap<QString, QByteArray> m_bodies;
     QMap<QString, QByteArray> m_pathBodies;
     QMap<QString, qsizetype> m_cuts;
+    QStringList m_withoutLength;
     QStringList m_requests;
 };

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <elf.h>
+
 RecordingSeams::RecordingSeams(const QString& programFolder) : m_strProgramFolder(programFolder)
 {
 }
@@ -28,9 +30,27 @@ void RecordingSeams::RemoveUpdateFolder()
 
 QByteArray ProgramBytes(const QByteArray& mark)
 {
-    QByteArray bytes("\x7f" "ELF", 4);
-    bytes += QByteArray(4096, '\x01') + mark;
-    return bytes;
+    // The smallest whole program image of this machine's kind: the header of
+    // the running test program, one loadable segment over the whole file and
+    // no sections, so that any cut leaves the segment outside the file.
+    QFile self(QStringLiteral("/proc/self/exe"));
+    self.open(QIODevice::ReadOnly);
+    Elf64_Ehdr header;
+    self.read(reinterpret_cast<char*>(&header), sizeof header);
+    header.e_phoff = sizeof header;
+    header.e_phnum = 1;
+    header.e_phentsize = sizeof(Elf64_Phdr);
+    header.e_shoff = 0;
+    header.e_shnum = 0;
+    header.e_shstrndx = 0;
+    Elf64_Phdr segment{};
+    segment.p_type = PT_LOAD;
+    segment.p_flags = PF_R | PF_X;
+    segment.p_align = 4096;
+    const QByteArray body = QByteArray(4096, '\x01') + mark;
+    segment.p_filesz = segment.p_memsz = sizeof header + sizeof segment + body.size();
+    return QByteArray(reinterpret_cast<const char*>(&header), sizeof header)
+        + QByteArray(reinterpret_cast<const char*>(&segment), sizeof segment) + body;
 }
 
 QByteArray ReadBytes(const QString& path)

@@ -19,6 +19,8 @@ public:
     // Empty when the database could not be made; Problem() says why.
     QString ConnectText() const { return m_strConnectText; }
     QString Problem() const { return m_strProblem; }
+    // The folder of the SQLite file (kind 2), ending in "/"; empty for kind 3.
+    QString Folder() const { return m_folder ? m_folder->path() : QString(); }
 
     static QString AccessText(const QString& path);
     static QString PostgreSqlText(const QString& host, const QString& port, const QString& database,

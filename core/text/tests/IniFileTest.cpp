@@ -1,15 +1,14 @@
 #include "text/Cp936.h"
 #include "text/IniFile.h"
 #include "text/ModuleFolder.h"
+#include "FileModes.h"
 #include "TempFolder.h"
 
 #include <QFile>
 
 #include <gtest/gtest.h>
 
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <functional>
@@ -37,19 +36,12 @@ QByteArray Utf16File(const QString& text)
     return bytes;
 }
 
-// Runs work as a user whom file modes bind: on a thread of its own that has
-// given up the rights to override them (capabilities are per thread), so a
-// test run as root sees a read-only folder as a user does.
+// Runs work as a user whom file modes bind, on a thread of its own, so a test
+// run as root sees a read-only folder as a user does.
 void RunBoundByFileModes(const std::function<void()>& work)
 {
     std::thread([&] {
-        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-        __user_cap_data_struct data[2]{};
-        if (syscall(SYS_capget, &header, data) == 0) {
-            for (const int cap : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER})
-                data[0].effective &= ~(1u << cap);
-            syscall(SYS_capset, &header, data);
-        }
+        const BoundByFileModes bound;
         work();
     }).join();
 }

@@ -1,5 +1,6 @@
 #include "web/LzwDecode.h"
 #include "web/LzwEncode.h"
+#include "web/LzwTexts.h"
 
 #include <QRandomGenerator>
 #include <QString>
@@ -15,6 +16,28 @@ QByteArray Hex(const char* text)
 bool Decodes(const QByteArray& stored, QByteArray& out)
 {
     return LzwDecode(QByteArrayView(stored), out);
+}
+
+// A stored form declaring `length` bytes whose codes of width 25 are 97, 256,
+// 257, ...: each code names the entry it defines, so string k is k + 1 bytes
+// long and `codes` codes give codes * (codes + 1) / 2 bytes of "a".
+QByteArray Bomb(qint32 length, int codes)
+{
+    constexpr int width = 25;
+    QByteArray stored(5 + (qsizetype(codes) * width + 7) / 8 + 4, '\0');
+    for (int i = 0; i < 4; ++i)
+        stored[i] = static_cast<char>((static_cast<quint32>(length) >> (8 * i)) & 0xff);
+    stored[4] = static_cast<char>(width);
+    for (int k = 0; k < codes; ++k) {
+        const quint64 code = k == 0 ? 97 : 255 + k;
+        for (int bit = 0; bit < width; ++bit) {
+            if (code >> bit & 1) {
+                const qsizetype at = qsizetype(k) * width + bit;
+                stored[5 + at / 8] = static_cast<char>(stored[5 + at / 8] | (1 << (at % 8)));
+            }
+        }
+    }
+    return stored;
 }
 
 // A description-like text whose strings repeat with variations, long enough
@@ -82,22 +105,46 @@ TEST(LzwDecodeTest, DamagedFormsAreRejected)
     {
         const char* what;
         QByteArray stored;
+        QString reason;
     } cases[] = {
-        {"empty", QByteArray()},
-        {"five bytes", Hex("0100000009")},
-        {"negative length", Hex("ffffffff0961008601")},
-        {"width 26", Hex("040000001a61008601")},
-        {"width 0", Hex("0400000000610086")},
-        {"truncated codes", Hex("0400000009610086")},
-        {"length beyond the data", Hex("00ca9a3b0961008601")},
-        {"string past the length", Hex("020000000961000201")},
-        {"undefined entry", Hex("0200000009610402")}, // 97, then 258 with no entry defined
+        {"empty", QByteArray(), LzwTexts::TooShort},
+        {"five bytes", Hex("0100000009"), LzwTexts::TooShort},
+        {"negative length", Hex("ffffffff0961008601"), LzwTexts::BadLength.arg(-1)},
+        {"width 26", Hex("040000001a61008601"), LzwTexts::BadWidth.arg(26)},
+        {"width 0", Hex("0400000000610086"), LzwTexts::BadWidth.arg(0)},
+        {"truncated codes", Hex("0400000009610086"), LzwTexts::Damaged},
+        {"length beyond the limit", Hex("00ca9a3b0961008601"), LzwTexts::TooLong.arg(1000000000).arg(kMaxDecodedBytes)},
+        {"length beyond the data", Hex("000000010961008601"), LzwTexts::Damaged},
+        {"string past the length", Hex("020000000961000201"), LzwTexts::Damaged},
+        {"undefined entry", Hex("0200000009610402"), LzwTexts::Damaged}, // 97, then 258 with no entry defined
     };
     for (const auto& c : cases) {
         QByteArray out = "stale";
-        EXPECT_FALSE(Decodes(c.stored, out)) << c.what;
+        QString reason;
+        EXPECT_FALSE(LzwDecode(QByteArrayView(c.stored), out, &reason)) << c.what;
         EXPECT_TRUE(out.isEmpty()) << c.what;
+        EXPECT_EQ(reason, c.reason) << c.what;
     }
+}
+
+// A few tens of kilobytes of codes can declare and really give gigabytes;
+// a declared length above the limit is refused before anything is
+// allocated, and a form just under the limit still decodes.
+TEST(LzwDecodeTest, DeclaredLengthAboveTheLimitIsRefused)
+{
+    const int codes = 16000; // up to 128 M bytes from 50 KB of codes
+    QByteArray out;
+    QString reason;
+    EXPECT_FALSE(LzwDecode(QByteArrayView(Bomb(qint32(kMaxDecodedBytes + 2), codes)), out, &reason));
+    EXPECT_EQ(reason, LzwTexts::TooLong.arg(kMaxDecodedBytes + 2).arg(kMaxDecodedBytes));
+    EXPECT_FALSE(LzwDecode(QByteArrayView(Bomb(0x7fffffff, 70000)), out, &reason));
+    EXPECT_EQ(reason, LzwTexts::TooLong.arg(0x7fffffff).arg(kMaxDecodedBytes));
+
+    const int fitting = 11584; // 11584 * 11585 / 2 bytes, just under the limit
+    const qint32 length = fitting * (fitting + 1) / 2;
+    ASSERT_TRUE(LzwDecode(QByteArrayView(Bomb(length, fitting)), out));
+    EXPECT_EQ(out.size(), length);
+    EXPECT_EQ(out.count('a'), length);
 }
 
 TEST(LzwDecodeTest, EveryTruncationOfAValidFormIsRejected)
