@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/SqlLexer.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -24,6 +26,8 @@ struct PlaceholderValues
     QString version;
     QString exeName;
     QString globals[10];
+    SqlDialect dialect = SqlDialect::SqlServer;
+    bool sql = false; // expanding SQL: the row limits take the dialect's form
 
     // The application's part (user, installation, global slots) filled in.
     static PlaceholderValues WithApplication();
@@ -41,11 +45,14 @@ public:
     // A text to show: every value as it stands.
     QString ExpandText(const QString& text) const;
 
-    // A SQL template. A value that users or the database gave (user names,
-    // input texts, uids, global slots) is escaped when it lands inside a
-    // '...' literal; outside one (uids, indexes) it must be integers joined
-    // by ",", otherwise nothing comes back but false and the reason, so no
-    // SQL runs with it.
+    // A SQL template, filled at last: the values the actions put in before
+    // and the form-level ones are judged where they stand in the finished
+    // statement (SqlFill.h). A value that users or the database gave (user
+    // names, input texts, uids, global slots) is escaped inside a literal
+    // and must be numbers joined by "," outside one; {{type}} and the
+    // program's own texts (dates, version) go in as they stand; {{TOP30}}
+    // and {{TOP100}} become the dialect's row limit. On a refusal nothing
+    // comes back but false and the reason, so no SQL runs with it.
     bool ExpandSql(const QString& sql, QString& expanded, QString& error) const;
 
     // The tokens the text holds, each with its value, for a caller that puts
@@ -53,7 +60,5 @@ public:
     QList<QPair<QString, QString>> TokenValues(const QString& text) const;
 
 private:
-    bool Expand(QString& text, bool sql, QString& error) const;
-
     PlaceholderValues m_values;
 };

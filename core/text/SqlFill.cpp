@@ -100,23 +100,26 @@ bool WouldJoin(QChar first, QChar second)
     return (first == u'-' && second == u'-') || (first == u'/' && second == u'*') || (first == u'*' && second == u'/');
 }
 
-QString EscapeForLiteral(const SqlPiece& piece, const QString& value, const QString& token, QString& error)
+// The value as the literal it stands in reads it back; false when the
+// literal cannot hold it.
+bool EscapeForLiteral(const SqlPiece& piece, const QString& value, const QString& token, QString& escaped,
+                      QString& error)
 {
-    QString escaped = value;
+    escaped = value;
     switch (piece.kind) {
     case SqlPieceKind::EscapeLiteral:
         escaped.replace(u'\\', QStringLiteral("\\\\"));
         EscapeSqlText(escaped);
-        break;
+        return true;
     case SqlPieceKind::DollarLiteral:
-        if (value.contains(piece.dollarMark))
-            error = SqlTexts::DollarMarkInValue.arg(value, piece.dollarMark, token);
-        break;
+        if (!value.contains(piece.dollarMark))
+            return true;
+        error = SqlTexts::DollarMarkInValue.arg(value, piece.dollarMark, token);
+        return false;
     default:
         EscapeSqlText(escaped);
-        break;
+        return true;
     }
-    return escaped;
 }
 
 // Reads the statement and puts the waiting values in, piece by piece.
@@ -221,8 +224,7 @@ private:
             error = SqlTexts::TokenInComment.arg(waiting.token);
             return false;
         default:
-            put = EscapeForLiteral(piece, joined, waiting.token, error);
-            return error.isEmpty();
+            return EscapeForLiteral(piece, joined, waiting.token, put, error);
         }
     }
 
