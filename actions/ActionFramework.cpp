@@ -137,12 +137,10 @@ bool CFormActions::BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& fo
     QString filled = sql;
     if (!PutValue(filled, QStringLiteral("{{id?uid}}"), record ? record->strKey : QString()))
         return false;
+    // Without a para_info_where child the loop has nothing to do; the
+    // statement is still filled here, once, like one with fragments.
     const CXmlNodePtr where = holder.GetChild(QStringLiteral("para_info_where"));
-    if (where->IsNull()) {
-        sql = filled;
-        return true;
-    }
-    const QList<CXmlNode> children = ElementChildren(*where);
+    const QList<CXmlNode> children = where->IsNull() ? QList<CXmlNode>() : ElementChildren(*where);
     for (int i = 0; i < children.size(); ++i) {
         // 1 to 49 are columns of the row (from 1), 50 and above controls.
         const int source = children[i].GetAttributeInt(QStringLiteral("value"), 0);
