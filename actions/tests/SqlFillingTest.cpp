@@ -22,6 +22,14 @@ protected:
         Exec("CREATE TABLE t (uid_0 INTEGER PRIMARY KEY, code_0 VARCHAR(20), name_0 VARCHAR(100), qty_0 INTEGER, "
              "\"o'k\" VARCHAR(20))");
         Exec("CREATE TABLE w (uid_0 " + KeyColumn() + ", text_0 VARCHAR(200))");
+        ResetTables();
+    }
+
+    // t with its three rows, w empty.
+    void ResetTables()
+    {
+        Exec("DELETE FROM w");
+        Exec("DELETE FROM t");
         Exec("INSERT INTO t VALUES(1,'C007','甲',10,NULL)");
         Exec("INSERT INTO t VALUES(2,'C008','O''Brien',20,NULL)");
         Exec("INSERT INTO t VALUES(3,'C009','丙',30,NULL)");
@@ -145,11 +153,7 @@ TEST_P(SqlFillingTest, ValuesLandWhereTheTemplatePutsThemAndNowhereElse)
         EXPECT_EQ(Written(), c.written);
         ASSERT_EQ(m_messages.size(), 1) << m_messages.join("|").toStdString();
         EXPECT_EQ(m_messages[0] != RunSqlTexts::Done, c.refused) << m_messages[0].toStdString();
-        Exec("DELETE FROM w");
-        Exec("DELETE FROM t");
-        Exec("INSERT INTO t VALUES(1,'C007','甲',10,NULL)");
-        Exec("INSERT INTO t VALUES(2,'C008','O''Brien',20,NULL)");
-        Exec("INSERT INTO t VALUES(3,'C009','丙',30,NULL)");
+        ResetTables();
     }
 }
 

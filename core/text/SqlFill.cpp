@@ -138,15 +138,21 @@ public:
         if (!LexSql(m_sql, m_dialect, pieces, error))
             return false;
         m_out.reserve(m_sql.size());
+        // Where each piece of the template stands in the filled statement.
+        QList<SqlPiece> placed;
         for (const SqlPiece& piece : std::as_const(pieces)) {
+            const qsizetype begin = m_out.size();
             if (!FillPiece(piece, error))
                 return false;
+            if (m_out.size() > begin)
+                placed.append({piece.kind, begin, m_out.size(), piece.dollarMark});
         }
-        // The net under the judgements: the values must have left every
-        // literal, name, comment and stretch of code where the template has it.
+        // The net under the judgements: read again, the filled statement
+        // must have exactly those pieces, so no value (nor a value's absence)
+        // has joined, ended or opened a literal, name or comment.
         QList<SqlPiece> after;
         QString unused;
-        if (!LexSql(m_out, m_dialect, after, unused) || !SameStructure(pieces, after)) {
+        if (!LexSql(m_out, m_dialect, after, unused) || after != placed) {
             error = SqlTexts::StructureChanged;
             return false;
         }
@@ -254,14 +260,6 @@ private:
             }
         }
         m_out += put;
-    }
-
-    static bool SameStructure(const QList<SqlPiece>& before, const QList<SqlPiece>& after)
-    {
-        return std::equal(before.cbegin(), before.cend(), after.cbegin(), after.cend(),
-                          [](const SqlPiece& a, const SqlPiece& b) {
-                              return a.kind == b.kind && a.dollarMark == b.dollarMark;
-                          });
     }
 
     // Where a LIMIT clause goes: behind the last literal, name or code that
