@@ -89,6 +89,14 @@ TEST(SqlFill, ValueTakesTheFormOfWhereItStands)
         {"in a block comment", PG, u"SELECT /* {{p1}} */ 1", u"\n", u"", SqlTexts::TokenInComment.arg(Str(u"{{p1}}"))},
         {"in a quoted name", ACCESS, u"SELECT [{{p1}}] FROM t", u"a", u"", SqlTexts::TokenInName.arg(Str(u"{{p1}}"))},
         {"in a backquoted name", ACCESS, u"SELECT `{{p1}}` FROM t", u"a", u"", SqlTexts::TokenInName.arg(Str(u"{{p1}}"))},
+        // The net: read again, the statement must have the template's pieces.
+        {"a value's absence turns a dollar literal into code", PG, u"SELECT t$x{{p1}}$t$,$t$", u"", u"",
+         SqlTexts::StructureChanged},
+        {"a number joins a word and hides a dollar literal", PG, u"SELECT t$x{{p1}}$t$,$t$", u"5", u"",
+         SqlTexts::StructureChanged},
+        {"a template's backslash before a value in an E literal", PG, u"a=E'\\{{p1}}'", u"' OR 1=1 --", u"",
+         SqlTexts::StructureChanged},
+        {"two literals must not become one", ACCESS, u"SELECT 'a'{{p1}}'b'", u"", u"", SqlTexts::StructureChanged},
         {"unterminated template", MS, u"a='{{p1}}", u"x", u"", SqlTexts::UnterminatedLiteral.arg(3)},
     };
     for (const FillCase& c : cases)
