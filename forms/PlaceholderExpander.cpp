@@ -10,6 +10,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -41,7 +42,7 @@ const QList<Token>& Tokens()
 {
     static const QList<Token> tokens = [] {
         QList<Token> list = {
-            {QStringLiteral("{{index2}}"), true, [](const PlaceholderValues& v) { return v.index2; }},
+            {QStringLiteral("{{index2}}"), true, [](const PlaceholderValues& v) { return v.hasIndexBox ? Given(v.index2) : std::nullopt; }},
             {QStringLiteral("{{type}}"), false, [](const PlaceholderValues& v) { return Given(v.type); }},
             {QStringLiteral("{{cpy}}"), true, [](const PlaceholderValues& v) { return Given(v.company); }},
             {QStringLiteral("{{today:year}}"), false, [](const PlaceholderValues&) { return Given(GetYearText()); }},

@@ -6,13 +6,15 @@
 #include <QPair>
 #include <QString>
 
-#include <optional>
-
 // The values of the form-level tokens: what the form, its action object and
 // the application hold at the time of the expansion.
 struct PlaceholderValues
 {
-    std::optional<QString> index2; // text of the browse box that opened a picker
+    // The browse box that opened a picker, when one did, and its text. (A
+    // flag beside a text rather than an optional text: gcc's Release build
+    // took the copy of an emptied optional for a read of uninitialised data.)
+    bool hasIndexBox = false;
+    QString index2;
     QString type;
     QString input;       // the form's input text
     QString selectedUid; // the action object's selected uid text

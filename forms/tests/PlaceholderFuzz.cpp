@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size)).split(QChar(u'\0'));
     const auto part = [&](int i) { return i < parts.size() ? parts[i] : QString(); };
     PlaceholderValues values;
-    if (parts.size() > 1)
-        values.index2 = part(1);
+    values.hasIndexBox = parts.size() > 1;
+    values.index2 = part(1);
     values.type = QStringLiteral("kind_0=1");
     values.input = part(3);
     values.selectedUid = part(4);

@@ -14,6 +14,7 @@ namespace {
 PlaceholderValues Sample()
 {
     PlaceholderValues v;
+    v.hasIndexBox = true;
     v.index2 = QStringLiteral("B-7");
     v.type = QStringLiteral("入库");
     v.input = QStringLiteral("42");
@@ -71,7 +72,7 @@ TEST(Placeholders, LaterTokensInEarlierValuesAreExpandedToo)
     // {{index}} comes before {{username}}: it stays; {{date}} comes after.
     EXPECT_EQ(expander.ExpandText(QStringLiteral("{{username}}")), GetTodayText() + QStringLiteral("{{index}}"));
     EXPECT_EQ(expander.ExpandText(QStringLiteral("SELECT {{TOP100}} a")), QStringLiteral("SELECT TOP 100 a"));
-    v.index2.reset();
+    v.hasIndexBox = false;
     EXPECT_EQ(CPlaceholderExpander(v).ExpandText(QStringLiteral("{{index2}}")), QStringLiteral("{{index2}}"));
 }
 
