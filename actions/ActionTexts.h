@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The fixed texts the actions share: the control references, the template
-// filling, the query into targets.
+// The fixed texts the actions share: the control references and the query
+// into targets (the template filling's own are in text/SqlTexts.h).
 namespace ActionTexts {
 
 // A query gave a different number of values than there are targets.

@@ -15,6 +15,10 @@
 //     and puts each waiting value in: escaped for the literal it stands in,
 //     as a number (or a list of numbers) in plain SQL, and refused inside
 //     a comment or a quoted name.
+// The SQL is read, not its apostrophes counted: an apostrophe in a comment,
+// a quoted name, E'...' or $$...$$ never makes a bare token look quoted (a
+// hostile value would then run as SQL), and a filter's value is judged in
+// the statement, not in its fragment alone.
 
 // The opening of every template token ("{{p1}}", "{{user_id}}", ...).
 inline const QString SqlTokenOpening = QStringLiteral("{{");
