@@ -157,36 +157,40 @@ TEST_P(SqlFillingTest, ValuesLandWhereTheTemplatePutsThemAndNowhereElse)
     }
 }
 
-// The ways a search box's filter is written: the value inside the
-// fragment's quotes takes any text, a bare one numbers; an empty box drops
-// the fragment.
+// The ways a search box's filter is written: the quotes in the template
+// around the fragment, or in the fragment itself; the value inside them
+// takes any text, a bare one numbers; an empty box drops the fragment.
 TEST_P(SqlFillingTest, FilterFragmentsTakeTheirValueWhereTheyStand)
 {
     struct FilterCase
     {
-        const char* where;
+        const char* condition; // the template's WHERE condition around {{p1}}
+        const char* where;     // the fragment
         QString box;
         QString count; // in box 3; empty: refused with the message below
         QString message;
     };
     const FilterCase cases[] = {
-        {" AND code_0='{{self}}'", "C007", "1", {}},
-        {" AND code_0='{{self}}'", "12", "0", {}},
-        {" AND code_0='{{self}}'", "x' OR '1'='1", "0", {}},
-        {" AND code_0='{{self}}'", "", "3", {}},
-        {" AND name_0 LIKE '%{{self}}%'", "Brien", "1", {}},
-        {" AND name_0 LIKE '%{{self}}%'", "O'B", "1", {}},
-        {" AND name_0 LIKE '%{{self}}%'", "", "3", {}},
-        {" AND qty_0&gt;{{self}}", "15", "2", {}},
-        {" AND qty_0&gt;{{self}}", " 12.5 ", "2", {}},
-        {" AND qty_0&gt;{{self}}", "", "3", {}},
-        {" AND qty_0&gt;{{self}}", "C007", "", SqlTexts::NotANumber.arg("C007", "{{self}}")},
+        {"code_0='{{p1}}'", "{{self}}", "C007", "1", {}},
+        {"code_0='{{p1}}'", "{{self}}", "12", "0", {}},
+        {"code_0='{{p1}}'", "{{self}}", "x' OR '1'='1", "0", {}},
+        {"code_0='{{p1}}'", "{{self}}", "", "0", {}},
+        {"name_0 LIKE '%{{p1}}%'", "{{self}}", "Brien", "1", {}},
+        {"name_0 LIKE '%{{p1}}%'", "{{self}}", "O'B", "1", {}},
+        {"name_0 LIKE '%{{p1}}%'", "{{self}}", "", "3", {}},
+        {"1=1{{p1}}", " AND code_0='{{self}}'", "C008", "1", {}},
+        {"1=1{{p1}}", " AND code_0='{{self}}'", "", "3", {}},
+        {"1=1{{p1}}", " AND qty_0&gt;{{self}}", "15", "2", {}},
+        {"1=1{{p1}}", " AND qty_0&gt;{{self}}", " 12.5 ", "2", {}},
+        {"1=1{{p1}}", " AND qty_0&gt;{{self}}", "", "3", {}},
+        {"1=1{{p1}}", " AND qty_0&gt;{{self}}", "C007", "", SqlTexts::NotANumber.arg("C007", "{{self}}")},
+        {"qty_0&gt;{{p1}}", "{{self}}", "x", "", SqlTexts::NotANumber.arg("x", "{{self}}")},
     };
     for (const FilterCase& c : cases) {
-        SCOPED_TRACE(QString(c.where + (" <- " + c.box)).toStdString());
-        OpenWith(QString("<query_to_wnd target_ids='3' values=\"SELECT COUNT(*) FROM t WHERE 1=1{{p1}}\">"
-                         "<para_info_where><w value='1' where=\"%1\"/></para_info_where></query_to_wnd>")
-                     .arg(c.where));
+        SCOPED_TRACE(QString("%1 / %2 <- %3").arg(c.condition, c.where, c.box).toStdString());
+        OpenWith(QString("<query_to_wnd target_ids='3' values=\"SELECT COUNT(*) FROM t WHERE %1\">"
+                         "<para_info_where><w value='1' where=\"%2\"/></para_info_where></query_to_wnd>")
+                     .arg(c.condition, c.where));
         Edit(1)->setText(c.box);
         m_messages.clear();
         Fire(9);
