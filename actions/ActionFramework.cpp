@@ -7,11 +7,11 @@
 #include "FormActions.h"
 #include "grid/ListCtrlEx.h"
 #include "text/MessageSink.h"
-#include "text/SqlText.h"
+#include "text/AppState.h"
+#include "text/SqlFill.h"
+#include "text/SqlTexts.h"
 #include "text/TextSplit.h"
 #include "xml/XmlNode.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -70,10 +70,13 @@ bool CFormActions::PutValue(QString& sql, const QString& token, const QStringLis
 {
     if (PutSqlValues(sql, token, values))
         return true;
-    const QString value = values.join(u',');
-    m_db.m_strError = value.contains(SqlTokenOpening) ? ActionTexts::TokenInValue.arg(value)
-                                                      : ActionTexts::NotANumber.arg(value, token);
+    m_db.m_strError = SqlTexts::TokenInValue.arg(values.join(u','));
     return false;
+}
+
+bool CFormActions::FillValues(QString& sql)
+{
+    return FillSqlValues(sql, SqlDialectOf(theApp().m_strDbType), m_db.m_strError);
 }
 
 bool CFormActions::ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql)
@@ -102,14 +105,7 @@ bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, Q
     }
     // Keys are numbers and go in as a list; a key that is no number goes in
     // only escaped inside a literal.
-    const QString deleted = m_deletedUids.Joined(deletedFrom);
-    const QString token = QStringLiteral("{{deleted_uid_0}}");
-    const QStringList uids = deleted.split(u',');
-    const bool numbers = std::all_of(uids.cbegin(), uids.cend(),
-                                     [](const QString& uid) { return uid.isEmpty() || IsSqlNumber(uid); });
-    if (numbers)
-        filled.replace(token, deleted);
-    else if (!PutValue(filled, token, deleted))
+    if (!PutValue(filled, QStringLiteral("{{deleted_uid_0}}"), m_deletedUids.Joined(deletedFrom).split(u',')))
         return false;
     return ExpandFormPlaceholders(form, filled, sql);
 }
@@ -141,12 +137,10 @@ bool CFormActions::BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& fo
     QString filled = sql;
     if (!PutValue(filled, QStringLiteral("{{id?uid}}"), record ? record->strKey : QString()))
         return false;
+    // Without a para_info_where child the loop has nothing to do; the
+    // statement is still filled here, once, like one with fragments.
     const CXmlNodePtr where = holder.GetChild(QStringLiteral("para_info_where"));
-    if (where->IsNull()) {
-        sql = filled;
-        return true;
-    }
-    const QList<CXmlNode> children = ElementChildren(*where);
+    const QList<CXmlNode> children = where->IsNull() ? QList<CXmlNode>() : ElementChildren(*where);
     for (int i = 0; i < children.size(); ++i) {
         // 1 to 49 are columns of the row (from 1), 50 and above controls.
         const int source = children[i].GetAttributeInt(QStringLiteral("value"), 0);

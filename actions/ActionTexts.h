@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The fixed texts the actions share: the control references, the template
-// filling, the query into targets.
+// The fixed texts the actions share: the control references and the query
+// into targets (the template filling's own are in text/SqlTexts.h).
 namespace ActionTexts {
 
 // A query gave a different number of values than there are targets.
@@ -12,13 +12,6 @@ inline const QString CountMismatch = QStringLiteral("参数和值数量不匹配
 inline const QString SelectRecord = QStringLiteral("请选择记录！");
 // A control reference names a control of the wrong kind (the reference follows).
 inline const QString WrongControl = QStringLiteral("控件指向出错:\n");
-// A value that would stand outside a quoted literal of the SQL text but is
-// no number (%1 the value, %2 the token it was meant for).
-inline const QString NotANumber = QStringLiteral("“%1”不是数字，不能填入SQL语句的%2处。");
-// A value that holds "{{", which the template filling would take for a
-// token of its own (%1 the value).
-inline const QString TokenInValue = QStringLiteral("“%1”含有“{{”，不能填入SQL语句。");
-
 // Neither a grid row nor a control gives an action its value (%1 the
 // attribute that names the control: url_id or num_id).
 inline const QString NoValueControl = QStringLiteral("请选择记录或者录入关联索引的指定控件编号%1！");

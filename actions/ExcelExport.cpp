@@ -45,7 +45,8 @@ bool CFormActions::FetchExcelTemplate(const CXmlNode& action, D_T1& form, QStrin
     const QString blobField = para.GetAttribute(QStringLiteral("img_field_name"));
     QString nameSql = ExcelTexts::SelectName.arg(nameField, table);
     QString fileSql = ExcelTexts::SelectFile.arg(blobField, table);
-    if (!PutValue(nameSql, QStringLiteral("{{uid}}"), uid) || !PutValue(fileSql, QStringLiteral("{{uid}}"), uid))
+    if (!PutValue(nameSql, QStringLiteral("{{uid}}"), uid) || !PutValue(fileSql, QStringLiteral("{{uid}}"), uid)
+        || !FillValues(nameSql) || !FillValues(fileSql))
         return false;
     QStringList names;
     if (!m_db.QueryToList(nameSql, {nameField}, names) || names.isEmpty()) {

@@ -94,7 +94,8 @@ bool CFormActions::StoreFileInRecord(const QString& path, const QString& fileNam
                                      const QString& nameField, const QString& blobField, const QString& uid)
 {
     QString sql = FileTexts::SelectRecord.arg(table);
-    if (!PutValue(sql, QStringLiteral("{{uid}}"), uid) || !StoreFileInRecordMax(path, sql, blobField, 2))
+    if (!PutValue(sql, QStringLiteral("{{uid}}"), uid) || !FillValues(sql)
+        || !StoreFileInRecordMax(path, sql, blobField, 2))
         return false;
     const QString& kind = theApp().m_strDbType;
     const QString log = kind == u"1" ? FileTexts::UploadLogSqlServer
@@ -140,7 +141,8 @@ bool CFormActions::Download(const CXmlNode& action, D_T1& form)
         return false;
     QString nameSql = FileTexts::SelectName.arg(nameField, table);
     QString fileSql = FileTexts::SelectFile.arg(blobField, table);
-    if (!PutValue(nameSql, QStringLiteral("{{uid}}"), uid) || !PutValue(fileSql, QStringLiteral("{{uid}}"), uid))
+    if (!PutValue(nameSql, QStringLiteral("{{uid}}"), uid) || !PutValue(fileSql, QStringLiteral("{{uid}}"), uid)
+        || !FillValues(nameSql) || !FillValues(fileSql))
         return false;
     QStringList names;
     if (!m_db.QueryToList(nameSql, {nameField}, names) || names.isEmpty())

@@ -163,10 +163,13 @@ public:
             m_actions.m_strResult = RunSqlTexts::RowWithoutKey;
             return Outcome::Stopped;
         }
-        const QString list = keys.join(u',');
-        if (!m_actions.CheckQueryAllows(QString(m_settings.check).replace(AllSelectedToken, list)))
+        QString check = m_settings.check;
+        QString statement = m_settings.statement;
+        if (!m_actions.PutValue(check, AllSelectedToken, keys) || !m_actions.FillValues(check)
+            || !m_actions.CheckQueryAllows(check) || !m_actions.PutValue(statement, AllSelectedToken, keys)
+            || !m_actions.FillValues(statement))
             return Outcome::Stopped;
-        return Execute(QString(m_settings.statement).replace(AllSelectedToken, list));
+        return Execute(statement);
     }
 
 private:

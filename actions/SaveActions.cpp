@@ -294,7 +294,7 @@ bool CFormActions::UpdateHeadRecord(const CXmlNode& action, D_T1& form, QString&
     QStringList names;
     QStringList values;
     FieldLists(fields, names, values);
-    if (!ExpandSql(form, m_db, update) || !PutValue(update, SaveTexts::RowUid, key))
+    if (!PutValue(update, SaveTexts::RowUid, key) || !ExpandSql(form, m_db, update))
         return false;
     if (!m_db.UpdateRecord(update, names, values)) {
         failure = WriteFailure(m_db, SaveTexts::NoRecordToUpdate);
@@ -386,8 +386,7 @@ bool CFormActions::InsertDetailRows(const CXmlNode& action, D_T1& form, CListCtr
 
     QString check = settings.GetAttribute(QStringLiteral("can_insert_sql"));
     if (!check.isEmpty()) {
-        if (!FillRowTokens(check, grid, row, 0) || !ExpandSql(form, m_db, check)
-            || !BuildRowFilter(action, check, form, grid, row)) {
+        if (!FillRowTokens(check, grid, row, 0) || !BuildRowFilter(action, check, form, grid, row)) {
             failure = m_db.m_strError;
             return false;
         }
@@ -457,8 +456,7 @@ bool CFormActions::UpdateDetailRows(const CXmlNode& action, D_T1& form, CListCtr
 
     QString check = settings.GetAttribute(QStringLiteral("can_update_sql"));
     if (edited && !check.isEmpty()) {
-        if (!FillRowTokens(check, grid, row, 0) || !ExpandSql(form, m_db, check)
-            || !BuildRowFilter(action, check, form, grid, row)) {
+        if (!FillRowTokens(check, grid, row, 0) || !BuildRowFilter(action, check, form, grid, row)) {
             failure = m_db.m_strError;
             return false;
         }
@@ -476,7 +474,7 @@ bool CFormActions::UpdateDetailRows(const CXmlNode& action, D_T1& form, CListCtr
         return false;
 
     QString update = settings.GetAttribute(QStringLiteral("update_sql"));
-    if (!ExpandSql(form, m_db, update) || !PutValue(update, SaveTexts::RowUid, key)) {
+    if (!PutValue(update, SaveTexts::RowUid, key) || !ExpandSql(form, m_db, update)) {
         failure = m_db.m_strError;
         return false;
     }

@@ -45,7 +45,8 @@ const D_T1* OwningForm(const QObject* object)
 PlaceholderValues PlaceholderValuesOf(const D_T1& form)
 {
     PlaceholderValues values = PlaceholderValues::WithApplication();
-    if (form.m_pIndexWnd)
+    values.hasIndexBox = form.m_pIndexWnd != nullptr;
+    if (values.hasIndexBox)
         values.index2 = GetControlText(form.m_pIndexWnd);
     values.type = form.m_strType;
     values.input = form.m_strInput;

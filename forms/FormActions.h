@@ -102,17 +102,22 @@ public:
     void ChangeRowKey(CListCtrlEx* grid, int row, const QString& key);
 
     // Filling action templates (defined with the actions). A value put in
-    // at a token goes in escaped where the token stands inside a quoted
-    // literal, and only as a number where it stands outside one; false, with
-    // the reason in the database error text, for any other value and for a
-    // value holding "{{" (a later token would fill it again).
+    // at a token waits there until the form-wide placeholders are put in
+    // last (ExpandFormPlaceholders, D_T1::ExpandSqlPlaceholders) or, for a
+    // statement without them, FillValues: only then, in the finished
+    // statement, is it escaped for the quoted literal it stands in, or
+    // taken only as a number outside one (SqlFill.h). False, with the reason
+    // in the database error text, for a value holding "{{" (a later token
+    // would fill it again).
     bool PutValue(QString& sql, const QString& token, const QString& value);
-    // A list of values joined by ",": inside a literal each escaped, outside
-    // one only when every value is a number.
+    // A list of values joined by ",": inside a literal escaped, outside one
+    // only when every value is a number.
     bool PutValue(QString& sql, const QString& token, const QStringList& values);
-    // The form-wide placeholders of an SQL template (values escaped inside
-    // literals, numbers outside); false with the reason as the error text.
+    // The form-wide placeholders of an SQL template, then every waiting
+    // value; false with the reason as the error text.
     bool ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql);
+    // Every waiting value of a statement that has no form-wide placeholders.
+    bool FillValues(QString& sql);
     // "{{p%d}}" from the controls the children of a "para_info" element
     // name, then "{{deleted_uid_0}}" (the deleted rows of the grid given,
     // of every grid without one), then the form-wide placeholders. An
@@ -121,7 +126,9 @@ public:
                                const CListCtrlEx* deletedFrom = nullptr);
     // "{{p%d}}" from the "para_info_where" child of holder: the child's
     // "where" fragment with its control's value at "{{self}}", or nothing
-    // while the control is empty; then the form-wide placeholders.
+    // while the control is empty; then the form-wide placeholders. The value
+    // is judged where "{{self}}" stands in the assembled statement, so a
+    // fragment like code_0='{{self}}' takes any text.
     bool FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql);
     // The same for one row of a detail grid: "{{id?uid}}" is the row's key;
     // a "para_info_where" value below 50 is a column of the row (from 1),

@@ -27,11 +27,6 @@ inline const QString TreeListTitle = QStringLiteral("TreeList");
 // A rectangle text that is not four comma-separated numbers.
 inline const QString RectFormatError = QStringLiteral("矩形数据格式错误");
 
-// A placeholder outside a SQL literal whose value is not integers (%1 the
-// token, %2 the value); the statement is not run.
-inline const QString PlaceholderNotInteger =
-    QStringLiteral("SQL语句中引号外的占位符%1只能是整数，当前值“%2”不是整数，语句未执行。");
-
 // The stored form of a menu entry (the trailing blanks as they were always sent).
 inline const QString SelectLeafForm = QStringLiteral("SELECT form_0 FROM c_menu_dh WHERE leaf_0=1 AND uid_0=%1 ");
 // The text detail dialog of a browse box.

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "text/SqlLexer.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
-
-#include <optional>
 
 // The values of the form-level tokens: what the form, its action object and
 // the application hold at the time of the expansion.
 struct PlaceholderValues
 {
-    std::optional<QString> index2; // text of the browse box that opened a picker
+    // The browse box that opened a picker, when one did, and its text. (A
+    // flag beside a text rather than an optional text: gcc's Release build
+    // took the copy of an emptied optional for a read of uninitialised data.)
+    bool hasIndexBox = false;
+    QString index2;
     QString type;
     QString input;       // the form's input text
     QString selectedUid; // the action object's selected uid text
@@ -24,6 +28,8 @@ struct PlaceholderValues
     QString version;
     QString exeName;
     QString globals[10];
+    SqlDialect dialect = SqlDialect::SqlServer;
+    bool sql = false; // expanding SQL: the row limits take the dialect's form
 
     // The application's part (user, installation, global slots) filled in.
     static PlaceholderValues WithApplication();
@@ -41,11 +47,14 @@ public:
     // A text to show: every value as it stands.
     QString ExpandText(const QString& text) const;
 
-    // A SQL template. A value that users or the database gave (user names,
-    // input texts, uids, global slots) is escaped when it lands inside a
-    // '...' literal; outside one (uids, indexes) it must be integers joined
-    // by ",", otherwise nothing comes back but false and the reason, so no
-    // SQL runs with it.
+    // A SQL template, filled at last: the values the actions put in before
+    // and the form-level ones are judged where they stand in the finished
+    // statement (SqlFill.h). A value that users or the database gave (user
+    // names, input texts, uids, global slots) is escaped inside a literal
+    // and must be numbers joined by "," outside one; {{type}} and the
+    // program's own texts (dates, version) go in as they stand; {{TOP30}}
+    // and {{TOP100}} become the dialect's row limit. On a refusal nothing
+    // comes back but false and the reason, so no SQL runs with it.
     bool ExpandSql(const QString& sql, QString& expanded, QString& error) const;
 
     // The tokens the text holds, each with its value, for a caller that puts
@@ -53,7 +62,5 @@ public:
     QList<QPair<QString, QString>> TokenValues(const QString& text) const;
 
 private:
-    bool Expand(QString& text, bool sql, QString& error) const;
-
     PlaceholderValues m_values;
 };

@@ -11,7 +11,9 @@
 #include "PrintTexts.h"
 #include "StoredFormOpener.h"
 #include "grid/ListCtrlEx.h"
-#include "text/SqlText.h"
+#include "text/AppState.h"
+#include "text/SqlFill.h"
+#include "text/SqlTexts.h"
 #include "xml/XmlNode.h"
 
 #include <QPointer>
@@ -146,10 +148,13 @@ bool D_T1::ShowDialog(const CXmlNode& action)
             // The form to open is named by a query over the row's value.
             const QString token = QStringLiteral("{{popup?id}}");
             const QString popupText = grid->GetItemText(row, popupColumn - 1);
+            CDbConnection& db = m_actions.m_db;
             if (!PutSqlValue(htmlId, token, popupText)) {
-                m_actions.m_db.m_strError = FormTexts::PlaceholderNotInteger.arg(token, popupText);
+                db.m_strError = SqlTexts::TokenInValue.arg(popupText);
                 return false;
             }
+            if (!FillSqlValues(htmlId, SqlDialectOf(theApp().m_strDbType), db.m_strError))
+                return false;
             QString value;
             if (!m_actions.m_db.QueryValue(htmlId, value))
                 return false;

@@ -1,5 +1,6 @@
 // query_to_list, query_to_wnd and query_to_wnds through events of real
 // form windows.
+#include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
 #include "RunSqlTexts.h"
@@ -103,7 +104,7 @@ TEST_P(ControlQueryActionsTest, ListCases)
         // A bare token takes only numbers.
         {"bare text", R"~(<query_to_list target_ids='5' values="SELECT name_0 FROM city WHERE uid_0={{p1}}">
              <para_info><p value='1'/></para_info></query_to_list>)~", "0 OR 1=1", "旧@0", false,
-         ActionTexts::NotANumber.arg("0 OR 1=1", "{{p1}}")},
+         SqlTexts::NotANumber.arg("0 OR 1=1", "{{p1}}")},
         {"parameter names nothing", R"~(<query_to_list target_ids='5' values="SELECT '{{p1}}'">
              <para_info><p value='70'/></para_info></query_to_list>)~", "", "旧@0", false, "控件指向出错:\n70"},
         {"target not a list", R"~(<query_to_list target_ids='1' values="SELECT name_0 FROM city"/>)~", "", "旧@0",

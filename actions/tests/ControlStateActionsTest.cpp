@@ -1,5 +1,6 @@
 // The control-state actions on a real form, their queries on the test
 // database.
+#include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "DemoDatabase.h"
 #include "ActionTexts.h"
@@ -176,7 +177,7 @@ TEST_P(ControlStateActionsTest, ParametersGoInEscaped)
         {"1", "<show target_ids='5' values=\"" + one + " AND k={{p1}}\"><para_info><p value='1'/></para_info></show>",
          true, ""},
         {"1 OR 1=1", "<show target_ids='5' values=\"" + one + " AND k={{p1}}\"><para_info><p value='1'/></para_info></show>",
-         true, ActionTexts::NotANumber.arg("1 OR 1=1", "{{p1}}")},
+         true, SqlTexts::NotANumber.arg("1 OR 1=1", "{{p1}}")},
         {"1", "<show target_ids='5' values=\"" + one + " AND k={{p1}}\"><para_info><p value='77'/></para_info></show>",
          true, "控件指向出错:\n77"},
     };
@@ -209,7 +210,7 @@ TEST_P(ControlStateActionsTest, SelectedRowKey)
     // A key that is no number never reaches the SQL.
     grid->SetRowData(2, nullptr, "2 OR 1=1", 0);
     Fire(9);
-    EXPECT_EQ(m_messages, QStringList{ActionTexts::NotANumber.arg("2 OR 1=1", "{{id?uid}}")});
+    EXPECT_EQ(m_messages, QStringList{SqlTexts::NotANumber.arg("2 OR 1=1", "{{id?uid}}")});
 }
 
 TEST_P(ControlStateActionsTest, LockedColumns)

@@ -1,6 +1,7 @@
 // The demo forms of the statements and small queries (订单付款, 地区联动, 跳转示例),
 // opened from their description files on the rows their data scripts give,
 // on both kinds: what the user sees after each step.
+#include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
 #include "ControlText.h"
@@ -155,7 +156,7 @@ TEST_P(DemoStatementFormsTest, ApprovalJumpsSkipSteps)
         {"5000", "提交 5000 元,部门经理审批,财务付款", ""},
         {"25000", "提交 25000 元,部门经理审批,总经理审批,财务付款", ""},
         {"", "", "请填写金额。"},
-        {"五千", "", ActionTexts::NotANumber.arg("五千", "{{self}}")},
+        {"五千", "", SqlTexts::NotANumber.arg("五千", "{{self}}")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.amount.toStdString());

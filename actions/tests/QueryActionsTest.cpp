@@ -1,6 +1,7 @@
 // Grids and trees filled from queries and texts, paging, and query values
 // into grid titles, global slots, new grid rows and the print-value list,
 // on real form windows.
+#include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
 #include "ControlText.h"
@@ -642,7 +643,7 @@ TEST_P(QueryActionsTest, TextsOutsideLiteralsAreRefused)
     for (const int button : {10, 11}) {
         SetText(1, "2 OR 1=1");
         Fire(button);
-        EXPECT_EQ(m_messages.value(m_messages.size() - 1), ActionTexts::NotANumber.arg("2 OR 1=1", "{{p1}}"));
+        EXPECT_EQ(m_messages.value(m_messages.size() - 1), SqlTexts::NotANumber.arg("2 OR 1=1", "{{p1}}"));
     }
     EXPECT_EQ(Rows("SELECT count(*) FROM items"), "3");
 }

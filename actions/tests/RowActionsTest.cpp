@@ -1,5 +1,6 @@
 // Row operations, selections out of grids and trees, select into and the
 // end-of-edit query, run through the events of real form windows.
+#include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
 #include "ControlText.h"
@@ -517,7 +518,7 @@ TEST_P(SelectIntoTest, FailuresAddNothing)
         {"to_table_id='99'", lookUp, {0}, "控件指向出错:\n99"},
         {"to_table_id='1'", lookUp, {0}, "控件指向出错:\n1"},
         {"to_table_id='7'", "SELECT name_0 FROM no_such_table WHERE uid_0={{c1}}", {0, 1}, "数据异常!\n"},
-        {"to_table_id='7'", lookUp, {0, 2}, ActionTexts::NotANumber.arg("3 OR 1=1", "{{c1}}")},
+        {"to_table_id='7'", lookUp, {0, 2}, SqlTexts::NotANumber.arg("3 OR 1=1", "{{c1}}")},
     };
     for (const Case& c : cases) {
         OpenPicker(c.settings, c.select, "<p value='2'/>");
@@ -634,7 +635,7 @@ TEST_P(EndEditTest, AFailingQueryIsReported)
     } cases[] = {
         {1, "Nut", {"数据处理不完整，请联系管理员!\n数据异常!\n"}, "1"},
         {2, "5", {"参数和值数量不匹配!", "数据处理不完整，请联系管理员!"}, "5"},
-        {3, "1 OR 1=1", {"数据处理不完整，请联系管理员!\n" + ActionTexts::NotANumber.arg("1 OR 1=1", "{{c1}}")}, "5"},
+        {3, "1 OR 1=1", {"数据处理不完整，请联系管理员!\n" + SqlTexts::NotANumber.arg("1 OR 1=1", "{{c1}}")}, "5"},
     };
     for (const Case& c : cases) {
         m_messages.clear();

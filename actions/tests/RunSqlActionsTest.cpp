@@ -1,6 +1,7 @@
 // run_sql, check, checkthis and the jump step, through events of real form
 // windows: what reaches the database, what the user is told, and that a
 // failure anywhere rolls the whole event back.
+#include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
 #include "EventTexts.h"
@@ -107,7 +108,7 @@ TEST_P(RunSqlActionsTest, OnceFailuresWriteNothing)
              <p value='77'/></para_info></run_sql>)~", "控件指向出错:\n77"},
         // A value that would stand bare in the SQL must be a number.
         {"bare text", R"~(<run_sql><para_info run_sql="INSERT INTO w(text_0) VALUES({{p1}})">
-             <p value='1'/></para_info></run_sql>)~", ActionTexts::NotANumber.arg("1 OR 1=1", "{{p1}}")},
+             <p value='1'/></para_info></run_sql>)~", SqlTexts::NotANumber.arg("1 OR 1=1", "{{p1}}")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -156,7 +157,7 @@ TEST_P(RunSqlActionsTest, RowModeFailures)
         {"no selection", "7", {}, "2", "INSERT INTO w(text_0) VALUES('x')", RunSqlTexts::SelectRow},
         {"row without key", "7", {0, 1}, "", "INSERT INTO w(text_0) VALUES('x')", RunSqlTexts::RowWithoutKey},
         {"key no number", "7", {0, 1}, "2 OR 1=1", "INSERT INTO w(text_0) SELECT 'x' FROM t WHERE uid_0={{id?uid}}",
-         ActionTexts::NotANumber.arg("2 OR 1=1", "{{id?uid}}")},
+         SqlTexts::NotANumber.arg("2 OR 1=1", "{{id?uid}}")},
         {"not a grid", "1", {0}, "2", "INSERT INTO w(text_0) VALUES('x')", "控件指向出错:\n1"},
         {"nothing there", "70", {0}, "2", "INSERT INTO w(text_0) VALUES('x')", "控件指向出错:\n70"},
         // The second of three rows fails: the run never ends as a success
@@ -471,7 +472,7 @@ TEST_P(RunSqlActionsTest, CheckRecordSources)
         {"neither", "", "", RunSqlTexts::NoRecordSource},
         {"not a grid", "table_id='1'", "", "控件指向出错:\n1"},
         {"missing key control", "uid_wnd_id='70'", "", "控件指向出错:\n70"},
-        {"key no number", "uid_wnd_id='1'", "2 OR 1=1", ActionTexts::NotANumber.arg("2 OR 1=1", "{{id?uid}}")},
+        {"key no number", "uid_wnd_id='1'", "2 OR 1=1", SqlTexts::NotANumber.arg("2 OR 1=1", "{{id?uid}}")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

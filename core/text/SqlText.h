@@ -8,21 +8,6 @@
 // reads back exactly as it was given.
 void EscapeSqlText(QString& text);
 
-// Numbers may stand outside a quoted literal; nothing else can be put there
-// without becoming SQL of its own.
-bool IsSqlNumber(const QString& value);
-
-// The opening of every template token ("{{p1}}", "{{user_id}}", ...).
-inline const QString SqlTokenOpening = QStringLiteral("{{");
-
-// Puts value into SQL text at every token: escaped where the token stands
-// inside a quoted literal, and only as a number where it stands outside one.
-// False, with the text unchanged, when a value that is no number would have
-// to stand outside a literal, and for a value holding a token's opening.
-bool PutSqlValue(QString& sql, const QString& token, const QString& value);
-// The same for a list of values joined by "," (each escaped, or each a number).
-bool PutSqlValues(QString& sql, const QString& token, const QStringList& values);
-
 // The same escaping on a copy (the detail-saving action).
 QString EscapeSqlTextNoBracket(const QString& text);
 

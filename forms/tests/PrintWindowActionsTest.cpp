@@ -567,7 +567,7 @@ TEST_F(ShowDialogTest, WhatCannotBeOpenedStopsTheEventWithAClearText)
         {"html_id='12' table_id='6'", ""},
         {"html_id=\"SELECT popup_0 FROM t_kind WHERE code_0='{{popup?id}}'\" table_id='6' popup_col_id='1'", ""},
         {"html_id=\"SELECT popup_0 FROM t_kind WHERE code_0={{popup?id}}\" table_id='6' popup_col_id='2'",
-         "SQL语句中引号外的占位符{{popup?id}}只能是整数，当前值“x”不是整数，语句未执行。"},
+         "“x”不是数字，不能填入SQL语句的{{popup?id}}处。"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.para.toStdString());
