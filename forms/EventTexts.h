@@ -40,7 +40,6 @@ inline const QString SelectAnyFilter = QStringLiteral("All Files(*.*)|*.*||");
 inline constexpr const char* HtmlElementsFound = "% i - Html Elements found";
 inline constexpr const char* HtmlElementsPassing = "% i - % i  - Html Elements found";
 
-inline const QString LogFileName = QStringLiteral("log_tembra.log");
 // Written to standard error when the log file cannot be written (%1 its
 // path, %2 the reason), followed by the entry.
 inline const QString LogNotWritten = QStringLiteral("无法写入日志文件 %1：%2");

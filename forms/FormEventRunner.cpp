@@ -339,9 +339,9 @@ bool CFormEventRunner::FireEndEdit(D_T1& form, int listWindowId, int row, int co
         return false;
     const CXmlNode endEdit = form.m_pDoc->SelectSingleNode(
         EventTexts::EndEditPath.arg(form.m_strFormId).arg(listWindowId - D_T1::ControlIdBase).arg(column + 1));
-    const CXmlNodes list = endEdit.GetChildren();
-    if (endEdit.IsNull() || list.GetCount() == 0)
+    if (endEdit.IsNull())
         return false;
+    const CXmlNodes list = endEdit.GetChildren();
     CDbConnection& db = form.m_actions.m_db;
     // Only what these queries report is shown, not an earlier event's text.
     db.m_strError.clear();
@@ -386,7 +386,7 @@ void CFormEventRunner::WriteLog(const QString& text)
     // users) must not end the program: the event's own result stands, and
     // the entry goes to standard error instead.
     try {
-        WriteTextFileCrlf(GetModuleFolder() + EventTexts::LogFileName, text);
+        WriteTextFileCrlf(GetModuleFolder() + LogFileName, text);
     } catch (const FileException& e) {
         std::fprintf(stderr, "%s\n%s\n", EventTexts::LogNotWritten.arg(e.Path(), e.Reason()).toLocal8Bit().constData(),
                      text.toLocal8Bit().constData());

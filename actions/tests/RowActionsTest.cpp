@@ -624,6 +624,25 @@ TEST_P(EndEditTest, AnEditEndedByAnActionRunsInsideTheEvent)
     EXPECT_EQ(Value("SELECT name_0 FROM goods WHERE code_0='Z1'"), "新");
 }
 
+// An empty ENDEDIT list is a list whose actions all succeed: the column sums
+// follow the edit.
+TEST_P(EndEditTest, AnEmptyListStillRunsTheSums)
+{
+    Open("<textbox id='3' pos='0,30,60,50' value=''/><textbox id='41' pos='0,60,60,80'/>"
+         "<table id='40' pos='80,0,560,200'><PARA><col_info>"
+         "<col id='1' title='数量' width='60' sum='3' hidden_wnd='41'><ENDEDIT/></col>"
+         "</col_info></PARA></table>");
+    CListCtrlEx* grid = Grid(40);
+    Fill(grid, {{"", 1, {"2"}}, {"", 1, {"5"}}});
+    ASSERT_TRUE(grid->BeginEdit(1, 0));
+    QTest::keyClicks(Control(41), "8");
+    QTest::keyClick(Control(41), Qt::Key_Return);
+    grid->EndEdit(false);
+    EXPECT_EQ(grid->GetItemText(1, 0), "8");
+    EXPECT_EQ(Text(3), "10");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
 TEST_P(EndEditTest, AFailingQueryIsReported)
 {
     CListCtrlEx* grid = Grid(40);

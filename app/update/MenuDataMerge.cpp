@@ -4,6 +4,7 @@
 #include "UpdateSeams.h"
 #include "UpdateTexts.h"
 #include "db/DbConnection.h"
+#include "text/ModuleFolder.h"
 #include "text/SqlText.h"
 #include "web/FileHelpers.h"
 #include "web/HttpClient.h"
@@ -92,7 +93,7 @@ CMenuDataMerge::Outcome CMenuDataMerge::Run(const QString& newVersion)
 void CMenuDataMerge::Log(const QString& failure, const QString& detail) const
 {
     try {
-        AppendTextFileCrlf(m_installation.programFolder + LogFile, failure + QStringLiteral("\n\n") + detail
+        AppendTextFileCrlf(m_installation.programFolder + LogFileName, failure + QStringLiteral("\n\n") + detail
                                                                       + QStringLiteral("\n"));
     } catch (const FileException&) {
         // A log that cannot be written does not stop the update.

@@ -45,7 +45,6 @@ inline const QString FormFile = QStringLiteral("%1_form.dll");
 
 // What the menu merge writes to the program's log, each entry with its
 // detail (the line, the statement, the database's reason) below it.
-inline const QString LogFile = QStringLiteral("log_tembra.log");
 inline const QString StatementFailed = QStringLiteral("菜单数据更新：%1 的语句执行失败");
 inline const QString RowNotStaged = QStringLiteral("菜单数据更新：%1 的一行未能写入");
 inline const QString FormNotStored = QStringLiteral("菜单数据更新：菜单 %1 的表单未能写入，其后的菜单沿用原有表单");

@@ -9,6 +9,10 @@
 // The program folder, ending in "/"; empty when the path has no "/".
 QString GetModuleFolder();
 
+// The log file the program keeps in its folder: form-action failures and the
+// menu merge's passed-over lines go there.
+inline const QString LogFileName = QStringLiteral("log_tembra.log");
+
 // The running program's full path.
 QString GetModulePath();
 

@@ -129,7 +129,7 @@ protected:
 
     static QString LogFile()
     {
-        return FromCp936(ReadWholeFile(GetModuleFolder() + EventTexts::LogFileName));
+        return FromCp936(ReadWholeFile(GetModuleFolder() + LogFileName));
     }
 
     TempFolder m_programFolder;
@@ -224,7 +224,7 @@ TEST_P(FormEventTest, ReadOnlyProgramFolderAndDatabaseReportTheFailureAndKeepThe
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_TRUE(m_messages[0].startsWith(DbText::kStatement)) << m_messages[0].toStdString();
     EXPECT_TRUE(m_messages[0].contains(DbText::kReadOnly)) << m_messages[0].toStdString();
-    EXPECT_FALSE(QFile::exists(m_programFolder.file(EventTexts::LogFileName)));
+    EXPECT_FALSE(QFile::exists(m_programFolder.file(LogFileName)));
     ASSERT_FALSE(m_form.isNull());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(edit->text(), "录入的内容");

@@ -187,14 +187,14 @@ TEST_F(StoredFormOpener, DamagedStoredFormIsReportedWithItsReason)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.uid);
         m_messages.clear();
-        QFile::remove(m_programFolder.file(EventTexts::LogFileName));
+        QFile::remove(m_programFolder.file(LogFileName));
         m_tree.setCurrentItem(FindTreeItemByData(&m_tree, m_tree.topLevelItem(0), c.uid));
 
         EXPECT_TRUE(OpenSelectedMenuForm(&m_tree));
 
         const QString text = FormTexts::MenuFormUnusable.arg(QStringLiteral("项%1").arg(c.uid), c.reason);
         EXPECT_EQ(m_messages, QStringList{text});
-        EXPECT_TRUE(FromCp936(ReadWholeFile(m_programFolder.file(EventTexts::LogFileName)))
+        EXPECT_TRUE(FromCp936(ReadWholeFile(m_programFolder.file(LogFileName)))
                         .startsWith(QString(text).replace(u'\n', QStringLiteral("\r\n"))));
         for (QWidget* widget : QApplication::topLevelWidgets())
             EXPECT_EQ(qobject_cast<D_T1*>(widget), nullptr);
