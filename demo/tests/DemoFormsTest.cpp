@@ -3,14 +3,18 @@
 #include "ActionFormTest.h"
 #include "ControlText.h"
 #include "DemoDatabase.h"
+#include "FormActions.h"
 #include "grid/GridModel.h"
 #include "grid/ListCtrlEx.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColor>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+
+#include <span>
 
 namespace {
 
@@ -53,6 +57,15 @@ protected:
         for (int column = 0; column < Grid(grid)->GetColumnCount(); ++column)
             titles << Grid(grid)->GetColumnTitle(column);
         return titles;
+    }
+    // A cell as the user edits it: the column's editor opened on it, given
+    // the text and closed with commit (its end-of-edit list runs).
+    void EditCell(int grid, int row, int column, int editor, const QString& text)
+    {
+        ASSERT_TRUE(Grid(grid)->BeginEdit(row, column));
+        CFormActions::SetControlValue(Control(editor), text);
+        Grid(grid)->EndEdit(true);
+        Settle();
     }
     QString Background(int grid, int row, int column) const
     {
@@ -157,6 +170,62 @@ TEST_P(DemoFormsTest, ContactsFromTheMenu)
     Type(2, "华北");
     Click(5);
     EXPECT_EQ(Column(3, 2), QStringList{"赵强"});
+}
+
+// A goods receipt: the supplier box fills contact and phone, new lines take
+// goods by code (text editor) or by name (list editor), quantities and
+// arrival dates (date editor); the save stores head and lines, and 打 开
+// reads them back.
+TEST_P(DemoFormsTest, GoodsReceiptSavedWithItsLinesAndOpenedAgain)
+{
+    OpenDemo({"46_goods_receipt"}, "46_goods_receipt");
+    Type(50, "RK-001");
+    Type(51, "宏达建材");
+    Fire(51, "EN_KILLFOCUS");
+    Settle();
+    EXPECT_EQ(Text(56), "刘小姐");
+    EXPECT_EQ(Text(57), "010-8899-2002");
+    CFormActions::SetControlValue(Control(52), "2026-03-05");
+    qobject_cast<QComboBox*>(Control(53))->lineEdit()->setText("临时仓");
+
+    const struct {
+        int column, editor;
+        QString text;
+    } line1[] = {{0, 60, "A01"}, {3, 62, "12"}, {4, 63, "2026-03-09"}},
+      line2[] = {{1, 61, "电钻 500W"}, {3, 62, "3"}, {4, 63, "2026-03-20"}};
+    for (const auto& line : {std::span(line1), std::span(line2)}) {
+        Click(10);
+        const int row = Grid(8)->GetItemCount() - 1;
+        EXPECT_TRUE(Control(60)->isVisible()) << "the new row's first cell is open for typing";
+        for (const auto& cell : line)
+            EditCell(8, row, cell.column, cell.editor, cell.text);
+    }
+    EXPECT_EQ(Column(8, 0), (QStringList{"A01", "C01"}));
+    EXPECT_EQ(Column(8, 1), (QStringList{"六角螺栓 M8", "电钻 500W"}));
+    EXPECT_EQ(Column(8, 2), (QStringList{"盒", "台"}));
+    EXPECT_EQ(Text(54).toDouble(), 15);
+
+    Click(12);
+    EXPECT_EQ(m_messages, QStringList{"操作成功"});
+    EXPECT_EQ(Rows("SELECT no_0, supplier_0, date_0, store_0 FROM rcv_head"), "RK-001|宏达建材|2026-03-05|临时仓");
+    EXPECT_EQ(Rows("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l JOIN rcv_goods g "
+                   "ON g.uid_0=l.goods_uid_0 JOIN rcv_head h ON h.uid_0=l.head_uid_0 WHERE h.no_0='RK-001' "
+                   "ORDER BY l.uid_0"),
+              "A01|12|2026-03-09|C01|3|2026-03-20");
+    Click(12);
+    EXPECT_EQ(m_messages.value(1), "单号 RK-001 已经存在。");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM rcv_line"), "2");
+
+    delete m_form.data();
+    OpenDemo({}, "46_goods_receipt");
+    Type(50, "RK-001");
+    Click(14);
+    EXPECT_EQ(Text(51), "宏达建材");
+    EXPECT_EQ(Text(53), "临时仓");
+    EXPECT_EQ(Text(56), "刘小姐");
+    EXPECT_EQ(Column(8, 1), (QStringList{"六角螺栓 M8", "电钻 500W"}));
+    EXPECT_EQ(Column(8, 4), (QStringList{"2026-03-09", "2026-03-20"}));
+    EXPECT_EQ(Text(54).toDouble(), 15);
 }
 
 TEST_P(DemoFormsTest, EventsF2CopiesAndMovesTheFocus)
