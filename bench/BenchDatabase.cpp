@@ -1,5 +1,6 @@
 #include "BenchDatabase.h"
 
+#include "QtBenchmarkMain.h"
 #include "db/DbConnectText.h"
 
 #include <map>
@@ -32,7 +33,12 @@ QString FillTable(int kind)
 
 std::map<int, BenchDatabase>& Databases()
 {
-    static std::map<int, BenchDatabase> databases;
+    static std::map<int, BenchDatabase>& databases = [] () -> std::map<int, BenchDatabase>& {
+        static std::map<int, BenchDatabase> made;
+        // Dropped while the SQL drivers are still there.
+        AtBenchmarkEnd([] { made.clear(); });
+        return made;
+    }();
     return databases;
 }
 } // namespace
@@ -60,9 +66,4 @@ BenchDatabase& GetBenchDatabase(int kind)
     if (!entry.plain.open())
         entry.problem = QStringLiteral("plain connection failed");
     return entry;
-}
-
-void ReleaseBenchDatabases()
-{
-    Databases().clear();
 }

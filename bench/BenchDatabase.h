@@ -26,6 +26,3 @@ struct BenchDatabase
 };
 
 BenchDatabase& GetBenchDatabase(int kind);
-
-// Drops every database; call before the application object goes.
-void ReleaseBenchDatabases();

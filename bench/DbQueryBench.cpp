@@ -3,7 +3,6 @@
 // PostgreSQL test server (kind 3, TEMBRA_TEST_PG_* as for the tests).
 #include "BenchDatabase.h"
 
-#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -57,13 +56,3 @@ void BM_PlainQSqlQuery(benchmark::State& state)
 BENCHMARK(BM_QueryAllToList)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainQSqlQuery)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    ReleaseBenchDatabases();
-    return 0;
-}

@@ -5,7 +5,6 @@
 #include "D_T1.h"
 #include "DropListBox.h"
 #include "QvControls.h"
-#include "text/MessageSink.h"
 
 #include <QApplication>
 #include <QDateTimeEdit>
@@ -124,14 +123,3 @@ void BM_SameWidgetsByHand(benchmark::State& state)
 BENCHMARK(BM_SameWidgetsByHand)->Arg(30)->Arg(300)->Arg(3000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetMessageSink([](const QString&) {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

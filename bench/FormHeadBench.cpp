@@ -4,9 +4,7 @@
 #include "FormDescription.h"
 #include "FormHead.h"
 #include "PlainControlBuilder.h"
-#include "text/MessageSink.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -62,14 +60,3 @@ void BM_OpenFormWindow(benchmark::State& state)
 BENCHMARK(BM_OpenFormWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    SetMessageSink([](const QString&) {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -10,7 +10,7 @@
 #include "grid/ListCtrlEx.h"
 #include "text/NumberText.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -223,17 +223,3 @@ BENCHMARK(BM_SortGridByAmount)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benc
 BENCHMARK(BM_StableSortParsedAmounts)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GridMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // Every grid lives inside its benchmark, so none outlives the application
-    // object (a grid kept in a static was destroyed after it, at exit).
-    ReleaseBenchDatabases();
-    return 0;
-}

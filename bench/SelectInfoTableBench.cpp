@@ -10,7 +10,9 @@
 #include "grid/ListCtrlEx.h"
 #include "xml/XmlDocument.h"
 
-#include <QApplication>
+#include "QtBenchmarkMain.h"
+
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -48,7 +50,12 @@ struct PageDatabase
 
 std::map<int, PageDatabase>& PageDatabases()
 {
-    static std::map<int, PageDatabase> databases;
+    static std::map<int, PageDatabase>& databases = [] () -> std::map<int, PageDatabase>& {
+        static std::map<int, PageDatabase> made;
+        // Dropped while the SQL drivers are still there.
+        AtBenchmarkEnd([] { made.clear(); });
+        return made;
+    }();
     return databases;
 }
 
@@ -159,16 +166,3 @@ BENCHMARK(BM_SelectInfoTablePage)->Args({2, 1})->Args({2, kLastPage})->Args({3, 
 BENCHMARK(BM_BarePagedQuery)->Args({2, 1})->Args({2, kLastPage})->Args({3, 1})->Args({3, kLastPage})
     ->Unit(benchmark::kMillisecond);
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // The databases go while the SQL drivers are still there.
-    PageDatabases().clear();
-    return 0;
-}
