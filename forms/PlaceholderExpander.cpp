@@ -31,11 +31,12 @@ std::optional<QString> Given(const QString& text)
 }
 
 // "TOP n" in a text to show; in SQL the row limit of the database kind.
-std::optional<QString> RowLimit(const PlaceholderValues& values, int rows)
+// Outside the opening step there is no limit and the token goes away.
+std::optional<QString> RowLimit(const PlaceholderValues& values, int rows, const QString& token)
 {
-    if (!values.topRows)
-        return QString();
-    return values.sql ? SqlRowLimitToken(rows) : SqlTexts::TopRows.arg(rows);
+    if (values.sql)
+        return SqlRowLimitToken(values.topRows ? rows : 0, token);
+    return values.topRows ? SqlTexts::TopRows.arg(rows) : QString();
 }
 
 const QList<Token>& Tokens()
@@ -69,8 +70,8 @@ const QList<Token>& Tokens()
             {QStringLiteral("{{db_path}}"), true, [](const PlaceholderValues& v) { return Given(v.dbPath); }},
             {QStringLiteral("{{version_exe}}"), false, [](const PlaceholderValues& v) { return Given(v.version); }},
             {QStringLiteral("{{exe_name}}"), true, [](const PlaceholderValues& v) { return Given(v.exeName); }},
-            {QStringLiteral("{{TOP30}}"), false, [](const PlaceholderValues& v) { return RowLimit(v, 30); }},
-            {QStringLiteral("{{TOP100}}"), false, [](const PlaceholderValues& v) { return RowLimit(v, 100); }},
+            {QStringLiteral("{{TOP30}}"), false, [](const PlaceholderValues& v) { return RowLimit(v, 30, QStringLiteral("{{TOP30}}")); }},
+            {QStringLiteral("{{TOP100}}"), false, [](const PlaceholderValues& v) { return RowLimit(v, 100, QStringLiteral("{{TOP100}}")); }},
         };
         for (int slot = 0; slot < 10; ++slot) {
             list.append({QStringLiteral("{{A%1}}").arg(slot), true,

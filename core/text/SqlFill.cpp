@@ -201,6 +201,8 @@ private:
     {
         if (waiting.kind == WaitingKind::RowLimit) {
             const int rows = waiting.values.value(0).toInt();
+            if (rows <= 0)
+                return true;
             if (piece.kind == SqlPieceKind::Code && m_dialect != SqlDialect::SqlServer)
                 m_rowLimit = std::min(rows, m_rowLimit.value_or(rows));
             else
@@ -306,9 +308,9 @@ bool PutSqlValues(QString& sql, const QString& token, const QStringList& values)
     return PutWaiting(sql, token, WaitingToken(WaitingKind::List, token, values), values);
 }
 
-QString SqlRowLimitToken(int rows)
+QString SqlRowLimitToken(int rows, const QString& token)
 {
-    return WaitingToken(WaitingKind::RowLimit, QStringLiteral("TOP%1").arg(rows), {QString::number(rows)});
+    return WaitingToken(WaitingKind::RowLimit, token, {QString::number(rows)});
 }
 
 bool FillSqlValues(QString& sql, SqlDialect dialect, QString& error)

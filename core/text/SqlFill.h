@@ -30,8 +30,10 @@ bool PutSqlValue(QString& sql, const QString& token, const QString& value);
 bool PutSqlValues(QString& sql, const QString& token, const QStringList& values);
 
 // The waiting token of {{TOP30}}/{{TOP100}}: "TOP n" on SQL Server where it
-// stands, a LIMIT clause at the statement's end on the other kinds.
-QString SqlRowLimitToken(int rows);
+// stands, a LIMIT clause at the statement's end on the other kinds; without
+// a limit (rows 0) nothing, judged like an empty value, so that its going
+// away cannot join its neighbours into a comment mark or a literal's opening.
+QString SqlRowLimitToken(int rows, const QString& token);
 
 // Puts every waiting value of the statement in (step 2 above). False, with
 // the statement unchanged and the reason in error, when the statement

@@ -185,7 +185,7 @@ TEST(SqlFill, RowLimitIsTopOnSqlServerAndLimitAtTheEndElsewhere)
         {ACCESS, u"SELECT '{{L}}'", u"SELECT 'TOP 30'"},
     };
     for (const LimitCase& c : cases) {
-        QString sql = Str(c.sql).replace(QStringLiteral("{{L}}"), SqlRowLimitToken(30));
+        QString sql = Str(c.sql).replace(QStringLiteral("{{L}}"), SqlRowLimitToken(30, QStringLiteral("{{TOP30}}")));
         QString error;
         ASSERT_TRUE(FillSqlValues(sql, c.dialect, error)) << error.toStdString();
         EXPECT_EQ(Str(c.filled), sql);
