@@ -1,0 +1,1 @@
+#include "E2eRun.h"

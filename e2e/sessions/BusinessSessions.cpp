@@ -1,0 +1,133 @@
+// 业务示例: 订单录入 (a whole business document), 客户资料, 事件示例.
+#include "E2eRun.h"
+#include "SessionHelpers.h"
+
+namespace {
+
+using SessionCheck::Number;
+using SessionCheck::PixelsOf;
+
+class BusinessSessions : public DemoSession
+{
+protected:
+    // 订单录入's controls.
+    static constexpr int OrderNo = 50, Customer = 51, Note = 53, RecordNo = 55, Total = 54, Lines = 7;
+    static constexpr int AddLine = 10, DeleteLine = 11, SaveNew = 12, SaveChanges = 13, OpenOrder = 14;
+    static constexpr int GoodsColumn = 1, QuantityColumn = 2, PriceColumn = 3;
+
+    struct Line
+    {
+        QString goods;
+        QString quantity;
+        QString price;
+    };
+
+    // The order's lines as saved: goods name, quantity, price, amount.
+    QList<QStringList> SavedLines(const QString& orderNo)
+    {
+        return Db().Rows(QStringLiteral("SELECT g.name_0, l.qty_0, l.price_0, l.amount_0 FROM ord_line l "
+                                        "JOIN ord_goods g ON g.uid_0=l.goods_uid_0 JOIN ord_head h ON h.uid_0=l.head_uid_0 "
+                                        "WHERE h.no_0='%1' ORDER BY l.uid_0")
+                             .arg(orderNo));
+    }
+};
+
+
+TEST_F(BusinessSessions, OrderEntry_NewLinesTypedSavedReopenedAndChanged)
+{
+    std::optional<FormWindow> form = Open(QStringLiteral("订单录入"));
+    ASSERT_TRUE(form);
+    const QString no = QStringLiteral("E2E-%1").arg(E2eRun::Get().Kind());
+
+    Step(QStringLiteral("fill the head"));
+    form->Fill(OrderNo, no);
+    form->Fill(Customer, QStringLiteral("宏达建材"));
+    form->Fill(Note, QStringLiteral("端到端测试"));
+
+    Step(QStringLiteral("新增行, then type goods, Tab, quantity, Tab, price, Return into the new row"));
+    const QList<Line> lines = {{QStringLiteral("螺母 M8"), QStringLiteral("3"), QStringLiteral("7")},
+                               {QStringLiteral("电钻 500W"), QStringLiteral("2"), QStringLiteral("250")}};
+    for (const Line& line : lines) {
+        form->Click(AddLine);
+        Desktop().Type(line.goods);
+        Desktop().Key(QStringLiteral("Tab"));
+        Desktop().Type(line.quantity);
+        Desktop().Key(QStringLiteral("Tab"));
+        Desktop().Key(QStringLiteral("ctrl+a"));
+        Desktop().Type(line.price);
+        Desktop().Key(QStringLiteral("Return"));
+    }
+    Step(QStringLiteral("the total follows the typed lines"));
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 521.0);
+
+    Step(QStringLiteral("保存新单"));
+    form->Click(SaveNew);
+    ExpectNoMessage();
+    const QList<QStringList> head =
+        Db().Rows(QStringLiteral("SELECT customer_0, note_0 FROM ord_head WHERE no_0='%1'").arg(no));
+    ASSERT_EQ(head.size(), 1) << "the order head was not saved";
+    EXPECT_EQ(head.first().value(0), QStringLiteral("宏达建材"));
+    EXPECT_EQ(head.first().value(1), QStringLiteral("端到端测试"));
+    QList<QStringList> saved = SavedLines(no);
+    ASSERT_EQ(saved.size(), 2) << "the typed lines were not saved";
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(saved[i].value(0), lines[i].goods);
+        EXPECT_DOUBLE_EQ(Number(saved[i].value(1)), Number(lines[i].quantity));
+        EXPECT_DOUBLE_EQ(Number(saved[i].value(2)), Number(lines[i].price));
+        EXPECT_DOUBLE_EQ(Number(saved[i].value(3)), Number(lines[i].quantity) * Number(lines[i].price));
+    }
+
+    Step(QStringLiteral("保存新单 a second time is refused: the 单号 exists"));
+    form->Click(SaveNew);
+    EXPECT_TRUE(ExpectMessage().contains(no));
+    EXPECT_EQ(Db().Count(QStringLiteral("SELECT COUNT(*) FROM ord_head WHERE no_0='%1'").arg(no)), 1);
+    EXPECT_EQ(SavedLines(no).size(), 2);
+
+    Step(QStringLiteral("reopen: a new window of the entry, type the 单号, 打开"));
+    std::optional<FormWindow> again = Open(QStringLiteral("订单录入"));
+    ASSERT_TRUE(again);
+    again->Fill(OrderNo, no);
+    again->Click(OpenOrder);
+    ExpectNoMessage();
+    EXPECT_EQ(again->Read(Customer), QStringLiteral("宏达建材"));
+    EXPECT_EQ(again->Read(Note), QStringLiteral("端到端测试"));
+    EXPECT_DOUBLE_EQ(Number(again->Read(Total)), 521.0);
+    EXPECT_EQ(again->FilledRows(Lines, GoodsColumn), 2);
+
+    Step(QStringLiteral("change the first line's quantity, delete the second, 保存修改"));
+    again->EditCell(Lines, 0, QuantityColumn, QStringLiteral("4"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    again->ClickCell(Lines, 1, 0);
+    again->Click(DeleteLine);
+    again->Click(SaveChanges);
+    ExpectNoMessage();
+    saved = SavedLines(no);
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_DOUBLE_EQ(Number(saved[0].value(1)), 4.0);
+    EXPECT_DOUBLE_EQ(Number(saved[0].value(3)), 28.0);
+
+    Step(QStringLiteral("a quantity of 0 rolls the whole save back and names the line"));
+    again->EditCell(Lines, 0, QuantityColumn, QStringLiteral("0"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    again->Fill(Note, QStringLiteral("不应保存"));
+    again->Click(SaveChanges);
+    EXPECT_FALSE(ExpectMessage().isEmpty());
+    EXPECT_EQ(Db().Value(QStringLiteral("SELECT note_0 FROM ord_head WHERE no_0='%1'").arg(no)), QStringLiteral("端到端测试"));
+    EXPECT_DOUBLE_EQ(Number(SavedLines(no).value(0).value(1)), 4.0);
+}
+
+TEST_F(BusinessSessions, OrderEntry_SaveWithoutOrderNumberIsRefused)
+{
+    std::optional<FormWindow> form = Open(QStringLiteral("订单录入"));
+    ASSERT_TRUE(form);
+    const int before = Db().Count(QStringLiteral("SELECT COUNT(*) FROM ord_head"));
+    Step(QStringLiteral("保存新单 with an empty 单号"));
+    form->Fill(Customer, QStringLiteral("顺风机电"));
+    form->Click(SaveNew);
+    EXPECT_TRUE(ExpectMessage().contains(QStringLiteral("请填写单号")));
+    EXPECT_EQ(Db().Count(QStringLiteral("SELECT COUNT(*) FROM ord_head")), before);
+}
+
+} // namespace
