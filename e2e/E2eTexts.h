@@ -29,6 +29,13 @@ constexpr int NavTreeProbeX = 200;
 constexpr int GridHeaderHeight = 21;
 constexpr int GridRowHeight = 20;
 
+// The print preview fills the screen; its 关闭 sits in its tool bar.
+inline const QString PreviewWindow = QStringLiteral("^打印预览");
+constexpr int PreviewCloseX = 146, PreviewCloseY = 15;
+// The platform's printer dialog prints to a PDF file in the working folder
+// (the program folder) unless told otherwise.
+inline const QString PrintedFile = QStringLiteral("print.pdf");
+
 // The stand-in for the desktop's opener: it notes each file it is asked to
 // open in this file of the session's folder.
 inline const QString OpenedFilesList = QStringLiteral("opened.txt");

@@ -21,18 +21,18 @@ const QString kClipboardMarker = QStringLiteral("\x01e2e-nothing-copied");
 
 FormWindow::FormWindow(const XDesktop& desktop, const QString& entry, const QString& window,
                        const E2eFormDescription& description)
-    : m_desktop(desktop), m_strEntry(entry), m_strWindow(window), m_description(description)
+    : m_desktop(&desktop), m_strEntry(entry), m_strWindow(window), m_description(description)
 {
 }
 
 QRect FormWindow::Geometry() const
 {
-    return m_desktop.Geometry(m_strWindow);
+    return m_desktop->Geometry(m_strWindow);
 }
 
 bool FormWindow::IsShown() const
 {
-    return m_desktop.VisibleWindows().contains(m_strWindow);
+    return m_desktop->VisibleWindows().contains(m_strWindow);
 }
 
 QRect FormWindow::ControlScreenRect(int id) const
@@ -47,20 +47,20 @@ QPoint FormWindow::ControlPoint(int id) const
 
 void FormWindow::Click(int id) const
 {
-    m_desktop.Click(ControlPoint(id));
+    m_desktop->Click(ControlPoint(id));
 }
 
 void FormWindow::DoubleClick(int id) const
 {
-    m_desktop.DoubleClick(ControlPoint(id));
+    m_desktop->DoubleClick(ControlPoint(id));
 }
 
 void FormWindow::Fill(int id, const QString& text) const
 {
     Click(id);
-    m_desktop.Key(QStringLiteral("ctrl+a BackSpace"));
+    m_desktop->Key(QStringLiteral("ctrl+a BackSpace"));
     if (!text.isEmpty())
-        m_desktop.Type(text);
+        m_desktop->Type(text);
 }
 
 void FormWindow::Choose(int id, const QString& choice) const
@@ -71,15 +71,15 @@ void FormWindow::Choose(int id, const QString& choice) const
 void FormWindow::ChooseIndex(int id, int index) const
 {
     Click(id);
-    m_desktop.Key(QStringLiteral("Home") + QStringLiteral(" Down").repeated(qMax(0, index)) + QStringLiteral(" Return"));
+    m_desktop->Key(QStringLiteral("Home") + QStringLiteral(" Down").repeated(qMax(0, index)) + QStringLiteral(" Return"));
 }
 
 QString FormWindow::Read(int id) const
 {
-    m_desktop.SetClipboard(kClipboardMarker);
+    m_desktop->SetClipboard(kClipboardMarker);
     Click(id);
-    m_desktop.Key(QStringLiteral("ctrl+a ctrl+c"));
-    const QString text = m_desktop.Clipboard();
+    m_desktop->Key(QStringLiteral("ctrl+a ctrl+c"));
+    const QString text = m_desktop->Clipboard();
     return text == kClipboardMarker ? QString() : text;
 }
 
@@ -105,24 +105,24 @@ QPoint FormWindow::HeaderPoint(int tableId, int column) const
 
 void FormWindow::ClickCell(int tableId, int row, int column) const
 {
-    m_desktop.Click(CellPoint(tableId, row, column));
+    m_desktop->Click(CellPoint(tableId, row, column));
 }
 
 void FormWindow::EditCell(int tableId, int row, int column, const QString& text) const
 {
     ClickCell(tableId, row, column);
-    m_desktop.Key(QStringLiteral("ctrl+a"));
-    m_desktop.Type(text);
+    m_desktop->Key(QStringLiteral("ctrl+a"));
+    m_desktop->Type(text);
 }
 
 QImage FormWindow::GridImage(int tableId) const
 {
-    return m_desktop.Grab().copy(ControlScreenRect(tableId));
+    return m_desktop->Grab().copy(ControlScreenRect(tableId));
 }
 
 int FormWindow::FilledRows(int tableId, int column) const
 {
-    const QImage screen = m_desktop.Grab();
+    const QImage screen = m_desktop->Grab();
     const QRect table = ControlScreenRect(tableId);
     int rows = 0;
     for (int row = 0;; ++row) {

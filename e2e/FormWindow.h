@@ -46,10 +46,10 @@ public:
     int FilledRows(int tableId, int column) const;
     QImage GridImage(int tableId) const;
 
-    const XDesktop& Desktop() const { return m_desktop; }
+    const XDesktop& Desktop() const { return *m_desktop; }
 
 private:
-    const XDesktop& m_desktop;
+    const XDesktop* m_desktop;
     QString m_strEntry;
     QString m_strWindow;
     E2eFormDescription m_description;

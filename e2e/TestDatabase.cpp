@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -143,4 +144,23 @@ QString TestDatabase::Value(const QString& sql) const
 int TestDatabase::Count(const QString& sql) const
 {
     return Value(sql).toInt();
+}
+
+int TestDatabase::RowsHolding(const QString& text) const
+{
+    const QSqlDatabase db = QSqlDatabase::database(m_strConnection);
+    int rows = 0;
+    for (const QString& table : db.tables()) {
+        const QSqlRecord columns = db.record(table);
+        for (int i = 0; i < columns.count(); ++i) {
+            if (columns.field(i).metaType().id() != QMetaType::QString)
+                continue;
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2=?").arg(table, columns.fieldName(i)));
+            query.addBindValue(text);
+            if (query.exec() && query.next())
+                rows += query.value(0).toInt();
+        }
+    }
+    return rows;
 }

@@ -28,6 +28,8 @@ public:
     QList<QStringList> Rows(const QString& sql) const;
     QString Value(const QString& sql) const;
     int Count(const QString& sql) const;
+    // How many rows of all tables hold the text in one of their columns.
+    int RowsHolding(const QString& text) const;
 
 private:
     bool MakeSqliteCopy(const QString& folder);

@@ -43,6 +43,13 @@ public:
     QString Clipboard() const;
     void SetClipboard(const QString& text) const;
 
+    // Runs a tool on this display (pdftotext, zbarimg, python3 ...) and
+    // returns what it wrote to its output.
+    QString Output(const QString& program, const QStringList& arguments, int timeoutMs = 30000) const
+    {
+        return Run(program, arguments, {}, timeoutMs);
+    }
+
     // Waits, letting the program work, until the test holds or the time is up.
     static bool WaitUntil(const std::function<bool()>& test, int timeoutMs = 10000, int stepMs = 100);
     static void Pause(int ms);

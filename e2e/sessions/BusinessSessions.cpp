@@ -130,4 +130,89 @@ TEST_F(BusinessSessions, OrderEntry_SaveWithoutOrderNumberIsRefused)
     EXPECT_EQ(Db().Count(QStringLiteral("SELECT COUNT(*) FROM ord_head")), before);
 }
 
+// 客户资料: a customer typed in is saved and deleted again; the remark box
+// starts empty.
+TEST_F(BusinessSessions, Customers_SaveAndDelete)
+{
+    constexpr int Name = 2, Phone = 4, Kind = 6, Save = 7, Delete = 8, Remark = 9;
+    std::optional<FormWindow> form = Open(QStringLiteral("客户资料"));
+    ASSERT_TRUE(form);
+    Step(QStringLiteral("the remark box starts empty"));
+    EXPECT_EQ(form->Read(Remark), QString());
+
+    const QString name = QStringLiteral("端到端客户%1").arg(E2eRun::Get().Kind());
+    Step(QStringLiteral("type a customer, 保 存"));
+    form->Fill(Name, name);
+    form->Fill(Phone, QStringLiteral("021-7654321"));
+    form->Choose(Kind, QStringLiteral("批发"));
+    form->Fill(Remark, QStringLiteral("端到端备注"));
+    form->Click(Save);
+    Program().DismissMessages();
+    EXPECT_EQ(Db().RowsHolding(name), 1) << "the customer was not saved";
+    EXPECT_EQ(Db().RowsHolding(QStringLiteral("021-7654321")), 1);
+
+    Step(QStringLiteral("删 除 the customer"));
+    form->Click(Delete);
+    Program().DismissMessages();
+    Program().TakeMessage(true, 500);
+    EXPECT_EQ(Db().RowsHolding(name), 0) << "the customer was not deleted";
+}
+
+// 客户资料(只读): the same form with its buttons disabled and the remark hidden.
+TEST_F(BusinessSessions, CustomersReadOnly_ButtonsDisabledRemarkHidden)
+{
+    constexpr int Name = 2, Save = 7, Remark = 9;
+    constexpr int CustomersEntry = 21;
+    m_strEntry = QStringLiteral("客户资料(只读)");
+    Step(QStringLiteral("open from the navigation tree"));
+    const QStringList before = Program().FormWindows(CustomersEntry);
+    std::optional<FormWindow> form = Program().OpenEntry(m_strEntry);
+    if (!form) // the entry shows the customers' form under its own title
+        form = Program().WaitForForm(m_strEntry, CustomersEntry, before, 2000);
+    ASSERT_TRUE(form) << qPrintable(Program().Problem());
+    Step(QStringLiteral("the remark is hidden"));
+    EXPECT_LE(SessionCheck::ColoursIn(Desktop().Grab().copy(form->ControlScreenRect(Remark))), 2);
+    Step(QStringLiteral("保 存 does nothing"));
+    const QString name = QStringLiteral("只读客户");
+    form->Fill(Name, name);
+    form->Click(Save);
+    ExpectNoMessage();
+    EXPECT_EQ(Db().RowsHolding(name), 0);
+}
+
+// 事件示例: 复制 and F2 put the two boxes on the clipboard and move the focus
+// to the phone; 聚焦名称 moves it to the name; 关 闭 closes the form.
+TEST_F(BusinessSessions, Events_CopyHotKeyFocusAndClose)
+{
+    constexpr int Name = 2, Phone = 4, Copy = 5, FocusName = 6, Close = 8;
+    std::optional<FormWindow> form = Open(QStringLiteral("事件示例"));
+    ASSERT_TRUE(form);
+    const QString copied = QStringLiteral("客户: 华北贸易\t电话: 010-5555\n");
+
+    Step(QStringLiteral("复制"));
+    Desktop().SetClipboard(QString());
+    form->Click(Copy);
+    EXPECT_EQ(Desktop().Clipboard(), copied);
+
+    Step(QStringLiteral("F2 copies and moves the focus to the phone"));
+    Desktop().SetClipboard(QString());
+    Desktop().Click(form->ControlPoint(Name));
+    Desktop().Key(QStringLiteral("F2"));
+    EXPECT_EQ(Desktop().Clipboard(), copied);
+    Desktop().Key(QStringLiteral("End"));
+    Desktop().Type(QStringLiteral("9"));
+    EXPECT_EQ(form->Read(Phone), QStringLiteral("010-55559"));
+    EXPECT_EQ(form->Read(Name), QStringLiteral("华北贸易"));
+
+    Step(QStringLiteral("聚焦名称 moves the focus to the name"));
+    form->Click(FocusName);
+    Desktop().Key(QStringLiteral("End"));
+    Desktop().Type(QStringLiteral("甲"));
+    EXPECT_EQ(form->Read(Name), QStringLiteral("华北贸易甲"));
+
+    Step(QStringLiteral("关 闭"));
+    form->Click(Close);
+    EXPECT_TRUE(XDesktop::WaitUntil([&] { return !form->IsShown(); }, 3000)) << "the form stays open";
+}
+
 } // namespace
