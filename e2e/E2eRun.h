@@ -6,6 +6,19 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Texts in failure messages as text.
+inline std::ostream& operator<<(std::ostream& out, const QString& text)
+{
+    return out << text.toStdString();
+}
+
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 #include <memory>
 #include <optional>
 

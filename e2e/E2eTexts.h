@@ -29,6 +29,8 @@ constexpr int NavTreeProbeX = 200;
 constexpr int GridHeaderHeight = 21;
 constexpr int GridRowHeight = 20;
 
+// The platform's printer dialog (its caption in English or Chinese).
+inline const QString PrinterDialog = QStringLiteral("^(Print|打印)$");
 // The print preview fills the screen; its 关闭 sits in its tool bar.
 inline const QString PreviewWindow = QStringLiteral("^打印预览");
 constexpr int PreviewCloseX = 146, PreviewCloseY = 15;

@@ -70,7 +70,9 @@ void FormWindow::Choose(int id, const QString& choice) const
 
 void FormWindow::ChooseIndex(int id, int index) const
 {
-    Click(id);
+    // The arrow opens the list whether or not the box takes typing.
+    const QRect box = ControlScreenRect(id);
+    m_desktop->Click(QPoint(box.right() - 8, box.center().y()));
     m_desktop->Key(QStringLiteral("Home") + QStringLiteral(" Down").repeated(qMax(0, index)) + QStringLiteral(" Return"));
 }
 
@@ -120,15 +122,18 @@ QImage FormWindow::GridImage(int tableId) const
     return m_desktop->Grab().copy(ControlScreenRect(tableId));
 }
 
+int FormWindow::VisibleRows(int tableId) const
+{
+    const QRect table = m_description.ControlRect(tableId);
+    return (table.height() - E2eText::GridHeaderHeight - 1) / E2eText::GridRowHeight;
+}
+
 int FormWindow::FilledRows(int tableId, int column) const
 {
     const QImage screen = m_desktop->Grab();
-    const QRect table = ControlScreenRect(tableId);
     int rows = 0;
-    for (int row = 0;; ++row) {
+    for (int row = 0; row < VisibleRows(tableId); ++row) {
         const QRect cell = CellScreenRect(tableId, row, column).adjusted(2, 3, -2, -3);
-        if (cell.bottom() >= table.bottom())
-            break;
         const QRgb background = screen.pixel(cell.topLeft());
         bool text = false;
         for (int y = cell.top(); y <= cell.bottom() && !text; ++y)

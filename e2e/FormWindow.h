@@ -42,8 +42,11 @@ public:
     // Clicks the cell, replaces what its editor holds by the text; the caller
     // ends the edit (Tab, Return or a click elsewhere).
     void EditCell(int tableId, int row, int column, const QString& text) const;
-    // The rows of the grid that show something in the column (text pixels).
+    // The rows of the grid that show something in the column (text pixels),
+    // of those the grid shows whole.
     int FilledRows(int tableId, int column) const;
+    // How many rows the grid shows whole.
+    int VisibleRows(int tableId) const;
     QImage GridImage(int tableId) const;
 
     const XDesktop& Desktop() const { return *m_desktop; }

@@ -60,7 +60,6 @@ bool ProgramSession::Prepare()
     QFile settings(Folder() + QStringLiteral("cfg.ini"));
     QFile opener(Folder() + QStringLiteral("bin/xdg-open"));
     QDir().mkpath(Folder() + QStringLiteral("bin"));
-    QDir().mkpath(Folder() + QStringLiteral("home"));
     if (!settings.open(QIODevice::WriteOnly) || settings.write(m_database->Settings()) < 0
         || !opener.open(QIODevice::WriteOnly) || opener.write(kOpener) < 0) {
         m_strProblem = QStringLiteral("cannot write the settings into ") + Folder();
@@ -78,8 +77,9 @@ bool ProgramSession::Start()
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), m_desktop.Display());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    environment.insert(QStringLiteral("HOME"), Folder() + QStringLiteral("home"));
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), Folder() + QStringLiteral("home/.config"));
+    // The program folder is the home too: the printer dialog offers a PDF file
+    // in the working folder when that lies in the home.
+    environment.insert(QStringLiteral("HOME"), Folder());
     environment.insert(QStringLiteral("PATH"), Folder() + QStringLiteral("bin:") + environment.value(QStringLiteral("PATH")));
     environment.remove(QStringLiteral("SESSION_MANAGER"));
     m_program.setProcessEnvironment(environment);
@@ -107,6 +107,7 @@ bool ProgramSession::LogIn(const QString& loginId, const QString& password)
     }
     // The dialog fills its list of ids a moment after it shows.
     XDesktop::Pause(500);
+    const QStringList mainWindows = m_desktop.FindWindows(E2eText::MainWindow);
     const QRect place = m_desktop.Geometry(login);
     m_desktop.Click(place.topLeft() + QPoint(E2eText::LoginIdX, E2eText::LoginIdY));
     m_desktop.Key(QStringLiteral("ctrl+a BackSpace"));
@@ -114,7 +115,16 @@ bool ProgramSession::LogIn(const QString& loginId, const QString& password)
     m_desktop.Key(QStringLiteral("Tab"));
     m_desktop.Type(password);
     m_desktop.Key(QStringLiteral("Return"));
-    m_strMainWindow = m_desktop.WaitForWindow(E2eText::MainWindow, 15000);
+    // Another program's main window may be shown already.
+    m_strMainWindow.clear();
+    XDesktop::WaitUntil(
+        [&] {
+            for (const QString& window : m_desktop.FindWindows(E2eText::MainWindow))
+                if (!mainWindows.contains(window))
+                    m_strMainWindow = window;
+            return !m_strMainWindow.isEmpty();
+        },
+        8000);
     if (m_strMainWindow.isEmpty()) {
         m_strProblem = QStringLiteral("no main window after logging in as ") + loginId;
         return false;
@@ -241,7 +251,10 @@ QString ProgramSession::MessageBox() const
 {
     const QStringList forms = E2eFormDescription::AllTitles();
     for (const QString& window : m_desktop.FindWindows(E2eText::NamedWindow)) {
-        const QString name = m_desktop.WindowName(window);
+        // A window keeps its name: each is asked once.
+        if (!m_windowNames.contains(window))
+            m_windowNames.insert(window, m_desktop.WindowName(window));
+        const QString name = m_windowNames.value(window);
         if (!name.isEmpty() && window != m_strMainWindow && !forms.contains(name))
             return window;
     }
@@ -256,11 +269,13 @@ std::optional<QString> ProgramSession::TakeMessage(bool yes, int timeoutMs)
         return std::nullopt;
     // Message boxes offer no copy of their text here; an action's failure
     // is in the program's log as well, which is read instead.
-    const QRect place = m_desktop.Geometry(box);
-    m_desktop.Click(place.topLeft() + QPoint(place.width() / 2, 8));
+    // The box has the focus; a click could move it off its default button.
     m_desktop.Key(yes ? QStringLiteral("Return") : QStringLiteral("Escape"));
     m_desktop.WaitUntil([&] { return !m_desktop.VisibleWindows().contains(box); }, 3000);
-    return NewLogText();
+    // The log entry may follow the box.
+    QString logged;
+    XDesktop::WaitUntil([&] { return !(logged += NewLogText()).isEmpty(); }, 1000, 100);
+    return logged;
 }
 
 QString ProgramSession::NewLogText()

@@ -4,6 +4,7 @@
 #include "TestDatabase.h"
 #include "XDesktop.h"
 
+#include <QHash>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -74,4 +75,5 @@ private:
     QString m_strMainWindow;
     bool m_bTreeExpanded = false;
     qsizetype m_nLogRead = 0;
+    mutable QHash<QString, QString> m_windowNames;
 };

@@ -79,7 +79,10 @@ TEST_F(BusinessSessions, OrderEntry_NewLinesTypedSavedReopenedAndChanged)
 
     Step(QStringLiteral("保存新单 a second time is refused: the 单号 exists"));
     form->Click(SaveNew);
-    EXPECT_TRUE(ExpectMessage().contains(no));
+    {
+        const QString message = ExpectMessage();
+        EXPECT_TRUE(message.contains(no)) << message;
+    }
     EXPECT_EQ(Db().Count(QStringLiteral("SELECT COUNT(*) FROM ord_head WHERE no_0='%1'").arg(no)), 1);
     EXPECT_EQ(SavedLines(no).size(), 2);
 
@@ -126,7 +129,10 @@ TEST_F(BusinessSessions, OrderEntry_SaveWithoutOrderNumberIsRefused)
     Step(QStringLiteral("保存新单 with an empty 单号"));
     form->Fill(Customer, QStringLiteral("顺风机电"));
     form->Click(SaveNew);
-    EXPECT_TRUE(ExpectMessage().contains(QStringLiteral("请填写单号")));
+    {
+        const QString message = ExpectMessage();
+        EXPECT_TRUE(message.contains(QStringLiteral("请填写单号"))) << message;
+    }
     EXPECT_EQ(Db().Count(QStringLiteral("SELECT COUNT(*) FROM ord_head")), before);
 }
 
@@ -192,13 +198,13 @@ TEST_F(BusinessSessions, Events_CopyHotKeyFocusAndClose)
     Step(QStringLiteral("复制"));
     Desktop().SetClipboard(QString());
     form->Click(Copy);
-    EXPECT_EQ(Desktop().Clipboard(), copied);
+    EXPECT_EQ(Desktop().Clipboard().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), copied);
 
     Step(QStringLiteral("F2 copies and moves the focus to the phone"));
     Desktop().SetClipboard(QString());
     Desktop().Click(form->ControlPoint(Name));
     Desktop().Key(QStringLiteral("F2"));
-    EXPECT_EQ(Desktop().Clipboard(), copied);
+    EXPECT_EQ(Desktop().Clipboard().replace(QStringLiteral("\r\n"), QStringLiteral("\n")), copied);
     Desktop().Key(QStringLiteral("End"));
     Desktop().Type(QStringLiteral("9"));
     EXPECT_EQ(form->Read(Phone), QStringLiteral("010-55559"));
