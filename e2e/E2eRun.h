@@ -4,6 +4,8 @@
 #include "XDesktop.h"
 #include "XDisplay.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -17,6 +19,12 @@ inline std::ostream& operator<<(std::ostream& out, const QString& text)
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+
+// Screen areas by their size; the failure's screenshot shows them.
+inline void PrintTo(const QImage& image, std::ostream* out)
+{
+    *out << "image " << image.width() << 'x' << image.height();
 }
 
 #include <memory>

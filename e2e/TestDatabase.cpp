@@ -85,7 +85,10 @@ bool TestDatabase::MakePostgreSql()
                                       "the PostgreSQL test server (scripts/pg-test-server.sh starts one)");
         return false;
     }
-    const QString database = QStringLiteral("tembra_e2e_%1").arg(QCoreApplication::applicationPid());
+    static QAtomicInteger<int> databases;
+    const QString database = QStringLiteral("tembra_e2e_%1_%2")
+                                 .arg(QCoreApplication::applicationPid())
+                                 .arg(databases.fetchAndAddRelaxed(1));
     m_strPgAdminText = kPostgreSqlText.arg(QStringLiteral("postgres"), host, port, user);
     CDbConnection admin;
     admin.SetConnectString(m_strPgAdminText);

@@ -38,7 +38,7 @@ TEST_F(AdminSessions, LoginLog_ShowsThisLogin)
     EXPECT_GE(form->FilledRows(Grid, 0), 1) << "the logins are not listed";
 }
 
-// A program start of its own beside the shared one.
+// A program start of its own (on a database of its own) beside the shared one.
 TEST_F(AdminSessions, Login_SuspendedRefusedOrdinaryUserSeesTheRightsTree)
 {
     m_strEntry = QStringLiteral("登录");
@@ -58,7 +58,7 @@ TEST_F(AdminSessions, Login_SuspendedRefusedOrdinaryUserSeesTheRightsTree)
 
     Step(QStringLiteral("zhang logs in"));
     ASSERT_TRUE(other.LogIn(E2eText::OrdinaryUser, E2eText::DemoPassword)) << qPrintable(other.Problem());
-    EXPECT_EQ(Db().Value(QStringLiteral("SELECT name_0 FROM log_client_login ORDER BY uid_0 DESC")),
+    EXPECT_EQ(other.Database().Value(QStringLiteral("SELECT name_0 FROM log_client_login ORDER BY uid_0 DESC")),
               E2eText::OrdinaryUser);
 }
 
