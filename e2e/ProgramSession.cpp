@@ -122,9 +122,10 @@ bool ProgramSession::LogIn(const QString& loginId, const QString& password)
             for (const QString& window : m_desktop.FindWindows(E2eText::MainWindow))
                 if (!mainWindows.contains(window))
                     m_strMainWindow = window;
-            return !m_strMainWindow.isEmpty();
+            // A refusal comes as a box over the login dialog.
+            return !m_strMainWindow.isEmpty() || !MessageBox().isEmpty();
         },
-        8000);
+        15000);
     if (m_strMainWindow.isEmpty()) {
         m_strProblem = QStringLiteral("no main window after logging in as ") + loginId;
         return false;
@@ -171,10 +172,12 @@ int ProgramSession::TreeRow(const QString& name) const
     return int(shown.indexOf(name));
 }
 
-std::optional<FormWindow> ProgramSession::OpenEntry(const QString& name)
+std::optional<FormWindow> ProgramSession::OpenEntry(const QString& name, int shownEntryUid)
 {
     const int row = TreeRow(name);
-    const int uid = m_database->Value(QStringLiteral("SELECT uid_0 FROM c_menu_dh WHERE name_0='%1'").arg(name)).toInt();
+    const int uid = shownEntryUid != 0
+        ? shownEntryUid
+        : m_database->Value(QStringLiteral("SELECT uid_0 FROM c_menu_dh WHERE name_0='%1'").arg(name)).toInt();
     if (row < 0 || uid == 0) {
         m_strProblem = QStringLiteral("no menu entry %1").arg(name);
         return std::nullopt;
@@ -255,7 +258,8 @@ QString ProgramSession::MessageBox() const
         if (!m_windowNames.contains(window))
             m_windowNames.insert(window, m_desktop.WindowName(window));
         const QString name = m_windowNames.value(window);
-        if (!name.isEmpty() && window != m_strMainWindow && !forms.contains(name))
+        static const QRegularExpression shell(E2eText::LoginWindow + u'|' + E2eText::MainWindow);
+        if (!name.isEmpty() && !shell.match(name).hasMatch() && !forms.contains(name))
             return window;
     }
     return QString();

@@ -35,8 +35,9 @@ public:
     // Logs in through the login dialog; false (and the reason in Problem())
     // when the main window did not come.
     bool LogIn(const QString& loginId, const QString& password);
-    // Double-clicks the entry in the navigation tree and waits for its form.
-    std::optional<FormWindow> OpenEntry(const QString& name);
+    // Double-clicks the entry in the navigation tree and waits for its form
+    // (or for the form of the entry it redirects to, given by its uid).
+    std::optional<FormWindow> OpenEntry(const QString& name, int shownEntryUid = 0);
     // The windows of the entry's form shown now, to tell a new one from them.
     QStringList FormWindows(int entryUid) const;
     // Waits for a window of the entry's form that is not among those shown

@@ -10,6 +10,7 @@ namespace {
 // Time the program gets to take in one input event before the next.
 constexpr int kInputSettleMs = 120;
 constexpr int kTypeDelayMs = 25;
+constexpr int kMappedKeyMs = 40;
 
 } // namespace
 
@@ -136,7 +137,25 @@ void XDesktop::Key(const QString& keys) const
 
 void XDesktop::Type(const QString& text) const
 {
-    XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(kTypeDelayMs), text});
+    // xdotool types a character outside the keyboard map by mapping a spare
+    // key to it for the moment; a busy program can read the key after the
+    // next mapping. Such characters go one at a time, with time between.
+    QString run;
+    const auto typeRun = [this, &run] {
+        if (!run.isEmpty())
+            XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(kTypeDelayMs), run});
+        run.clear();
+    };
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            run += c;
+            continue;
+        }
+        typeRun();
+        XdoTool({QStringLiteral("type"), QString(c)});
+        Pause(kMappedKeyMs);
+    }
+    typeRun();
     Pause(kInputSettleMs);
 }
 

@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 using SessionCheck::ColoursIn;
@@ -26,37 +28,74 @@ class FilesWebSessions : public DemoSession
 {
 };
 
-// 导出Excel: the grid goes into a copy of the stored template from row 2,
-// and the copy is handed to the desktop's opener.
-TEST_F(FilesWebSessions, ExcelExport_GridIntoTheTemplateCopy)
+class ExcelExportSession : public FilesWebSessions
 {
-    constexpr int Export = 9;
+protected:
+    static constexpr int Grid = 7, Export = 9, AmountColumn = 3;
+
+    // 导出到Excel; the rows of the workbook handed to the desktop's opener,
+    // each its cells.
+    QList<QStringList> ExportedRows(const FormWindow& form)
+    {
+        const int opened = int(Program().OpenedFiles().size());
+        form.Click(Export);
+        ExpectNoMessage();
+        if (!XDesktop::WaitUntil([&] { return Program().OpenedFiles().size() > opened; }, 10000)) {
+            ADD_FAILURE() << "no workbook was handed to the desktop's opener";
+            return {};
+        }
+        const QString opener = Program().OpenedFiles().last();
+        const QString workbook = QUrl(opener).isLocalFile() ? QUrl(opener).toLocalFile() : opener;
+        EXPECT_TRUE(QFileInfo::exists(workbook)) << workbook;
+        QList<QStringList> rows;
+        for (const QString& line : Desktop()
+                                       .Output(QStringLiteral("python3"), {QStringLiteral("-c"), kSheetRows, workbook})
+                                       .split(u'\n', Qt::SkipEmptyParts))
+            rows << line.split(u'\t');
+        return rows;
+    }
+
+    void ExpectRows(const QList<QStringList>& exported, const QList<QStringList>& expected)
+    {
+        ASSERT_EQ(exported.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(exported[i].value(0), expected[i].value(0)) << "row " << i + 2;
+            for (int c = 1; c < 4; ++c)
+                EXPECT_DOUBLE_EQ(Number(exported[i].value(c)), Number(expected[i].value(c)))
+                    << "row " << i + 2 << " cell " << c + 1;
+        }
+    }
+};
+
+// 导出Excel: the grid goes into a copy of the stored template from row 2,
+// and the copy is handed to the desktop's opener; a click on the 金额 header
+// sorts the grid by amount (as numbers), a second click turns the order, and
+// the export follows the grid.
+TEST_F(ExcelExportSession, GridIntoTheTemplateCopyInTheGridsOrder)
+{
     std::optional<FormWindow> form = Open(QStringLiteral("导出Excel"));
     ASSERT_TRUE(form);
-    Step(QStringLiteral("导出到Excel"));
-    const int opened = int(Program().OpenedFiles().size());
-    form->Click(Export);
-    ExpectNoMessage();
-    ASSERT_TRUE(XDesktop::WaitUntil([&] { return Program().OpenedFiles().size() > opened; }, 10000))
-        << "no workbook was handed to the desktop's opener";
-    const QString workbook = QUrl(Program().OpenedFiles().last()).toLocalFile().isEmpty()
-                                 ? Program().OpenedFiles().last()
-                                 : QUrl(Program().OpenedFiles().last()).toLocalFile();
-    ASSERT_TRUE(QFileInfo::exists(workbook)) << qPrintable(workbook);
+    const QString sales = QStringLiteral("SELECT product_0, qty_0, price_0, amount_0 FROM demo_sales");
+    QList<QStringList> expected = Db().Rows(sales + QStringLiteral(" ORDER BY uid_0"));
 
-    Step(QStringLiteral("the workbook's rows are the grid's"));
-    const QStringList lines = Desktop()
-                                  .Output(QStringLiteral("python3"), {QStringLiteral("-c"), kSheetRows, workbook})
-                                  .split(u'\n', Qt::SkipEmptyParts);
-    const QList<QStringList> sales =
-        Db().Rows(QStringLiteral("SELECT product_0, qty_0, price_0, amount_0 FROM demo_sales ORDER BY uid_0"));
-    ASSERT_EQ(lines.size(), sales.size());
-    for (int i = 0; i < sales.size(); ++i) {
-        const QStringList cells = lines[i].split(u'\t');
-        EXPECT_EQ(cells.value(0), sales[i].value(0)) << "row " << i + 2;
-        for (int c = 1; c < 4; ++c)
-            EXPECT_DOUBLE_EQ(Number(cells.value(c)), Number(sales[i].value(c))) << "row " << i + 2 << " cell " << c + 1;
-    }
+    Step(QStringLiteral("导出到Excel"));
+    ExpectRows(ExportedRows(*form), expected);
+
+    const auto byAmount = [](const QStringList& a, const QStringList& b) {
+        return Number(a.value(3)) < Number(b.value(3));
+    };
+    Step(QStringLiteral("click the 金额 header, 导出到Excel"));
+    Desktop().Click(form->HeaderPoint(Grid, AmountColumn));
+    std::stable_sort(expected.begin(), expected.end(), byAmount);
+    ExpectRows(ExportedRows(*form), expected);
+
+    Step(QStringLiteral("click the 金额 header again, 导出到Excel"));
+    Desktop().Click(form->HeaderPoint(Grid, AmountColumn));
+    std::reverse(expected.begin(), expected.end());
+    const QList<QStringList> descending = ExportedRows(*form);
+    ASSERT_EQ(descending.size(), expected.size());
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_DOUBLE_EQ(Number(descending[i].value(3)), Number(expected[i].value(3))) << "row " << i + 2;
 }
 
 // 文档附件: 上传附件 through the file dialog stores the file in the record; a
@@ -71,7 +110,7 @@ TEST_F(FilesWebSessions, Documents_UploadOpenAndPictures)
     const QString uid = Db().Value(QStringLiteral("SELECT uid_0 FROM demo_doc ORDER BY uid_0"));
 
     Step(QStringLiteral("上传附件 on the first row, the file typed into the file dialog"));
-    const QString upload = Program().Folder() + QStringLiteral("上传说明.txt");
+    const QString upload = Program().Folder() + QStringLiteral("upload-e2e.txt");
     {
         QFile file(upload);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -84,7 +123,7 @@ TEST_F(FilesWebSessions, Documents_UploadOpenAndPictures)
     Desktop().Key(QStringLiteral("Return"));
     ExpectNoMessage();
     EXPECT_EQ(Db().Value(QStringLiteral("SELECT file_name_0 FROM demo_doc WHERE uid_0=%1").arg(uid)),
-              QStringLiteral("上传说明.txt"));
+              QStringLiteral("upload-e2e.txt"));
 
     Step(QStringLiteral("上传附件 of a file over 2 MB is refused"));
     const QString large = Program().Folder() + QStringLiteral("large.bin");
@@ -100,7 +139,7 @@ TEST_F(FilesWebSessions, Documents_UploadOpenAndPictures)
     Desktop().Key(QStringLiteral("Return"));
     ExpectMessage();
     EXPECT_EQ(Db().Value(QStringLiteral("SELECT file_name_0 FROM demo_doc WHERE uid_0=%1").arg(uid)),
-              QStringLiteral("上传说明.txt"));
+              QStringLiteral("upload-e2e.txt"));
 
     Step(QStringLiteral("打开附件 writes the attachment into temp and opens it"));
     const int opened = int(Program().OpenedFiles().size());
@@ -108,7 +147,7 @@ TEST_F(FilesWebSessions, Documents_UploadOpenAndPictures)
     form->Click(OpenAttachment);
     ExpectNoMessage();
     ASSERT_TRUE(XDesktop::WaitUntil([&] { return Program().OpenedFiles().size() > opened; }, 5000));
-    QFile written(Program().Folder() + QStringLiteral("temp/上传说明.txt"));
+    QFile written(Program().Folder() + QStringLiteral("temp/upload-e2e.txt"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly)) << qPrintable(Program().OpenedFiles().join(u' '));
     EXPECT_EQ(written.readAll(), QByteArray("e2e upload\n"));
 

@@ -10,11 +10,10 @@ class QuerySessions : public DemoSession
 {
 };
 
-// 商品分页列表: 125 products, twenty a page; the filters; the headers sort.
-TEST_F(QuerySessions, ProductPages_PageButtonsFiltersAndHeaderSort)
+// 商品分页列表: 125 products, twenty a page; the filters.
+TEST_F(QuerySessions, ProductPages_PageButtonsAndFilters)
 {
     constexpr int Name = 2, Kind = 4, Query = 5, Grid = 6, First = 8, Previous = 9, Next = 10, Last = 11;
-    constexpr int PriceColumn = 3;
     std::optional<FormWindow> form = Open(QStringLiteral("商品分页列表"));
     ASSERT_TRUE(form);
     const int products = Db().Count(QStringLiteral("SELECT COUNT(*) FROM qry_products"));
@@ -62,13 +61,6 @@ TEST_F(QuerySessions, ProductPages_PageButtonsFiltersAndHeaderSort)
     form->Click(Query);
     EXPECT_EQ(form->GridImage(Grid), first);
 
-    Step(QStringLiteral("a click on the 单价 header sorts the rows, a second click turns the order round"));
-    Desktop().Click(form->HeaderPoint(Grid, PriceColumn));
-    const QImage ascending = form->GridImage(Grid);
-    Desktop().Click(form->HeaderPoint(Grid, PriceColumn));
-    const QImage descending = form->GridImage(Grid);
-    EXPECT_NE(ascending, first) << "the header click did not sort";
-    EXPECT_NE(descending, ascending) << "the second header click did not turn the order";
 }
 
 // 订单付款: 标记已付 asks first and marks the chosen order paid, refusing one
