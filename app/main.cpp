@@ -1,3 +1,4 @@
+#include "AppLanguage.h"
 #include "MainApp.h"
 #include "ShellThreads.h"
 
@@ -8,7 +9,9 @@
 
 int main(int argc, char** argv)
 {
+    CChineseLocale chinese;
     QApplication app(argc, argv);
+    chinese.Apply(app);
     CMainApp mainApp;
     mainApp.InitInstance();
     const int code = mainApp.ExitInstance();

@@ -69,7 +69,8 @@ bool StoreZippedFiles(CDbConnection& db, const QString& sourceFolder, QString& f
             const QDir parts(tableFolder.filePath(name));
             CZipArchive zip;
             zip.Create();
-            QDirIterator it(parts.path(), QDir::Files, QDirIterator::Subdirectories);
+            // Hidden files too: a workbook's package relations are in _rels/.rels.
+            QDirIterator it(parts.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
                 QFile part(path);

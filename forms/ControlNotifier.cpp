@@ -15,6 +15,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <utility>
+
 namespace {
 
 void CheckAncestors(QTreeWidgetItem* item)
@@ -36,6 +38,9 @@ public:
     }
 
     bool reportDoubleClick = false;
+    // A button's double click is one DCLICK: its second press never presses
+    // the button, so it does not click it again.
+    bool swallowDoubleClick = false;
     bool reportFocusOut = false;
     QAbstractItemView* view = nullptr;
 
@@ -67,17 +72,23 @@ protected:
                 QTimer::singleShot(0, this, &CNotifyFilter::HookSelection);
             break;
         case QEvent::MouseButtonPress:
+            m_bSecondPress = false;
             if (view)
                 HookSelection();
             break;
         case QEvent::MouseButtonDblClick:
-            if (reportDoubleClick && (watched == m_control || (view && watched == view->viewport())))
+            if (reportDoubleClick && (watched == m_control || (view && watched == view->viewport()))) {
+                m_bSecondPress = true;
                 m_form->Notify(m_windowId, FormNotify::DoubleClicked);
+                return swallowDoubleClick && watched == m_control;
+            }
             break;
         case QEvent::MouseButtonRelease:
             if (view && watched == view->viewport()) {
                 const Qt::MouseButton button = static_cast<QMouseEvent*>(e)->button();
-                if (button == Qt::LeftButton)
+                // The release of a double click's second press ends the
+                // DCLICK; the first press and release made the CLICK.
+                if (button == Qt::LeftButton && !std::exchange(m_bSecondPress, false))
                     m_form->Notify(m_windowId, FormNotify::Clicked);
                 else if (button == Qt::RightButton)
                     m_form->Notify(m_windowId, FormNotify::RightClicked);
@@ -115,6 +126,7 @@ private:
     QWidget* m_control;
     QPointer<QItemSelectionModel> m_selection;
     QPersistentModelIndex m_lastRow;
+    bool m_bSecondPress = false;
 };
 
 CNotifyFilter* Filter(D_T1& form, int windowId, QWidget* control)
@@ -130,7 +142,9 @@ void HookButton(D_T1& form, int windowId, QAbstractButton* button)
 {
     QObject::connect(button, &QAbstractButton::clicked, &form,
                      [&form, windowId] { form.Notify(windowId, FormNotify::Clicked); });
-    Filter(form, windowId, button)->reportDoubleClick = true;
+    CNotifyFilter* filter = Filter(form, windowId, button);
+    filter->reportDoubleClick = true;
+    filter->swallowDoubleClick = true;
 }
 
 void HookEdit(D_T1& form, int windowId, QLineEdit* edit)

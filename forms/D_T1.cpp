@@ -21,6 +21,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // Combo boxes above this window id take the exact list entry of their text
@@ -116,6 +118,9 @@ int D_T1::DoModal()
     if (!m_pDoc)
         return Rejected;
     m_bModal = true;
+    // Modal from its first showing, which the opening does: the opener
+    // takes no input and cannot be closed while the picker runs.
+    setWindowModality(Qt::ApplicationModal);
     if (m_builder)
         m_builder->Build(*this);
     OnInitDialog();
@@ -602,11 +607,13 @@ bool D_T1::ClickHotKey(int number)
         // The outer form's hot keys work with the focus on a page.
         return m_bPage && m_pOpener && m_pOpener->ClickHotKey(number);
     }
+    // The control takes the focus before it is clicked, not after: where
+    // its click puts the focus (a new row's cell editor) is where the next
+    // keys go.
+    control->setFocus(Qt::ShortcutFocusReason);
     auto* button = qobject_cast<QAbstractButton*>(control);
     if (button && button->isEnabled())
         button->click();
-    if (!m_bClosed)
-        control->setFocus(Qt::ShortcutFocusReason);
     return true;
 }
 
@@ -666,11 +673,25 @@ void D_T1::CloseWork()
     qApp->removeEventFilter(this);
 }
 
+bool D_T1::HasOpenModalForm() const
+{
+    const QList<D_T1*> forms = findChildren<D_T1*>();
+    return std::any_of(forms.begin(), forms.end(),
+                       [](const D_T1* form) { return form->isModal() && form->isVisible(); });
+}
+
+void D_T1::CloseWhenDeferred()
+{
+    if (m_bCloseDeferred && !m_bInEvent && !HasOpenModalForm())
+        done(m_nDeferredResult);
+}
+
 void D_T1::closeEvent(QCloseEvent* e)
 {
-    // The running event still uses the description and the controls: the
-    // window closes once it is over.
-    if (m_bInEvent) {
+    // The running event still uses the description and the controls, a
+    // picker or popup of the form its controls: the window closes once
+    // they are over.
+    if (m_bInEvent || HasOpenModalForm()) {
         e->ignore();
         m_bCloseDeferred = true;
         m_nDeferredResult = Rejected;
@@ -684,8 +705,8 @@ void D_T1::done(int result)
 {
     // Ending a modeless form closes it for good, as closing its window does
     // (it deletes itself); a picker returns to its caller. During an event
-    // the ending waits for its end.
-    if (m_bInEvent) {
+    // the ending waits for its end, as it waits for its pickers and popups.
+    if (m_bInEvent || HasOpenModalForm()) {
         m_bCloseDeferred = true;
         m_nDeferredResult = result;
         return;
@@ -697,6 +718,8 @@ void D_T1::done(int result)
         m_pDoc = nullptr;
     }
     QDialog::done(result);
+    if (m_pOpener && !m_bPage)
+        QTimer::singleShot(0, m_pOpener.data(), &D_T1::CloseWhenDeferred);
     if (!m_bModal && testAttribute(Qt::WA_DeleteOnClose))
         deleteLater();
 }

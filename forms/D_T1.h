@@ -258,6 +258,10 @@ private:
     // One search line over the HTML text: the passing elements' texts.
     bool FindHtmlNodeText(const QString& html, const QString& line, QWidget* target, QWidget* result);
     void CloseWork();
+    // A picker or popup of this form is open (modal for it).
+    bool HasOpenModalForm() const;
+    // Carries out a close that waited for the event or the forms above it.
+    void CloseWhenDeferred();
 
     void OnEditChange(int windowId);
     void OnCtrlKillFocus(int windowId);
@@ -290,7 +294,8 @@ private:
     bool m_bPlaceOnFrame = false;
     bool m_bClosed = false;
     // An event of this form is running (its message boxes included); a
-    // close asked for meanwhile is carried out at its end with this result.
+    // close asked for meanwhile is carried out at its end, or when its last
+    // picker or popup closes, with this result.
     bool m_bInEvent = false;
     bool m_bCloseDeferred = false;
     int m_nDeferredResult = Rejected;

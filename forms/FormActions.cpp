@@ -75,7 +75,10 @@ QString CFormActions::GetDlgItemValue(const D_T1& form, int windowId)
 
 QString CFormActions::GetWindowValue(const QWidget* control)
 {
-    if (auto* combo = qobject_cast<const QComboBox*>(control)) {
+    // Typing into an editable list leaves its last chosen entry current:
+    // the text the user sees is its value, as a typed text unselects the
+    // entry on the original platform.
+    if (auto* combo = qobject_cast<const QComboBox*>(control); combo && !combo->isEditable()) {
         if (combo->currentIndex() >= 0)
             return combo->itemText(combo->currentIndex());
     }

@@ -50,7 +50,8 @@ public:
     CFormActions& operator=(const CFormActions&) = delete;
 
     // Control values and texts.
-    // A drop-down list's chosen entry, otherwise the control's text.
+    // A drop-down list's chosen entry, an editable one's shown text,
+    // otherwise the control's text.
     static QString GetDlgItemValue(const D_T1& form, int windowId);
     static QString GetWindowValue(const QWidget* control);
     // Sets the text and repaints (transparent statics over a drawn background).

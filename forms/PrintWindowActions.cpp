@@ -213,8 +213,10 @@ bool D_T1::ShowDialog(const CXmlNode& action)
     if (const int fromWindow = PlainId(para, QStringLiteral("from_wnd_id")); fromWindow != 0)
         popup->m_strInput = ControlText(fromWindow);
 
-    // The popup is a form of its own: it opens (and runs its opening
-    // actions) once the event that asked for it is over.
+    // The popup is a form of its own, modal for this form (which cannot be
+    // used or closed under it): it opens (and runs its opening actions)
+    // once the event that asked for it is over.
+    popup->setWindowModality(Qt::WindowModal);
     RunWhenEventIsOver([popup, toWindow, columnText] {
         if (!popup || !popup->Create())
             return;

@@ -204,6 +204,49 @@ TEST_P(RowActionsTest, AddingARowOpensTheFirstCellsEditor)
     EXPECT_EQ(States(grid), "1");
 }
 
+TEST_P(RowActionsTest, TheNewRowsEditorTakesTheTypedKeys)
+{
+    // Keys as the keyboard gives them: to the widget with the focus.
+    const auto press = [](Qt::Key key, const QString& text = QString()) {
+        QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), key, text, Qt::NoModifier);
+        QCoreApplication::processEvents();
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void(D_T1& form)> addRow;
+    } cases[] = {
+        {"hot key", [&press](D_T1&) { press(Qt::Key_F2); }},
+        {"double click on the button",
+         [](D_T1& form) {
+             QWidget* button = form.GetDlgItem(9 + D_T1::ControlIdBase);
+             QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, button->mapTo(&form, button->rect().center()));
+             QCoreApplication::processEvents();
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenDescription("<html id='0'><head title='t' pos='0,0,640,480'><HOTKEY><para_info><k id='2' value='9'/>"
+                        "</para_info></HOTKEY></head><body><dialog>"
+                        + QString(Controls).replace("<col id='1' title='序号' width='40'/>",
+                                                    "<col id='1' title='序号' width='40' hidden_wnd='1'/>")
+                        + "<button id='9' pos='540,0,620,30' value='go'><ACTION><CLICK><addrow><para_info table_id='7'/>"
+                          "</addrow></CLICK></ACTION></button></dialog></body></html>");
+        m_form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_form));
+        Control(2)->setFocus();
+        c.addRow(*m_form);
+        CListCtrlEx* grid = Grid(7);
+        ASSERT_EQ(grid->GetItemCount(), 1);
+        for (const QChar ch : QStringLiteral("A01"))
+            press(Qt::Key(ch.unicode()), QString(ch));
+        EXPECT_TRUE(grid->IsEditing());
+        press(Qt::Key_Return);
+        EXPECT_EQ(grid->GetItemText(0, 0), "A01");
+        EXPECT_EQ(States(grid), "1");
+    }
+}
+
 TEST_P(RowActionsTest, DeletingRowsListsTheStoredKeys)
 {
     OpenWithActions("<delrow><para_info table_id='7' rownum='1'/></delrow>");

@@ -124,13 +124,14 @@ TEST_P(MainWindow, AdministratorOpensAFormFromTheTreeClosesItAndLogsOut)
     EXPECT_EQ(readOnly->m_strMenuUid, QStringLiteral("21"));
     EXPECT_EQ(readOnly->m_strMenuName, QStringLiteral("客户资料(只读)"));
     EXPECT_EQ(readOnly->m_strDisabledIds, QStringLiteral("7;8"));
-    EXPECT_EQ(readOnly->m_strHiddenIds, QStringLiteral("9"));
+    EXPECT_EQ(readOnly->m_strHiddenIds, QStringLiteral("9;10"));
     EXPECT_EQ(readOnly->m_strType, QStringLiteral("customer_view"));
     EXPECT_TRUE(readOnly->GetDlgItem(2 + D_T1::ControlIdBase));
-    // Its opening lists: the buttons disabled, the remark hidden.
+    // Its opening lists: the buttons disabled, the remark and its label hidden.
     EXPECT_FALSE(readOnly->GetDlgItem(7 + D_T1::ControlIdBase)->isEnabled());
     EXPECT_FALSE(readOnly->GetDlgItem(8 + D_T1::ControlIdBase)->isEnabled());
     EXPECT_FALSE(readOnly->GetDlgItem(9 + D_T1::ControlIdBase)->isVisible());
+    EXPECT_FALSE(readOnly->GetDlgItem(10 + D_T1::ControlIdBase)->isVisible());
     EXPECT_TRUE(form->GetDlgItem(7 + D_T1::ControlIdBase)->isEnabled());
     EXPECT_EQ(m_shell.Count(QStringLiteral("SELECT count(1) FROM log_dh_open")), 2);
 

@@ -283,9 +283,12 @@ void CListCtrlEx::DeleteRow(int row)
     ItemData* item = m_pModel->Item(row);
     if (!item)
         return;
-    // An edit open on the row ends without a row to write to.
-    if (item == m_pEditItem)
+    // An edit open on the row ends without a row to write to; its editor
+    // must not stay over the row that takes the place.
+    if (item == m_pEditItem) {
+        EndEdit(false);
         m_pEditItem = nullptr;
+    }
     if (item == m_pEndingItem)
         m_pEndingItem = nullptr;
     if (item == m_pCurItem)
@@ -295,6 +298,9 @@ void CListCtrlEx::DeleteRow(int row)
 
 void CListCtrlEx::DeleteAllRows()
 {
+    // A refill ends the open edit first: its text reaches its own row (and
+    // the end-of-edit work) instead of an editor floating over new rows.
+    EndEdit(true);
     m_pEditItem = nullptr;
     m_pEndingItem = nullptr;
     m_pCurItem = nullptr;
@@ -447,8 +453,10 @@ bool CListCtrlEx::eventFilter(QObject* watched, QEvent* event)
         }
         return QTableView::eventFilter(watched, event);
     }
+    // Keys in the editor's own drop-down list choose in the list.
     if (event->type() == QEvent::KeyPress && m_editorWnd && watched->isWidgetType() &&
-        (watched == m_editorWnd || m_editorWnd->isAncestorOf(static_cast<QWidget*>(watched)))) {
+        (watched == m_editorWnd || m_editorWnd->isAncestorOf(static_cast<QWidget*>(watched))) &&
+        static_cast<QWidget*>(watched)->window() == m_editorWnd->window()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (NavigateKey(key->key(), key->modifiers(), true))
             return true;
@@ -565,6 +573,14 @@ bool CListCtrlEx::BeginEdit(int row, int column)
     const ColumnInfo* info = m_pModel->Column(column);
     if (!info || !info->editor.IsSet() || info->editor.bReadOnly)
         return false;
+    // An editor shared with another grid leaves that grid's edit before it
+    // shows this cell, so that neither grid takes the other's text.
+    if (CListCtrlEx* holder = GridHoldingEditor(info->editor.pWnd); holder && holder != this) {
+        holder->GiveBackEditor(info->editor.pWnd);
+        row = m_pModel->FindItem(item);
+        if (row < 0)
+            return false;
+    }
     QRect rect;
     EnsureCellVisible(row, column, &rect);
 
@@ -581,6 +597,10 @@ bool CListCtrlEx::BeginEdit(int row, int column)
     selectionModel()->clearSelection();
     if (!editor.pfnBeginEdit)
         SetEditorText(editor.pWnd, text);
+    // What the editor shows when it cannot show the cell's text (a list
+    // without that entry, a date box over an empty cell) is no edit.
+    m_strShownText = GetEditorText(editor.pWnd);
+    m_bShowsOtherText = m_strShownText != text;
     m_editor = editor;
     m_editorWnd = editor.pWnd;
     m_pEditItem = item;
@@ -619,6 +639,8 @@ void CListCtrlEx::EndEdit(bool commit)
     int row = m_pModel->FindItem(m_pEndingItem);
     QString text;
     void* data = nullptr;
+    if (m_bShowsOtherText && GetEditorText(window) == m_strShownText)
+        commit = false;
     if (row >= 0) {
         text = m_pModel->Text(row, column);
         data = m_pEndingItem->pData;
@@ -643,6 +665,27 @@ void CListCtrlEx::EndEdit(bool commit)
     m_pModel->RowChanged(row);
     if (result == kResortAfterEdit)
         SortByColumn(column, false);
+}
+
+CListCtrlEx* CListCtrlEx::GridHoldingEditor(const QWidget* editor)
+{
+    QWidget* viewport = editor ? editor->parentWidget() : nullptr;
+    auto* grid = viewport ? qobject_cast<CListCtrlEx*>(viewport->parentWidget()) : nullptr;
+    return grid && grid->viewport() == viewport ? grid : nullptr;
+}
+
+void CListCtrlEx::GiveBackEditor(QWidget* editor)
+{
+    if (m_editorWnd == editor)
+        EndEdit(true);
+    for (auto it = m_borrowedEditors.begin(); it != m_borrowedEditors.end(); ++it) {
+        if (it->first == editor) {
+            if (it->second)
+                editor->setParent(it->second);
+            m_borrowedEditors.erase(it);
+            return;
+        }
+    }
 }
 
 // Hides the open editor and gives the focus it had to the grid.

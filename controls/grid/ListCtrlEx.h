@@ -174,6 +174,10 @@ private:
     bool NavigateKey(int key, Qt::KeyboardModifiers modifiers, bool fromEditor);
     bool MoveToNextCell(bool forward);
     void HideEditor();
+    // The grid whose cell the editor window lies over now, if any.
+    static CListCtrlEx* GridHoldingEditor(const QWidget* editor);
+    // Ends an edit open in the editor and returns it to its own parent.
+    void GiveBackEditor(QWidget* editor);
 
     CGridModel* m_pModel;
     QWidget* m_pOwnerForm = nullptr;
@@ -188,6 +192,10 @@ private:
     ItemData* m_pEditItem = nullptr;
     ItemData* m_pEndingItem = nullptr; // the row of an edit being ended
     int m_nEditSubItem = -1;
+    // What the open editor showed at its start, and whether that was not
+    // the cell's text.
+    QString m_strShownText;
+    bool m_bShowsOtherText = false;
     // The cell last opened; origin of keyboard navigation.
     ItemData* m_pCurItem = nullptr;
     int m_nCurSubItem = -1;

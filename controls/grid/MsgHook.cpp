@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
 
 // The one application-wide filter; it hands every event to the hook procedure.
 class CMsgHookFilter : public QObject
@@ -24,6 +25,12 @@ namespace
 {
 int s_nInstances = 0;
 std::unique_ptr<CMsgHookFilter> s_filter;
+// The second press of a double click is being delivered. It is no new
+// press (the platform reports it as a double click only): neither it nor
+// the focus it takes ends the edit that the first click opened, a
+// button's new row say, and its editor has the focus back at the release.
+bool s_bSecondPress = false;
+QPointer<QWidget> s_refocus;
 
 // Editor window -> the instance that registered it.
 QHash<QWidget*, CMsgHook*>& Registrations()
@@ -128,6 +135,11 @@ bool CMsgHook::IsDroppedDown(QWidget* editor)
     return popup && IsInside(popup, editor);
 }
 
+bool CMsgHook::IsInDropDown(const QObject* object, const QWidget* editor)
+{
+    return object->isWidgetType() && static_cast<const QWidget*>(object)->window() != editor->window();
+}
+
 void CMsgHook::SendEnd(int commit)
 {
     QObject* target = m_hTarget ? m_hTarget.data() : m_hNotify.data();
@@ -154,7 +166,9 @@ bool CMsgHook::HookProc(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::FocusOut: {
         CMsgHook* hook = FindRegistration(watched);
-        if (!hook || IsDroppedDown(hook->m_hEditor))
+        if (hook && s_bSecondPress)
+            s_refocus = hook->m_hEditor;
+        if (!hook || s_bSecondPress || IsDroppedDown(hook->m_hEditor))
             return false;
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason)
             return false;
@@ -172,16 +186,31 @@ bool CMsgHook::HookProc(QObject* watched, QEvent* event)
         }
         if (key != Qt::Key_Escape && key != Qt::Key_Return && key != Qt::Key_Enter)
             return false;
-        if (CMsgHook* hook = FindRegistration(watched); hook && !IsDroppedDown(hook->m_hEditor))
+        // Enter or Esc in the editor's own drop-down list chooses or closes
+        // the list; the list is gone by the time the key reaches its frame.
+        CMsgHook* hook = FindRegistration(watched);
+        if (hook && !IsDroppedDown(hook->m_hEditor) && !IsInDropDown(watched, hook->m_hEditor))
             hook->SendEnd(key == Qt::Key_Escape ? 0 : 1);
         return false;
     }
+    case QEvent::MouseButtonRelease:
+        if (!watched->isWidgetType()) {
+            s_bSecondPress = false;
+            QWidget* editor = std::exchange(s_refocus, nullptr);
+            if (editor && Registrations().contains(editor))
+                editor->setFocus(Qt::MouseFocusReason);
+        }
+        return false;
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::ContextMenu: {
         // Mouse events reach the window first and then the widget: judge the widget.
-        if (!watched->isWidgetType() || Registrations().isEmpty() || FindRegistration(watched))
+        if (!watched->isWidgetType()) {
+            if (event->type() == QEvent::MouseButtonPress)
+                s_bSecondPress = static_cast<QMouseEvent*>(event)->flags() & Qt::MouseEventCreatedDoubleClick;
+            return false;
+        }
+        if (s_bSecondPress || Registrations().isEmpty() || FindRegistration(watched))
             return false;
         for (CMsgHook* hook : Registrations())
             if (IsPointInside(event, hook->m_hEditor))

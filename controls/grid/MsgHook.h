@@ -62,6 +62,8 @@ private:
     static bool HookProc(QObject* watched, QEvent* event);
     static CMsgHook* FindRegistration(QObject* window);
     static bool IsDroppedDown(QWidget* editor);
+    // The object is in a window of the editor's own (its drop-down list).
+    static bool IsInDropDown(const QObject* object, const QWidget* editor);
     static void EndAll();
     void SendEnd(int commit);
 

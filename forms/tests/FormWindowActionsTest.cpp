@@ -539,4 +539,43 @@ TEST_F(FormWindowActionsTest, PickerResultGoesIntoTheBoxAndTheCell)
     EXPECT_EQ(box->text(), "kept");
 }
 
+// Clicks a control through its window, as the window system delivers a click.
+void ClickThroughWindow(QWidget* control)
+{
+    QWidget* window = control->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window, control->rect().center()));
+    QCoreApplication::processEvents();
+}
+
+TEST_F(FormWindowActionsTest, APickerIsModalAndItsOpenerWaitsForIt)
+{
+    const QString picker = "<popup><html id='9'><head title='选择' pos='0,0,300,200'/><body><dialog>"
+                           "</dialog></body></html></popup>";
+    QPointer<D_T1> form = Open("<editbutton id='5' pos='0,10,200,32' value='' popup='9'/>"
+                               "<textbox id='6' pos='220,10,320,34'/></dialog>" + picker + "<dialog>");
+    auto* box = qobject_cast<CFileEditCtrl*>(form->GetDlgItem(1029));
+    QWidget* other = form->GetDlgItem(1030);
+    ASSERT_TRUE(box && other);
+    bool openerStayed = false;
+    WhenModal<D_T1>(form, [&](D_T1& picker) {
+        EXPECT_EQ(QApplication::activeModalWidget(), &picker);
+        // A click into the opener reaches none of its controls.
+        ClickThroughWindow(other);
+        EXPECT_NE(QApplication::focusWidget(), other);
+        // A close asked for meanwhile (a timer's action, say) waits.
+        form->close();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        openerStayed = form && form->isVisible() && picker.isVisible();
+        picker.reject();
+    });
+    box->Browse();
+    EXPECT_TRUE(openerStayed);
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(form.isNull() || !form->isVisible());
+}
+
 } // namespace

@@ -86,6 +86,18 @@ public: // the cases of the event table act through the fixture
         return qobject_cast<T*>(form->GetDlgItem(id + D_T1::ControlIdBase));
     }
 
+    // A click or double click at a point of a control, into the window as
+    // the window system gives it (the application makes the double click).
+    void WindowClick(QWidget* control, QPoint point, bool twice)
+    {
+        const QPoint at = control->mapTo(form.data(), point);
+        if (twice)
+            QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, at);
+        else
+            QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+    }
+
     void Focus(QWidget* widget)
     {
         widget->setFocus(Qt::OtherFocusReason);
@@ -298,6 +310,12 @@ TEST_F(FormWindow, TurnsNotificationsIntoEvents)
         {"button double click",
          [](FormWindow& t) { QTest::mouseDClick(t.Control<QPushButton>(2), Qt::LeftButton); },
          {{"DCLICK", 1026}}},
+        {"button double click as the window system reports it",
+         [](FormWindow& t) { t.WindowClick(t.Control<QPushButton>(2), {5, 5}, true); },
+         {{"CLICK", 1026}, {"DCLICK", 1026}}},
+        {"grid double click as the window system reports it",
+         [&](FormWindow& t) { t.WindowClick(viewportOf(t), {5, 5}, true); },
+         {{"EN_CHANGE", 1054}, {"CLICK", 1054}, {"DCLICK", 1054}}},
         {"grid click selects the row, then clicks",
          [&](FormWindow& t) { QTest::mouseClick(viewportOf(t), Qt::LeftButton, {}, {5, 5}); },
          {{"EN_CHANGE", 1054}, {"CLICK", 1054}}},

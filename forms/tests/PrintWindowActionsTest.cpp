@@ -27,6 +27,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrintPreviewWidget>
@@ -443,6 +444,36 @@ TEST_F(ShowDialogTest, OpensThePopupOfTheDescriptionParentedToItsOpener)
     QGuiApplication::clipboard()->setText("before");
     popup->FireEvent(2 + 1024, "CLICK");
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("opener-text"));
+}
+
+TEST_F(ShowDialogTest, APopupIsModalForItsOpenerWhichWaitsForIt)
+{
+    QPointer<D_T1> form = OpenWith("html_id='12'");
+    auto* other = new QLineEdit(form);
+    other->setGeometry(10, 300, 100, 24);
+    other->show();
+    form->FireEvent(9 + 1024, "CLICK");
+    Settle();
+    ASSERT_EQ(Popups(form).size(), 1);
+    QPointer<D_T1> popup = Popups(form).first();
+    EXPECT_EQ(QGuiApplication::modalWindow(), popup->windowHandle());
+    const auto clickThroughWindow = [](QWidget* control) {
+        QWidget* window = control->window();
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, control->mapTo(window, control->rect().center()));
+        QCoreApplication::processEvents();
+    };
+    // The opener takes no click.
+    clickThroughWindow(other);
+    EXPECT_NE(QApplication::focusWidget(), other);
+    // The opener closes only after its popup.
+    form->close();
+    Settle();
+    ASSERT_FALSE(form.isNull());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(popup->isVisible());
+    popup->reject();
+    Settle();
+    EXPECT_TRUE(form.isNull() || !form->isVisible());
 }
 
 TEST_F(ShowDialogTest, InputComesFromKeyColumnOrControlInThatOrder)

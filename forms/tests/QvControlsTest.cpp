@@ -9,6 +9,7 @@
 #include "text/MessageSink.h"
 #include "text/ModuleFolder.h"
 
+#include "grid/GridModel.h"
 #include "grid/ListCtrlEx.h"
 #include "text/IniFile.h"
 #include "widgets/ButtonST.h"
@@ -380,6 +381,48 @@ TEST_F(Builder, CellEditorsCarryTextBothWays)
     EXPECT_EQ(QvControls::StoreEditorInCell(&edit, 1, 0, text, nullptr, grid, 1), 1);
     EXPECT_EQ(grid->GetRowKey(1)->nState, kRowNew);
     EXPECT_EQ(record.endEdits, QList<QList<int>>({{1027, 0, 0}, {1027, 1, 0}}));
+}
+
+TEST_F(Builder, EditableListsGiveTheTextTheUserSees)
+{
+    Open(QStringLiteral("<droplist id='41' pos='10,0,150,24' value='甲方;乙方'/>"
+                        "<droplist id='42' pos='0,0,120,20' hidden='1' value='甲方;乙方'/>"
+                        "<textbox id='43' pos='160,0,300,24'/>"
+                        "<table id='3' pos='10,30,410,230'><PARA><col_info>"
+                        "<col id='1' title='单位' width='150' hidden_wnd='42'/></col_info></PARA></table>"));
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto* grid = Control<CListCtrlEx>(3);
+    grid->InsertRow(0, QString());
+    grid->SetRowData(0, nullptr, QStringLiteral("8"), kRowUnchanged);
+    QCoreApplication::processEvents();
+    const auto click = [this](QWidget* control, QPoint point) {
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, control->mapTo(form.get(), point));
+        QCoreApplication::processEvents();
+    };
+    // The user opens the list, goes down to an entry, takes it and types behind it.
+    const auto chooseAndType = [](const QString& more) {
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_F4);
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Down);
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+        QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_End);
+        QTest::keyClicks(static_cast<QWidget*>(nullptr), more);
+        QCoreApplication::processEvents();
+    };
+
+    auto* filter = Control<QComboBox>(41);
+    click(filter, {10, 10});
+    chooseAndType(QStringLiteral("X"));
+    EXPECT_EQ(filter->currentText(), QStringLiteral("乙方X"));
+    EXPECT_EQ(CFormActions::GetWindowValue(filter), QStringLiteral("乙方X"));
+
+    click(grid->viewport(), grid->visualRect(grid->GetModel()->index(0, 0)).center());
+    ASSERT_TRUE(grid->IsEditing());
+    chooseAndType(QStringLiteral("Y"));
+    click(Control<QLineEdit>(43), {5, 5});
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->GetItemText(0, 0), QStringLiteral("乙方Y"));
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowChanged);
 }
 
 TEST_F(Builder, AltKeyCommitsTheOpenCellEdit)

@@ -1,3 +1,4 @@
+#include "grid/EditorText.h"
 #include "grid/GridModel.h"
 #include "grid/ListCtrlEx.h"
 
@@ -503,3 +504,146 @@ TEST(MsgHookTest, ADestroyedEditorWithdrawsItsRegistration)
     EXPECT_FALSE(hook.Detach());
 }
 } // namespace
+
+// Clicks and keys that go the way of a user's: into the window, which finds
+// the widget under the pointer or with the focus.
+class GridInput : public GridForm
+{
+protected:
+    void ClickAt(QWidget* widget, QPoint point)
+    {
+        QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, widget->mapTo(form.get(), point));
+        QCoreApplication::processEvents();
+    }
+    void ClickCellOf(CListCtrlEx* table, int row, int column)
+    {
+        ClickAt(table->viewport(), table->visualRect(table->GetModel()->index(row, column)).center());
+    }
+    void ClickElsewhere() { ClickAt(other, other->rect().center()); }
+    void Type(const QString& text)
+    {
+        // To the widget with the focus; any character, as an input method gives it.
+        for (const QChar c : text) {
+            const Qt::Key key = c.unicode() < 128 ? Qt::Key(c.toUpper().unicode()) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), key, QString(c), Qt::NoModifier);
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(GridInput, AnEditorThatCannotShowTheCellCommitsOnlyWhatTheUserChanged)
+{
+    auto* date = new QDateTimeEdit(form.get());
+    date->setDisplayFormat(u"yyyy-MM-dd"_qs);
+    date->hide();
+    grid->InsertColumn(3, u"日期"_qs);
+    grid->SetColumnEditor(3, nullptr, nullptr, date);
+    grid->SetItemText(0, 3, u"2024-03-09"_qs);
+    grid->SetItemText(1, 1, u"戊"_qs); // no entry of the list
+    QCoreApplication::processEvents();
+
+    // A date edited in one row stays in the box; an empty date cell opened
+    // and left does not take it.
+    ClickCellOf(grid, 0, 3);
+    date->setDate(QDate(2024, 3, 21));
+    ClickElsewhere();
+    ASSERT_EQ(grid->GetItemText(0, 3), u"2024-03-21"_qs);
+    struct Case
+    {
+        int row;
+        int column;
+        QString before;
+    };
+    for (const Case& c : {Case{1, 3, QString()}, Case{1, 1, u"戊"_qs}, Case{2, 3, QString()}}) {
+        ClickCellOf(grid, c.row, c.column);
+        ASSERT_TRUE(grid->IsEditing()) << c.row << c.column;
+        ClickElsewhere();
+        EXPECT_EQ(grid->GetItemText(c.row, c.column), c.before) << c.row << c.column;
+        EXPECT_EQ(grid->GetRowKey(c.row)->nState, kRowUnchanged) << c.row << c.column;
+    }
+
+    // What the user does choose there is kept.
+    ClickCellOf(grid, 1, 1);
+    Type(u"丙"_qs);
+    ClickElsewhere();
+    EXPECT_EQ(grid->GetItemText(1, 1), u"丙"_qs);
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowChanged);
+}
+
+TEST_F(GridInput, ARefillOrADeletedRowEndsTheOpenEdit)
+{
+    ClickCellOf(grid, 2, 0);
+    ASSERT_EQ(QApplication::focusWidget(), edit0);
+    Type(u"zz"_qs);
+    grid->DeleteRow(2);
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_FALSE(edit0->isVisible());
+    EXPECT_EQ(grid->GetItemText(2, 0), u"d"_qs);
+
+    // The typed text reaches its row before the rows go.
+    QStringList ended;
+    grid->SetColumnEditor(0, nullptr,
+                          [&ended](QWidget** editor, int row, int, QString& text, void*, CListCtrlEx* table, int commit) {
+                              ended << table->GetItemText(row, 1) + u':' + GetEditorText(*editor) + u':' + QString::number(commit);
+                              text = GetEditorText(*editor);
+                              return commit;
+                          },
+                          edit0);
+    ClickCellOf(grid, 1, 0);
+    Type(u"!"_qs);
+    grid->DeleteAllRows();
+    grid->InsertRow(0, u"new"_qs);
+    EXPECT_EQ(ended, QStringList{u"乙:b!:1"_qs});
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_FALSE(edit0->isVisible());
+    EXPECT_EQ(grid->GetItemText(0, 0), u"new"_qs);
+}
+
+TEST_F(GridInput, AnEditorSharedByTwoGridsEndsInOneBeforeTheOtherTakesIt)
+{
+    CListCtrlEx second(form.get());
+    form->layout()->addWidget(&second);
+    second.InsertColumn(0, u"x"_qs);
+    second.InsertRow(0, u"1"_qs);
+    second.SetColumnEditor(0, nullptr, nullptr, edit0);
+    QCoreApplication::processEvents();
+
+    ClickCellOf(grid, 1, 0);
+    Type(u"ee"_qs);
+    // An action opens the other grid's cell while the first edit is open.
+    ASSERT_TRUE(second.BeginEdit(0, 0));
+    EXPECT_FALSE(grid->IsEditing());
+    EXPECT_EQ(grid->GetItemText(1, 0), u"bee"_qs);
+    EXPECT_EQ(edit0->text(), u"1"_qs);
+    EXPECT_TRUE(second.viewport()->isAncestorOf(edit0));
+    Type(u"2"_qs);
+    ClickElsewhere();
+    EXPECT_EQ(second.GetItemText(0, 0), u"12"_qs);
+    EXPECT_EQ(grid->GetItemText(1, 0), u"bee"_qs);
+
+    // Either grid still edits with it afterwards.
+    ClickCellOf(grid, 0, 0);
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(edit0->text(), u"a"_qs);
+    ClickElsewhere();
+    ClickCellOf(&second, 0, 0);
+    EXPECT_TRUE(second.IsEditing());
+    EXPECT_EQ(edit0->text(), u"12"_qs);
+}
+
+TEST_F(GridInput, KeysInTheOpenListOfAComboEditorChooseInTheList)
+{
+    ClickCellOf(grid, 0, 1);
+    ASSERT_EQ(combo->currentText(), u"甲"_qs);
+    for (Qt::Key key : {Qt::Key_F4, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(static_cast<QWidget*>(nullptr), key);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->IsEditing());
+    EXPECT_EQ(grid->GetCurrentRow(), 0);
+    EXPECT_EQ(combo->currentText(), u"丙"_qs);
+    QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(grid->GetItemText(0, 1), u"丙"_qs);
+    EXPECT_EQ(grid->GetRowKey(0)->nState, kRowChanged);
+    EXPECT_EQ(grid->GetRowKey(1)->nState, kRowUnchanged);
+}
