@@ -79,6 +79,8 @@ void FormWindow::ChooseIndex(int id, int index) const
 QString FormWindow::Read(int id) const
 {
     m_desktop->SetClipboard(kClipboardMarker);
+    // xclip takes the clipboard a moment after it starts.
+    XDesktop::WaitUntil([this] { return m_desktop->Clipboard() == kClipboardMarker; }, 2000, 50);
     Click(id);
     m_desktop->Key(QStringLiteral("ctrl+a ctrl+c"));
     const QString text = m_desktop->Clipboard();
