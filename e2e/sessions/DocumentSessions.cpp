@@ -131,8 +131,9 @@ TEST_F(DocumentSessions, Ledger_ColoursRecalculationAndLock)
     form->Click(Recalculate);
     EXPECT_EQ(form->GridImage(Grid), once);
 
-    Step(QStringLiteral("a large 收入 in the first row turns every balance positive after 重算余额"));
-    form->EditCell(Grid, 0, IncomeColumn, QStringLiteral("100000"));
+    // The first row holds the opening balance; the second is the first entry.
+    Step(QStringLiteral("a large 收入 in the second row turns every balance positive after 重算余额"));
+    form->EditCell(Grid, 1, IncomeColumn, QStringLiteral("100000"));
     Desktop().Key(QStringLiteral("Return"));
     Desktop().Key(QStringLiteral("Escape"));
     form->ClickCell(Grid, 0, 1);
