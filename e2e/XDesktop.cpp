@@ -10,7 +10,7 @@ namespace {
 // Time the program gets to take in one input event before the next.
 constexpr int kInputSettleMs = 120;
 constexpr int kTypeDelayMs = 25;
-constexpr int kMappedKeyMs = 40;
+constexpr int kMappedKeyMs = 100;
 
 } // namespace
 
