@@ -10,7 +10,7 @@ namespace {
 // Time the program gets to take in one input event before the next.
 constexpr int kInputSettleMs = 120;
 constexpr int kTypeDelayMs = 25;
-constexpr int kMappedKeyMs = 100;
+constexpr int kMappedKeyMs = 80;
 
 } // namespace
 
@@ -138,24 +138,13 @@ void XDesktop::Key(const QString& keys) const
 void XDesktop::Type(const QString& text) const
 {
     // xdotool types a character outside the keyboard map by mapping a spare
-    // key to it for the moment; a busy program can read the key after the
-    // next mapping. Such characters go one at a time, with time between.
-    QString run;
-    const auto typeRun = [this, &run] {
-        if (!run.isEmpty())
-            XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(kTypeDelayMs), run});
-        run.clear();
-    };
-    for (const QChar c : text) {
-        if (c.unicode() < 0x80) {
-            run += c;
-            continue;
-        }
-        typeRun();
-        XdoTool({QStringLiteral("type"), QString(c)});
-        Pause(kMappedKeyMs);
-    }
-    typeRun();
+    // key to it for the moment; such texts go slower, so that a busy program
+    // reads each key under its own mapping.
+    bool mapped = false;
+    for (const QChar c : text)
+        mapped = mapped || c.unicode() >= 0x80;
+    XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(mapped ? kMappedKeyMs : kTypeDelayMs),
+             text});
     Pause(kInputSettleMs);
 }
 
