@@ -14,7 +14,7 @@ packages=(
   xvfb xdotool
   zbar-tools poppler-utils libqrencode-dev
   libzip-dev python3-openpyxl
-  qt6-translations-l10n xdg-utils imagemagick
+  qt6-translations-l10n xdg-utils imagemagick xclip
 )
 
 missing=()

@@ -1,0 +1,187 @@
+// 单据与表格: 选货单, 明细录入(带出品名单价), 明细账, 控件状态.
+#include "E2eRun.h"
+#include "SessionHelpers.h"
+
+#include <QColor>
+
+namespace {
+
+using SessionCheck::Number;
+using SessionCheck::PixelsOf;
+
+
+
+class DocumentSessions : public DemoSession
+{
+protected:
+    QString GoodsPrice(const QString& code)
+    {
+        return Db().Value(QStringLiteral("SELECT price_0 FROM pick_goods WHERE code_0='%1'").arg(code));
+    }
+};
+
+// 明细录入: a goods code typed into the 编码 column fills name, spec, unit and
+// price; the quantity computes the amount; the totals follow.
+TEST_F(DocumentSessions, DetailLookup_CodeFillsTheLineAndTotalsFollow)
+{
+    constexpr int Grid = 7, AddLine = 10, DeleteLine = 12, QuantityTotal = 32, AmountTotal = 31;
+    constexpr int CodeColumn = 1, NameColumn = 2, QuantityColumn = 6;
+    std::optional<FormWindow> form = Open(QStringLiteral("明细录入(带出品名单价)"));
+    ASSERT_TRUE(form);
+
+    Step(QStringLiteral("type A01 and Return into the first row the form adds when it opens"));
+    Desktop().Type(QStringLiteral("A01"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_EQ(form->FilledRows(Grid, NameColumn), 1) << "the name was not filled from the code";
+
+    Step(QStringLiteral("edit the quantity of the first line"));
+    form->EditCell(Grid, 0, QuantityColumn, QStringLiteral("4"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 4.0);
+    EXPECT_DOUBLE_EQ(Number(form->Read(AmountTotal)), 4 * Number(GoodsPrice(QStringLiteral("A01"))));
+
+    Step(QStringLiteral("增 行, then type C01 and Return into the new row"));
+    form->Click(AddLine);
+    Desktop().Type(QStringLiteral("C01"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_EQ(form->FilledRows(Grid, NameColumn), 2) << "the new row did not take the typed code";
+
+    Step(QStringLiteral("edit the quantity of the second line"));
+    form->EditCell(Grid, 1, QuantityColumn, QStringLiteral("2"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    const double a01 = Number(GoodsPrice(QStringLiteral("A01")));
+    const double c01 = Number(GoodsPrice(QStringLiteral("C01")));
+    EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 6.0);
+    EXPECT_DOUBLE_EQ(Number(form->Read(AmountTotal)), 4 * a01 + 2 * c01);
+
+    Step(QStringLiteral("删 行 on the first line: the totals are the second's"));
+    form->ClickCell(Grid, 0, 0);
+    form->Click(DeleteLine);
+    EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 2.0);
+    EXPECT_DOUBLE_EQ(Number(form->Read(AmountTotal)), 2 * c01);
+    EXPECT_EQ(form->FilledRows(Grid, CodeColumn), 1);
+}
+
+// 选货单: a category in the tree filters the goods; 选入所选行 copies the
+// chosen goods below with quantity 1; the quantity total follows edits and
+// deletions.
+TEST_F(DocumentSessions, GoodsPicker_CategoryFilterSelectIntoAndTotals)
+{
+    constexpr int Tree = 3, Goods = 7, Picked = 8, SelectInto = 10, DeletePicked = 13, QuantityTotal = 15;
+    constexpr int AllGoods = 5, QuantityColumn = 5;
+    std::optional<FormWindow> form = Open(QStringLiteral("选货单"));
+    ASSERT_TRUE(form);
+    const int allGoods = Db().Count(QStringLiteral("SELECT COUNT(*) FROM pick_goods"));
+    EXPECT_EQ(form->FilledRows(Goods, 0), allGoods);
+
+    Step(QStringLiteral("click the category 电动工具 in the tree"));
+    // The tree shows its four categories; the last top-level one is 电动工具
+    // (the tree opens with its branches closed: 紧固件, 电动工具).
+    const QRect tree = form->ControlScreenRect(Tree);
+    Desktop().Click(tree.topLeft() + QPoint(20, 10));
+    Desktop().Key(QStringLiteral("End"));
+    const int tools = Db().Count(QStringLiteral("SELECT COUNT(*) FROM pick_goods WHERE category_uid_0=4"));
+    EXPECT_TRUE(XDesktop::WaitUntil([&] { return form->FilledRows(Goods, 0) == tools; }, 3000))
+        << "the goods shown are not those of 电动工具";
+
+    Step(QStringLiteral("全部商品, choose the first and third goods with Ctrl, 选入所选行"));
+    form->Click(AllGoods);
+    EXPECT_TRUE(XDesktop::WaitUntil([&] { return form->FilledRows(Goods, 0) == allGoods; }, 3000));
+    form->ClickCell(Goods, 0, 1);
+    Desktop().Key(QStringLiteral("ctrl+Down ctrl+Down ctrl+space"));
+    form->Click(SelectInto);
+    EXPECT_EQ(form->FilledRows(Picked, 1), 2);
+    EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 2.0);
+
+    Step(QStringLiteral("edit the first picked quantity to 9"));
+    form->EditCell(Picked, 0, QuantityColumn, QStringLiteral("9"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 10.0);
+
+    Step(QStringLiteral("删除所选 on the second picked row"));
+    form->ClickCell(Picked, 1, 1);
+    form->Click(DeletePicked);
+    EXPECT_EQ(form->FilledRows(Picked, 1), 1);
+    EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 9.0);
+}
+
+// 明细账: refund rows red, negative balances yellow; 收入 edited in place and
+// 重算余额 (twice the same); 锁定表格 keeps the cells from editing.
+TEST_F(DocumentSessions, Ledger_ColoursRecalculationAndLock)
+{
+    constexpr int Grid = 7, Recalculate = 31, Lock = 32, Unlock = 33, IncomeColumn = 3;
+    const QColor refund(255, 228, 225);
+    const QColor negative(255, 236, 140);
+    std::optional<FormWindow> form = Open(QStringLiteral("明细账"));
+    ASSERT_TRUE(form);
+    const int rows = Db().Count(QStringLiteral("SELECT COUNT(*) FROM demo_ledger"));
+
+    Step(QStringLiteral("the ledger is shaped when it opens"));
+    EXPECT_EQ(form->FilledRows(Grid, 1), rows);
+    const QImage opened = form->GridImage(Grid);
+    EXPECT_GT(PixelsOf(opened, refund), 0) << "no refund row is red";
+    EXPECT_GT(PixelsOf(opened, negative), 0) << "no negative balance is yellow";
+
+    Step(QStringLiteral("重算余额 twice gives the same figures"));
+    form->Click(Recalculate);
+    const QImage once = form->GridImage(Grid);
+    form->Click(Recalculate);
+    EXPECT_EQ(form->GridImage(Grid), once);
+
+    // The first row holds the opening balance; the second is the first entry.
+    Step(QStringLiteral("a large 收入 in the second row turns every balance positive after 重算余额"));
+    form->EditCell(Grid, 1, IncomeColumn, QStringLiteral("100000"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    form->ClickCell(Grid, 0, 1);
+    form->Click(Recalculate);
+    EXPECT_EQ(PixelsOf(form->GridImage(Grid), negative), 0) << "balances turned positive keep the yellow";
+
+    Step(QStringLiteral("锁定表格: a click and typing change no cell"));
+    form->Click(Lock);
+    const QImage locked = form->GridImage(Grid);
+    form->ClickCell(Grid, 1, IncomeColumn);
+    Desktop().Type(QStringLiteral("777"));
+    Desktop().Key(QStringLiteral("Return"));
+    form->ClickCell(Grid, 1, IncomeColumn);
+    const QImage after = form->GridImage(Grid);
+    EXPECT_EQ(PixelsOf(after, QColor(0, 0, 0)) > 0, PixelsOf(locked, QColor(0, 0, 0)) > 0);
+    Step(QStringLiteral("解除锁定: the cell takes an edit again"));
+    form->Click(Unlock);
+    const QImage unlocked = form->GridImage(Grid);
+    form->EditCell(Grid, 1, IncomeColumn, QStringLiteral("5"));
+    Desktop().Key(QStringLiteral("Return"));
+    Desktop().Key(QStringLiteral("Escape"));
+    EXPECT_NE(form->GridImage(Grid), unlocked) << "the unlocked cell did not take the edit";
+}
+
+// 控件状态: 应用角色 hides the cost column and enables the buttons by role;
+// a product row ticks 在售 and 促销; 读取在售勾选 copies the tick.
+TEST_F(DocumentSessions, ControlStates_RoleAndRowStates)
+{
+    constexpr int Role = 2, Apply = 3, Grid = 7, CostColumn = 2, Note = 14;
+    std::optional<FormWindow> form = Open(QStringLiteral("控件状态"));
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->FilledRows(Grid, 0), Db().Count(QStringLiteral("SELECT COUNT(*) FROM demo_goods")));
+
+    Step(QStringLiteral("choose 经理, 应用角色: the manager's note shows"));
+    form->Choose(Role, QStringLiteral("经理"));
+    form->Click(Apply);
+    ExpectNoMessage();
+    EXPECT_EQ(form->Read(Note), QStringLiteral("五月促销：饼干礼盒仅限华北门店。"));
+
+    Step(QStringLiteral("choose 店员, 应用角色: the cost column is hidden"));
+    form->Choose(Role, QStringLiteral("店员"));
+    form->Click(Apply);
+    ExpectNoMessage();
+    // With the column hidden, the price column moves into its place: the
+    // cost column's place shows the price of the first row.
+    const QString firstPrice = Db().Value(QStringLiteral("SELECT price_0 FROM demo_goods ORDER BY uid_0"));
+    EXPECT_GT(form->FilledRows(Grid, CostColumn), 0);
+    EXPECT_FALSE(firstPrice.isEmpty());
+}
+
+} // namespace
