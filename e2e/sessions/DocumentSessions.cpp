@@ -29,8 +29,10 @@ TEST_F(DocumentSessions, DetailLookup_CodeFillsTheLineAndTotalsFollow)
     std::optional<FormWindow> form = Open(QStringLiteral("明细录入(带出品名单价)"));
     ASSERT_TRUE(form);
 
-    Step(QStringLiteral("type A01 and Return into the first row the form adds when it opens"));
-    Desktop().Type(QStringLiteral("A01"));
+    // The form numbers the rows it adds (rownum), so no editor opens by
+    // itself: the user clicks the 编码 cell and types.
+    Step(QStringLiteral("type A01 and Return into the 编码 of the first row the form adds when it opens"));
+    form->EditCell(Grid, 0, CodeColumn, QStringLiteral("A01"));
     Desktop().Key(QStringLiteral("Return"));
     EXPECT_EQ(form->FilledRows(Grid, NameColumn), 1) << "the name was not filled from the code";
 
@@ -41,9 +43,9 @@ TEST_F(DocumentSessions, DetailLookup_CodeFillsTheLineAndTotalsFollow)
     EXPECT_DOUBLE_EQ(Number(form->Read(QuantityTotal)), 4.0);
     EXPECT_DOUBLE_EQ(Number(form->Read(AmountTotal)), 4 * Number(GoodsPrice(QStringLiteral("A01"))));
 
-    Step(QStringLiteral("增 行, then type C01 and Return into the new row"));
+    Step(QStringLiteral("增 行, then type C01 and Return into the new row's 编码"));
     form->Click(AddLine);
-    Desktop().Type(QStringLiteral("C01"));
+    form->EditCell(Grid, 1, CodeColumn, QStringLiteral("C01"));
     Desktop().Key(QStringLiteral("Return"));
     EXPECT_EQ(form->FilledRows(Grid, NameColumn), 2) << "the new row did not take the typed code";
 
