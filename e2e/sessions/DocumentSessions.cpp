@@ -1,4 +1,4 @@
-// 单据与表格: 选货单, 明细录入(带出品名单价), 明细账, 控件状态.
+// 单据与表格: 选货单, 明细录入(带出品名单价), 明细账, 控件状态, 入库单.
 #include "E2eRun.h"
 #include "SessionHelpers.h"
 
@@ -184,6 +184,48 @@ TEST_F(DocumentSessions, ControlStates_RoleAndRowStates)
     const QString firstPrice = Db().Value(QStringLiteral("SELECT price_0 FROM demo_goods ORDER BY uid_0"));
     EXPECT_GT(form->FilledRows(Grid, CostColumn), 0);
     EXPECT_FALSE(firstPrice.isEmpty());
+}
+
+// 入库单: lines added without row numbers open their 编码 editor at once,
+// by the hot key F2 and by a click on 增 行, and take the typed codes; the
+// supplier's contact follows the supplier; quantities and arrival dates go
+// in through their cell editors and the total follows.
+TEST_F(DocumentSessions, GoodsReceipt_NewLinesTakeTheKeys)
+{
+    constexpr int ReceiptNo = 50, Supplier = 51, Store = 53, Total = 54, Contact = 56;
+    constexpr int Grid = 8, AddLine = 10;
+    constexpr int GoodsColumn = 1, QuantityColumn = 3;
+    std::optional<FormWindow> form = Open(QStringLiteral("入库单"));
+    ASSERT_TRUE(form);
+    const QString no = QStringLiteral("RK-E2E-%1").arg(E2eRun::Get().Kind());
+
+    Step(QStringLiteral("the head: 单号, 供应商 typed, 仓库 typed into its editable list"));
+    form->Fill(ReceiptNo, no);
+    form->Fill(Supplier, QStringLiteral("宏达建材"));
+    form->Fill(Store, QStringLiteral("临时仓"));
+    EXPECT_EQ(form->Read(Contact), QStringLiteral("刘小姐")) << "the contact did not follow the supplier";
+
+    Step(QStringLiteral("F2, then type A01 and Return into the new line"));
+    Desktop().Key(QStringLiteral("F2"));
+    Desktop().Type(QStringLiteral("A01"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F2 did not take the typed code";
+
+    Step(QStringLiteral("增 行, then type C01 and Return into the new line"));
+    form->Click(AddLine);
+    Desktop().Type(QStringLiteral("C01"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 2) << "the line added by 增 行 did not take the typed code";
+
+    Step(QStringLiteral("the quantities, Tab, the arrival dates in the date editor, and the total"));
+    for (const auto& [row, quantity] : {std::pair{0, QStringLiteral("5")}, std::pair{1, QStringLiteral("2")}}) {
+        form->EditCell(Grid, row, QuantityColumn, quantity);
+        Desktop().Key(QStringLiteral("Tab"));
+        Desktop().Type(QStringLiteral("20260309"));
+        Desktop().Key(QStringLiteral("Return"));
+        Desktop().Key(QStringLiteral("Escape"));
+    }
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 7.0);
 }
 
 } // namespace
