@@ -2,6 +2,9 @@
 
 #include <zip.h>
 
+#include <cstdlib>
+#include <cstring>
+
 CZipArchive::CZipArchive() = default;
 
 CZipArchive::~CZipArchive()
@@ -39,11 +42,21 @@ bool CZipArchive::Open(const QByteArray& bytes)
 bool CZipArchive::OpenWith(const QByteArray& bytes, int flags)
 {
     Close();
-    m_bytes = bytes;
     zip_error_t error;
     zip_error_init(&error);
-    m_source = zip_source_buffer_create(m_bytes.constData(), zip_uint64_t(m_bytes.size()), 0, &error);
+    // The source gets a copy of its own to free: after zip_close has written
+    // the archive into it, libzip frees the buffer it was made from, so a
+    // buffer it does not own (the QByteArray's) was freed twice.
+    void* data = nullptr;
+    if (!bytes.isEmpty()) {
+        data = std::malloc(size_t(bytes.size()));
+        if (!data)
+            return Fail(QStringLiteral("out of memory"));
+        std::memcpy(data, bytes.constData(), size_t(bytes.size()));
+    }
+    m_source = zip_source_buffer_create(data, zip_uint64_t(bytes.size()), data ? 1 : 0, &error);
     if (!m_source) {
+        std::free(data);
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
         zip_error_fini(&error);
         return Fail(text);

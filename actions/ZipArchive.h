@@ -38,7 +38,6 @@ private:
     bool Fail(const QString& what);
     void Close();
 
-    QByteArray m_bytes;  // the archive the source reads; kept while open
     struct zip_source* m_source = nullptr;
     struct zip* m_zip = nullptr;
     QHash<QString, QByteArray> m_put;  // kept alive until the archive is written
