@@ -30,6 +30,23 @@ const QString kSheetRows = QStringLiteral(
 
 class FilesWebSessions : public DemoSession
 {
+protected:
+    // Writes a file of the bytes into the program folder, chooses the grid's
+    // first row and uploads the file through the file dialog (its path typed).
+    void UploadThroughTheDialog(const FormWindow& form, int grid, int upload, const QString& name,
+                                const QByteArray& bytes)
+    {
+        const QString path = Program().Folder() + name;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        form.ClickCell(grid, 0, 0);
+        form.Click(upload);
+        XDesktop::Pause(800);
+        Desktop().Type(path);
+        Desktop().Key(QStringLiteral("Return"));
+    }
 };
 
 class ExcelExportSession : public FilesWebSessions
@@ -114,33 +131,13 @@ TEST_F(FilesWebSessions, Documents_UploadOpenAndPictures)
     const QString uid = Db().Value(QStringLiteral("SELECT uid_0 FROM demo_doc ORDER BY uid_0"));
 
     Step(QStringLiteral("上传附件 on the first row, the file typed into the file dialog"));
-    const QString upload = Program().Folder() + QStringLiteral("upload-e2e.txt");
-    {
-        QFile file(upload);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("e2e upload\n");
-    }
-    form->ClickCell(Grid, 0, 0);
-    form->Click(Upload);
-    XDesktop::Pause(800);
-    Desktop().Type(upload);
-    Desktop().Key(QStringLiteral("Return"));
+    UploadThroughTheDialog(*form, Grid, Upload, QStringLiteral("upload-e2e.txt"), "e2e upload\n");
     ExpectNoMessage();
     EXPECT_EQ(Db().Value(QStringLiteral("SELECT file_name_0 FROM demo_doc WHERE uid_0=%1").arg(uid)),
               QStringLiteral("upload-e2e.txt"));
 
     Step(QStringLiteral("上传附件 of a file over 2 MB is refused"));
-    const QString large = Program().Folder() + QStringLiteral("large.bin");
-    {
-        QFile file(large);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(3 * 1024 * 1024, 'x'));
-    }
-    form->ClickCell(Grid, 0, 0);
-    form->Click(Upload);
-    XDesktop::Pause(800);
-    Desktop().Type(large);
-    Desktop().Key(QStringLiteral("Return"));
+    UploadThroughTheDialog(*form, Grid, Upload, QStringLiteral("large.bin"), QByteArray(3 * 1024 * 1024, 'x'));
     ExpectMessage();
     EXPECT_EQ(Db().Value(QStringLiteral("SELECT file_name_0 FROM demo_doc WHERE uid_0=%1").arg(uid)),
               QStringLiteral("upload-e2e.txt"));
