@@ -18,7 +18,7 @@ QRect RectFromPos(const QString& pos)
 
 } // namespace
 
-bool E2eFormDescription::Load(int entryUid)
+bool E2eFormDescription::Load(int entryUid, int popupId)
 {
     const QDir forms(QStringLiteral(TEMBRA_E2E_DEMO_DIR "/forms"));
     const QStringList files = forms.entryList({QString::number(entryUid) + QStringLiteral("_*.xml")}, QDir::Files);
@@ -32,13 +32,19 @@ bool E2eFormDescription::Load(int entryUid)
         return false;
     }
     QXmlStreamReader xml(&file);
+    // The form read lies at this depth of popups: 0 for the form itself, or
+    // that of the popup asked for once it is found (-1 before).
+    int wantedDepth = popupId == 0 ? 0 : -1;
     int depthInPopup = 0;
     int table = -1;
+    bool popupHead = false; // the next head is a popup form's
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isEndElement()) {
             if (xml.name() == u"popup")
                 --depthInPopup;
+            if (xml.name() == u"html" && popupId != 0 && depthInPopup == wantedDepth)
+                wantedDepth = -2; // the popup asked for is read
             if (xml.name() == u"table")
                 table = -1;
             continue;
@@ -50,7 +56,17 @@ bool E2eFormDescription::Load(int entryUid)
             ++depthInPopup;
             continue;
         }
-        if (depthInPopup > 0)
+        if (xml.name() == u"html" && depthInPopup > 0) {
+            popupHead = true;
+            if (wantedDepth == -1 && attributes.value(QStringLiteral("id")).toInt() == popupId)
+                wantedDepth = depthInPopup;
+            continue;
+        }
+        if (xml.name() == u"head" && popupHead) {
+            popupHead = false;
+            m_popupTitles << attributes.value(QStringLiteral("title")).toString();
+        }
+        if (depthInPopup != wantedDepth)
             continue;
         if (xml.name() == u"head" && m_strTitle.isEmpty()) {
             m_strTitle = attributes.value(QStringLiteral("title")).toString();
@@ -71,7 +87,9 @@ bool E2eFormDescription::Load(int entryUid)
     }
     if (xml.hasError())
         m_strProblem = xml.errorString();
-    return !xml.hasError();
+    else if (popupId != 0 && wantedDepth != -2)
+        m_strProblem = QStringLiteral("entry %1 holds no popup %2").arg(entryUid).arg(popupId);
+    return m_strProblem.isEmpty();
 }
 
 QStringList E2eFormDescription::AllTitles()
@@ -82,7 +100,7 @@ QStringList E2eFormDescription::AllTitles()
         for (const QString& file : forms.entryList({QStringLiteral("*.xml")}, QDir::Files)) {
             E2eFormDescription description;
             if (description.Load(file.section(u'_', 0, 0).toInt()))
-                all << description.Title();
+                all << description.Title() << description.m_popupTitles;
         }
         return all;
     }();

@@ -12,8 +12,9 @@
 class E2eFormDescription
 {
 public:
-    // Reads demo/forms/<uid>_*.xml; false when there is none.
-    bool Load(int entryUid);
+    // Reads demo/forms/<uid>_*.xml, or the popup form with the id given that
+    // it holds (a picker, a dialog); false when there is none.
+    bool Load(int entryUid, int popupId = 0);
 
     QString Title() const { return m_strTitle; }
     QString Problem() const { return m_strProblem; }
@@ -23,11 +24,12 @@ public:
     // The choices of a drop-down list, as its value lists them.
     QStringList Choices(int id) const { return m_choices.value(id); }
 
-    // The titles of every demo form.
+    // The titles of every demo form and of the popup forms they hold.
     static QStringList AllTitles();
 
 private:
     QString m_strTitle;
+    QStringList m_popupTitles;
     QString m_strProblem;
     QHash<int, QRect> m_controls;
     QHash<int, QList<int>> m_columns;

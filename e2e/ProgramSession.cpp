@@ -216,18 +216,18 @@ QString ProgramSession::TitlePattern(const E2eFormDescription& description, cons
     return QStringLiteral("^") + QRegularExpression::escape(title) + u'$';
 }
 
-QStringList ProgramSession::FormWindows(int entryUid) const
+QStringList ProgramSession::FormWindows(int entryUid, int popupId) const
 {
     E2eFormDescription description;
-    description.Load(entryUid);
+    description.Load(entryUid, popupId);
     return m_desktop.FindWindows(TitlePattern(description, QString()));
 }
 
 std::optional<FormWindow> ProgramSession::WaitForForm(const QString& entry, int entryUid, const QStringList& before,
-                                                      int timeoutMs)
+                                                      int popupId)
 {
     E2eFormDescription description;
-    if (!description.Load(entryUid)) {
+    if (!description.Load(entryUid, popupId)) {
         m_strProblem = description.Problem();
         return std::nullopt;
     }
@@ -240,8 +240,7 @@ std::optional<FormWindow> ProgramSession::WaitForForm(const QString& entry, int 
                     window = candidate;
             }
             return !window.isEmpty();
-        },
-        timeoutMs);
+        });
     if (window.isEmpty()) {
         m_strProblem = QStringLiteral("the form %1 did not open").arg(entry);
         return std::nullopt;

@@ -38,12 +38,13 @@ public:
     // Double-clicks the entry in the navigation tree and waits for its form
     // (or for the form of the entry it redirects to, given by its uid).
     std::optional<FormWindow> OpenEntry(const QString& name, int shownEntryUid = 0);
-    // The windows of the entry's form shown now, to tell a new one from them.
-    QStringList FormWindows(int entryUid) const;
-    // Waits for a window of the entry's form that is not among those shown
-    // before (a popup, or the entry opened again).
+    // The windows of the entry's form (or of the popup form it holds with
+    // that id) shown now, to tell a new one from them.
+    QStringList FormWindows(int entryUid, int popupId = 0) const;
+    // Waits for a window of the entry's form (or popup form) that is not
+    // among those shown before: a popup, a picker, the entry opened again.
     std::optional<FormWindow> WaitForForm(const QString& entry, int entryUid, const QStringList& before,
-                                          int timeoutMs = 10000);
+                                          int popupId = 0);
 
     // Waits for a message box or question and closes it with Return (Yes/OK)
     // or Escape (No); returns what the program added to its log meanwhile

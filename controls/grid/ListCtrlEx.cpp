@@ -6,6 +6,9 @@
 #include "widgets/HeaderCtrlQv.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
@@ -487,13 +490,17 @@ bool CListCtrlEx::eventFilter(QObject* watched, QEvent* event)
         }
         return QTableView::eventFilter(watched, event);
     }
-    // Keys in the editor's own drop-down list choose in the list.
-    if (event->type() == QEvent::KeyPress && m_editorWnd && watched->isWidgetType() &&
+    if (m_editorWnd && watched->isWidgetType() &&
         (watched == m_editorWnd || m_editorWnd->isAncestorOf(static_cast<QWidget*>(watched))) &&
         static_cast<QWidget*>(watched)->window() == m_editorWnd->window()) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (NavigateKey(key->key(), key->modifiers(), true))
-            return true;
+        // Keys in the editor's own drop-down list choose in the list.
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (NavigateKey(key->key(), key->modifiers(), true))
+                return true;
+        }
+        if (IsEditorInput(event))
+            m_bEditorWorked = true;
     }
     return QTableView::eventFilter(watched, event);
 }
@@ -635,6 +642,8 @@ bool CListCtrlEx::BeginEdit(int row, int column)
     // without that entry, a date box over an empty cell) is no edit.
     m_strShownText = GetEditorText(editor.pWnd);
     m_bShowsOtherText = m_strShownText != text;
+    m_bEditorWorked = false;
+    WatchEditorChoices(editor.pWnd);
     m_editor = editor;
     m_editorWnd = editor.pWnd;
     m_pEditItem = item;
@@ -673,7 +682,9 @@ void CListCtrlEx::EndEdit(bool commit)
     int row = m_pModel->FindItem(m_pEndingItem);
     QString text;
     void* data = nullptr;
-    if (m_bShowsOtherText && GetEditorText(window) == m_strShownText)
+    // Typing the very text the editor showed is an edit all the same (the
+    // date it kept from the row before, typed again for this row).
+    if (m_bShowsOtherText && !m_bEditorWorked && GetEditorText(window) == m_strShownText)
         commit = false;
     if (row >= 0) {
         text = m_pModel->Text(row, column);
@@ -723,8 +734,43 @@ void CListCtrlEx::GiveBackEditor(QWidget* editor)
 }
 
 // Hides the open editor and gives the focus it had to the grid.
+void CListCtrlEx::WatchEditorChoices(QWidget* editor)
+{
+    const auto worked = [this] { m_bEditorWorked = true; };
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        m_editorChoices.push_back(connect(combo, &QComboBox::activated, this, worked));
+    auto* dateTime = qobject_cast<QDateTimeEdit*>(editor);
+    if (dateTime && dateTime->calendarPopup() && dateTime->calendarWidget())
+        m_editorChoices.push_back(connect(dateTime->calendarWidget(), &QCalendarWidget::clicked, this, worked));
+}
+
+bool CListCtrlEx::IsEditorInput(const QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        switch (static_cast<const QKeyEvent*>(event)->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_Meta:
+            return false;
+        default:
+            return true;
+        }
+    case QEvent::Wheel:
+        return true;
+    case QEvent::InputMethod:
+        return !static_cast<const QInputMethodEvent*>(event)->commitString().isEmpty();
+    default:
+        return false;
+    }
+}
+
 void CListCtrlEx::HideEditor()
 {
+    for (const QMetaObject::Connection& choice : std::exchange(m_editorChoices, {}))
+        disconnect(choice);
     QWidget* editor = std::exchange(m_editorWnd, nullptr);
     if (!editor)
         return;

@@ -177,6 +177,12 @@ private:
     bool NavigateKey(int key, Qt::KeyboardModifiers modifiers, bool fromEditor);
     bool MoveToNextCell(bool forward);
     void HideEditor();
+    // Notes the user's choices in the editor's own drop-down list or calendar,
+    // which lie in windows of their own, outside the editor's event filter.
+    void WatchEditorChoices(QWidget* editor);
+    // Whether the event, sent to the open editor or a part of it, is the user
+    // working it (keys that end the edit or move it are not).
+    static bool IsEditorInput(const QEvent* event);
     // An edit or navigation pointing at a record that goes forgets it.
     void ForgetRecord(const ItemData* item);
     // The grid whose cell the editor window lies over now, if any.
@@ -197,10 +203,13 @@ private:
     ItemData* m_pEditItem = nullptr;
     ItemData* m_pEndingItem = nullptr; // the row of an edit being ended
     int m_nEditSubItem = -1;
-    // What the open editor showed at its start, and whether that was not
-    // the cell's text.
+    // What the open editor showed at its start, whether that was not the
+    // cell's text, and whether the user has worked the editor since (typed,
+    // turned the wheel, chose in its list or calendar).
     QString m_strShownText;
     bool m_bShowsOtherText = false;
+    bool m_bEditorWorked = false;
+    std::vector<QMetaObject::Connection> m_editorChoices;
     // The cell last opened; origin of keyboard navigation.
     ItemData* m_pCurItem = nullptr;
     int m_nCurSubItem = -1;

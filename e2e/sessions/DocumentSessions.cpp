@@ -186,23 +186,48 @@ TEST_F(DocumentSessions, ControlStates_RoleAndRowStates)
     EXPECT_FALSE(firstPrice.isEmpty());
 }
 
-// 入库单: lines added without row numbers open their 编码 editor at once,
-// by the hot key F2 and by a click on 增 行, and take the typed codes; the
-// supplier's contact follows the supplier; quantities and arrival dates go
-// in through their cell editors and the total follows.
-TEST_F(DocumentSessions, GoodsReceipt_NewLinesTakeTheKeys)
+// 入库单: the supplier is picked through its picker form (a double click on
+// a row, or a row and 选 定), and the contact follows it; lines added without
+// row numbers open their 编码 editor at once, by the hot key F2 and by a
+// click on 增 行, and take the typed codes; quantities and arrival dates go
+// in through their cell editors, the total follows, and the receipt is saved
+// with its lines and opened again.
+TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
 {
-    constexpr int ReceiptNo = 50, Supplier = 51, Store = 53, Total = 54, Contact = 56;
-    constexpr int Grid = 8, AddLine = 10;
-    constexpr int GoodsColumn = 1, QuantityColumn = 3;
+    constexpr int Entry = 46, SupplierPicker = 9, PickerGrid = 3, PickerChoose = 4, NameColumn = 1;
+    constexpr int ReceiptNo = 50, Supplier = 51, Store = 53, Total = 54, RecordUid = 55, Contact = 56;
+    constexpr int Grid = 8, AddLine = 10, Save = 12, OpenReceipt = 14;
+    constexpr int GoodsColumn = 1, QuantityColumn = 3, ArrivalColumn = 4;
     std::optional<FormWindow> form = Open(QStringLiteral("入库单"));
     ASSERT_TRUE(form);
     const QString no = QStringLiteral("RK-E2E-%1").arg(E2eRun::Get().Kind());
+    const QRect supplierBox = form->ControlScreenRect(Supplier);
+    const QPoint browse(supplierBox.right() - 10, supplierBox.center().y());
+    const auto openPicker = [&]() -> std::optional<FormWindow> {
+        const QStringList before = Program().FormWindows(Entry, SupplierPicker);
+        Desktop().Click(browse);
+        return Program().WaitForForm(QStringLiteral("选择供应商"), Entry, before, SupplierPicker);
+    };
+    const int suppliers = Db().Count(QStringLiteral("SELECT COUNT(*) FROM rcv_supplier"));
 
-    Step(QStringLiteral("the head: 单号, 供应商 typed, 仓库 typed into its editable list"));
+    Step(QStringLiteral("单号, then the picker of 供应商: a double click on 顺风机电"));
     form->Fill(ReceiptNo, no);
-    form->Fill(Supplier, QStringLiteral("宏达建材"));
+    std::optional<FormWindow> picker = openPicker();
+    ASSERT_TRUE(picker) << qPrintable(Program().Problem());
+    EXPECT_EQ(picker->FilledRows(PickerGrid, NameColumn), suppliers);
+    // The suppliers are listed by code: S01, S02, S03.
+    Desktop().DoubleClick(picker->CellPoint(PickerGrid, 2, NameColumn));
+    EXPECT_TRUE(XDesktop::WaitUntil([&] { return !picker->IsShown(); }, 3000)) << "the picker stayed open";
+    EXPECT_EQ(form->Read(Supplier), QStringLiteral("顺风机电"));
+
+    Step(QStringLiteral("the picker again: 宏达建材 chosen and 选 定; 仓库 typed into its editable list"));
+    picker = openPicker();
+    ASSERT_TRUE(picker) << qPrintable(Program().Problem());
+    picker->ClickCell(PickerGrid, 1, NameColumn);
+    picker->Click(PickerChoose);
+    EXPECT_TRUE(XDesktop::WaitUntil([&] { return !picker->IsShown(); }, 3000)) << "the picker stayed open";
     form->Fill(Store, QStringLiteral("临时仓"));
+    EXPECT_EQ(form->Read(Supplier), QStringLiteral("宏达建材"));
     EXPECT_EQ(form->Read(Contact), QStringLiteral("刘小姐")) << "the contact did not follow the supplier";
 
     Step(QStringLiteral("F2, then type A01 and Return into the new line"));
@@ -217,7 +242,9 @@ TEST_F(DocumentSessions, GoodsReceipt_NewLinesTakeTheKeys)
     Desktop().Key(QStringLiteral("Return"));
     EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 2) << "the line added by 增 行 did not take the typed code";
 
-    Step(QStringLiteral("the quantities, Tab, the arrival dates in the date editor, and the total"));
+    // The date editor keeps the first line's date; the second line's empty
+    // cell takes the same date typed again.
+    Step(QStringLiteral("the quantities, Tab, the same arrival date typed into the date editor of each line"));
     for (const auto& [row, quantity] : {std::pair{0, QStringLiteral("5")}, std::pair{1, QStringLiteral("2")}}) {
         form->EditCell(Grid, row, QuantityColumn, quantity);
         Desktop().Key(QStringLiteral("Tab"));
@@ -226,6 +253,33 @@ TEST_F(DocumentSessions, GoodsReceipt_NewLinesTakeTheKeys)
         Desktop().Key(QStringLiteral("Escape"));
     }
     EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 7.0);
+    EXPECT_EQ(form->FilledRows(Grid, ArrivalColumn), 2) << "a line has no arrival date";
+
+    Step(QStringLiteral("保 存"));
+    form->Click(Save);
+    EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
+    const QString receipt = QStringLiteral("(SELECT uid_0 FROM rcv_head WHERE no_0='%1')").arg(no);
+    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no)),
+              (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
+    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
+                                       "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 WHERE l.head_uid_0=%1 "
+                                       "ORDER BY l.uid_0")
+                            .arg(receipt)),
+              (QList<QStringList>{{QStringLiteral("A01"), QStringLiteral("5"), QStringLiteral("2026-03-09")},
+                                  {QStringLiteral("C01"), QStringLiteral("2"), QStringLiteral("2026-03-09")}}));
+    EXPECT_EQ(form->Read(RecordUid), Db().Value(QStringLiteral("SELECT uid_0 FROM rcv_head WHERE no_0='%1'").arg(no)));
+
+    Step(QStringLiteral("a second 入库单: the 单号 typed and 打 开"));
+    const QStringList before = Program().FormWindows(Entry);
+    std::optional<FormWindow> again = Open(QStringLiteral("入库单"));
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(before.contains(again->Window())) << "the entry did not open a second window";
+    again->Fill(ReceiptNo, no);
+    again->Click(OpenReceipt);
+    EXPECT_TRUE(XDesktop::WaitUntil([&] { return again->FilledRows(Grid, GoodsColumn) == 2; }, 3000));
+    EXPECT_EQ(again->Read(Supplier), QStringLiteral("宏达建材"));
+    EXPECT_EQ(again->Read(Contact), QStringLiteral("刘小姐"));
+    EXPECT_DOUBLE_EQ(Number(again->Read(Total)), 7.0);
 }
 
 } // namespace

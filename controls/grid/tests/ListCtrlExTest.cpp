@@ -616,12 +616,19 @@ TEST_F(GridInput, AnEditorThatCannotShowTheCellCommitsOnlyWhatTheUserChanged)
         EXPECT_EQ(grid->GetRowKey(c.row)->nState, kRowUnchanged) << c.row << c.column;
     }
 
-    // What the user does choose there is kept.
+    // What the user does choose there is kept, even the date the box was
+    // showing, typed again for the empty cell.
     ClickCellOf(grid, 1, 1);
     Type(u"丙"_qs);
     ClickElsewhere();
     EXPECT_EQ(grid->GetItemText(1, 1), u"丙"_qs);
     EXPECT_EQ(grid->GetRowKey(1)->nState, kRowChanged);
+    ClickCellOf(grid, 2, 3);
+    ASSERT_EQ(date->date(), QDate(2024, 3, 21));
+    Type(u"20240321"_qs);
+    ClickElsewhere();
+    EXPECT_EQ(grid->GetItemText(2, 3), u"2024-03-21"_qs);
+    EXPECT_EQ(grid->GetRowKey(2)->nState, kRowChanged);
 }
 
 TEST_F(GridInput, ARefillOrADeletedRowEndsTheOpenEdit)
