@@ -1,4 +1,5 @@
 #include "XDesktop.h"
+#include "XKeyboardMap.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -18,6 +19,8 @@ XDesktop::XDesktop(const QString& display)
     : m_strDisplay(display)
 {
 }
+
+XDesktop::~XDesktop() = default;
 
 QString XDesktop::Run(const QString& program, const QStringList& arguments, const QByteArray& input,
                       int timeoutMs) const
@@ -137,13 +140,14 @@ void XDesktop::Key(const QString& keys) const
 
 void XDesktop::Type(const QString& text) const
 {
-    // xdotool types a character outside the keyboard map by mapping a spare
-    // key to it for the moment; such texts go slower, so that a busy program
-    // reads each key under its own mapping.
-    bool mapped = false;
-    for (const QChar c : text)
-        mapped = mapped || c.unicode() >= 0x80;
-    XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(mapped ? kMappedKeyMs : kTypeDelayMs),
+    // Characters outside the keyboard map get keys of their own first; when
+    // that fails, xdotool maps a spare key to each for the moment, and such
+    // texts go slower, so that a busy program reads each key under its own
+    // mapping.
+    if (!m_keyboardMap)
+        m_keyboardMap = std::make_unique<XKeyboardMap>(m_strDisplay);
+    const bool bound = m_keyboardMap->Bind(text);
+    XdoTool({QStringLiteral("type"), QStringLiteral("--delay"), QString::number(bound ? kTypeDelayMs : kMappedKeyMs),
              text});
     Pause(kInputSettleMs);
 }

@@ -7,15 +7,20 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
+
+class XKeyboardMap;
 
 // The window system of one display as a person meets it, through the X tools
 // only: xdotool moves the pointer, clicks and types (XTest), finds windows
 // and their places; ImageMagick's import takes screenshots; xclip reads the
-// clipboard. Nothing here reaches into the program's code.
+// clipboard; the keyboard map gets keys for the characters typed. Nothing
+// here reaches into the program's code.
 class XDesktop
 {
 public:
     explicit XDesktop(const QString& display);
+    ~XDesktop();
 
     QString Display() const { return m_strDisplay; }
 
@@ -60,4 +65,6 @@ private:
     QString XdoTool(const QStringList& arguments) const;
 
     QString m_strDisplay;
+    // Made at the first text typed, when the display runs.
+    mutable std::unique_ptr<XKeyboardMap> m_keyboardMap;
 };
