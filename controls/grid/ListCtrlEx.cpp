@@ -733,7 +733,6 @@ void CListCtrlEx::GiveBackEditor(QWidget* editor)
     }
 }
 
-// Hides the open editor and gives the focus it had to the grid.
 void CListCtrlEx::WatchEditorChoices(QWidget* editor)
 {
     const auto worked = [this] { m_bEditorWorked = true; };
@@ -767,6 +766,7 @@ bool CListCtrlEx::IsEditorInput(const QEvent* event)
     }
 }
 
+// Hides the open editor and gives the focus it had to the grid.
 void CListCtrlEx::HideEditor()
 {
     for (const QMetaObject::Connection& choice : std::exchange(m_editorChoices, {}))
