@@ -55,12 +55,18 @@ TEST_F(QuerySessions, ProductPages_PageButtonsAndFilters)
         QStringLiteral("SELECT COUNT(*) FROM qry_products WHERE kind_0='电料' AND name_0 LIKE '%%1%'").arg(name));
     EXPECT_EQ(form->FilledRows(Grid, 0), page(qMin(20, named)));
 
+    Step(QStringLiteral("a name with apostrophes is a name, not SQL: nothing found, no error"));
+    form->Fill(Name, QStringLiteral("x' OR 'a'='a"));
+    form->Click(Query);
+    ExpectNoMessage();
+    EXPECT_EQ(form->FilledRows(Grid, 0), 0);
+    EXPECT_EQ(Db().Count(QStringLiteral("SELECT COUNT(*) FROM qry_products")), products);
+
     Step(QStringLiteral("with both emptied, all pages again"));
     form->Fill(Name, QString());
     form->Choose(Kind, QString());
     form->Click(Query);
     EXPECT_EQ(form->GridImage(Grid), first);
-
 }
 
 // 订单付款: 标记已付 asks first and marks the chosen order paid, refusing one
