@@ -137,6 +137,10 @@ void D_T1::OnInitDialog()
     if (m_head.style == 1)
         setWindowState(windowState() | Qt::WindowMaximized);
     show();
+    // A form opens as the active window, whatever the window manager does
+    // (or with none): keys typed next, a hot key first, go to it.
+    if (isWindow())
+        activateWindow();
     m_bTopRows = true;
     if (m_events)
         m_events->OnFormOpen(*this);

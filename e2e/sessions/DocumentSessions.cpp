@@ -189,9 +189,9 @@ TEST_F(DocumentSessions, ControlStates_RoleAndRowStates)
 // 入库单: the supplier is picked through its picker form (a double click on
 // a row, or a row and 选 定), and the contact follows it; lines added without
 // row numbers open their 编码 editor at once, by the hot key F2 and by a
-// click on 增 行, and take the typed codes; quantities and arrival dates go
-// in through their cell editors, the total follows, and the receipt is saved
-// with its lines and opened again.
+// click on 增 行, and take the typed codes; a choice in the 商品 list brings
+// its code; quantities and arrival dates go in through their cell editors,
+// the total follows, and the receipt is saved with its lines and opened again.
 TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
 {
     constexpr int Entry = 46, SupplierPicker = 9, PickerGrid = 3, PickerChoose = 4, NameColumn = 1;
@@ -209,6 +209,13 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
         return Program().WaitForForm(QStringLiteral("选择供应商"), Entry, before, SupplierPicker);
     };
     const int suppliers = Db().Count(QStringLiteral("SELECT COUNT(*) FROM rcv_supplier"));
+
+    // The form opens active: the hot key needs no click into it first.
+    Step(QStringLiteral("F2 as soon as the form is open, then type A01 and Return into the new line"));
+    Desktop().Key(QStringLiteral("F2"));
+    Desktop().Type(QStringLiteral("A01"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F2 did not take the typed code";
 
     Step(QStringLiteral("单号, then the picker of 供应商: a double click on 顺风机电"));
     form->Fill(ReceiptNo, no);
@@ -230,17 +237,19 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     EXPECT_EQ(form->Read(Supplier), QStringLiteral("宏达建材"));
     EXPECT_EQ(form->Read(Contact), QStringLiteral("刘小姐")) << "the contact did not follow the supplier";
 
-    Step(QStringLiteral("F2, then type A01 and Return into the new line"));
-    Desktop().Key(QStringLiteral("F2"));
-    Desktop().Type(QStringLiteral("A01"));
-    Desktop().Key(QStringLiteral("Return"));
-    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F2 did not take the typed code";
-
     Step(QStringLiteral("增 行, then type C01 and Return into the new line"));
     form->Click(AddLine);
     Desktop().Type(QStringLiteral("C01"));
     Desktop().Key(QStringLiteral("Return"));
     EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 2) << "the line added by 增 行 did not take the typed code";
+
+    Step(QStringLiteral("the first line's 商品 chosen from its drop-down list: 平垫圈 8mm, Tab, and the code follows"));
+    form->ClickCell(Grid, 0, GoodsColumn);
+    const QRect goodsCell = form->CellScreenRect(Grid, 0, GoodsColumn);
+    Desktop().Click(QPoint(goodsCell.right() - 6, goodsCell.center().y()));
+    Desktop().Key(QStringLiteral("Down Down Return"));
+    Desktop().Key(QStringLiteral("Tab"));
+    Desktop().Key(QStringLiteral("Escape"));
 
     // The date editor keeps the first line's date; the second line's empty
     // cell takes the same date typed again.
@@ -265,7 +274,7 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
                                        "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 WHERE l.head_uid_0=%1 "
                                        "ORDER BY l.uid_0")
                             .arg(receipt)),
-              (QList<QStringList>{{QStringLiteral("A01"), QStringLiteral("5"), QStringLiteral("2026-03-09")},
+              (QList<QStringList>{{QStringLiteral("B01"), QStringLiteral("5"), QStringLiteral("2026-03-09")},
                                   {QStringLiteral("C01"), QStringLiteral("2"), QStringLiteral("2026-03-09")}}));
     EXPECT_EQ(form->Read(RecordUid), Db().Value(QStringLiteral("SELECT uid_0 FROM rcv_head WHERE no_0='%1'").arg(no)));
 
