@@ -179,21 +179,7 @@ void XDesktop::SetClipboard(const QString& text) const
 {
     // xclip reads the text, then leaves a copy of itself behind that serves
     // the clipboard until another owner takes it; the program started ends.
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_strDisplay);
-    process.setProcessEnvironment(environment);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")});
-    if (!process.waitForStarted(5000))
-        return;
-    // No event loop runs here: the text goes out and the channel closes only
-    // when waited for.
-    process.write(text.toUtf8());
-    process.waitForBytesWritten(5000);
-    process.closeWriteChannel();
-    process.waitForFinished(5000);
+    Run(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard")}, text.toUtf8(), 5000);
     Pause(kInputSettleMs);
 }
 
