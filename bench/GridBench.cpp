@@ -4,8 +4,13 @@
 //   test server, kind 3);
 // - sorted by an amount column ("12,345.68") from a shuffled order, beside
 //   the same texts parsed and stable-sorted in each iteration;
-// - the heap it holds for its rows, beside the bytes of their texts.
+// - built cell by cell from short business texts, beside the same texts
+//   made into a plain list;
+// - the memory it holds for its rows (filled from the query, and built from
+//   the business texts), beside the bytes of their texts and beside a plain
+//   list of the same texts.
 #include "BenchDatabase.h"
+#include "BusinessTexts.h"
 
 #include "grid/ListCtrlEx.h"
 #include "text/NumberText.h"
@@ -16,6 +21,9 @@
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <numeric>
@@ -174,13 +182,65 @@ void BM_StableSortParsedAmounts(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-size_t HeapInUse()
+// What a build holds once it is done, measured from just before it: the
+// heap in use (glibc's allocated bytes, the blocks it maps on its own
+// included) and the growth of the resident set (which also counts what the
+// allocator keeps free).
+class HeldMemory
 {
-    return mallinfo2().uordblks;
+public:
+    HeldMemory()
+    {
+        malloc_trim(0);
+        m_heap = Heap();
+        m_resident = Resident();
+    }
+
+    // Reported beside the UTF-16 bytes of the texts held (the form every
+    // text has in memory) and their UTF-8 bytes.
+    void Report(benchmark::State& state, double utf16, double utf8) const
+    {
+        const double heap = Heap() - m_heap;
+        const double resident = Resident() - m_resident;
+        state.counters["heap_MB"] = heap / 1e6;
+        state.counters["rss_MB"] = resident / 1e6;
+        state.counters["utf16_MB"] = utf16 / 1e6;
+        state.counters["heap_per_utf16"] = heap / utf16;
+        state.counters["rss_per_utf16"] = resident / utf16;
+        state.counters["heap_per_utf8"] = heap / utf8;
+    }
+
+private:
+    static double Heap()
+    {
+        const struct mallinfo2 info = mallinfo2();
+        return double(info.uordblks + info.hblkhd);
+    }
+
+    static double Resident()
+    {
+        long pages = 0;
+        long resident = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+                resident = 0;
+            std::fclose(statm);
+        }
+        return double(resident) * double(sysconf(_SC_PAGESIZE));
+    }
+
+    double m_heap = 0;
+    double m_resident = 0;
+};
+
+// The bytes of the texts as UTF-16 and as UTF-8, added to the totals.
+void CountText(const QString& text, double& utf16, double& utf8)
+{
+    utf16 += double(text.size()) * sizeof(QChar);
+    utf8 += double(text.toUtf8().size());
 }
 
-// The heap a filled grid holds, beside the bytes of its texts as UTF-16 (the
-// form every text has in memory) and as UTF-8.
+// The memory a grid filled from the query holds.
 void BM_GridMemory(benchmark::State& state)
 {
     const int rows = int(state.range(0));
@@ -188,26 +248,118 @@ void BM_GridMemory(benchmark::State& state)
     if (!bench)
         return;
     for (auto _ : state) {
-        const size_t before = HeapInUse();
+        const HeldMemory held;
         const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
         if (!FillGrid(*grid, bench->plain, rows)) {
             state.SkipWithError("query failed");
             return;
         }
-        const double held = double(HeapInUse() - before);
         double utf16 = 0;
         double utf8 = 0;
         for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < kColumns; ++column) {
-                const QString text = grid->GetItemText(row, column);
-                utf16 += double(text.size()) * sizeof(QChar);
-                utf8 += double(text.toUtf8().size());
-            }
-        state.counters["held_MB"] = held / 1e6;
-        state.counters["utf16_MB"] = utf16 / 1e6;
-        state.counters["held_per_utf16"] = held / utf16;
-        state.counters["held_per_utf8"] = held / utf8;
+            for (int column = 0; column < kColumns; ++column)
+                CountText(grid->GetItemText(row, column), utf16, utf8);
+        held.Report(state, utf16, utf8);
     }
+}
+
+// The reference: the same texts in a plain list of strings.
+void BM_PlainListMemory(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    BenchDatabase* bench = Database(state, 2);
+    if (!bench)
+        return;
+    for (auto _ : state) {
+        const HeldMemory held;
+        QStringList values;
+        {
+            QSqlQuery query(bench->plain);
+            query.setForwardOnly(true);
+            query.exec(BenchSelect(rows));
+            while (query.next())
+                for (int column = 0; column < kColumns; ++column)
+                    values.append(query.value(column).toString());
+        }
+        double utf16 = 0;
+        double utf8 = 0;
+        for (const QString& value : values)
+            CountText(value, utf16, utf8);
+        held.Report(state, utf16, utf8);
+    }
+}
+
+// A grid of short business texts built cell by cell, as a form's actions
+// build one.
+void BuildBusinessGrid(CListCtrlEx& grid, int rows)
+{
+    for (int row = 0; row < rows; ++row) {
+        grid.InsertRow(row, BusinessText(row, 0));
+        for (int column = 1; column < kBusinessColumns; ++column)
+            grid.SetItemText(row, column, BusinessText(row, column));
+    }
+    QCoreApplication::processEvents();
+}
+
+// The reference: the same texts made one by one into a plain list.
+QStringList BusinessList(int rows)
+{
+    QStringList values;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < kBusinessColumns; ++column)
+            values.append(BusinessText(row, column));
+    return values;
+}
+
+void BM_BusinessGridMemory(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state) {
+        const HeldMemory held;
+        const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
+        BuildBusinessGrid(*grid, rows);
+        double utf16 = 0;
+        double utf8 = 0;
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < kBusinessColumns; ++column)
+                CountText(grid->GetItemText(row, column), utf16, utf8);
+        held.Report(state, utf16, utf8);
+    }
+}
+
+void BM_BusinessListMemory(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state) {
+        const HeldMemory held;
+        const QStringList values = BusinessList(rows);
+        double utf16 = 0;
+        double utf8 = 0;
+        for (const QString& value : values)
+            CountText(value, utf16, utf8);
+        held.Report(state, utf16, utf8);
+    }
+}
+
+// The time of the same builds; emptying the grid counts, as the list is
+// freed in its time.
+void BM_BuildBusinessGrid(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
+    for (auto _ : state) {
+        grid->DeleteAllRows();
+        BuildBusinessGrid(*grid, rows);
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void BM_BuildBusinessList(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BusinessList(rows).data());
+    state.SetItemsProcessed(state.iterations() * rows);
 }
 
 void SizesAndKinds(benchmark::internal::Benchmark* benchmark)
@@ -221,5 +373,12 @@ BENCHMARK(BM_FillGridFromQuery)->Apply(SizesAndKinds)->Unit(benchmark::kMillisec
 BENCHMARK(BM_PlainQueryToStrings)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortGridByAmount)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StableSortParsedAmounts)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildBusinessGrid)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildBusinessList)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+// One at a time (--benchmark_filter=Memory), in a process of their own: what
+// other benchmarks left behind in the allocator blurs the resident set.
 BENCHMARK(BM_GridMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainListMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BusinessGridMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BusinessListMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
