@@ -10,8 +10,6 @@ QString BenchSelect(int rows)
     return QStringLiteral("SELECT uid_0,a_0,b_0,c_0,d_0,e_0,f_0,g_0 FROM bench_t WHERE uid_0<=%1 ORDER BY uid_0").arg(rows);
 }
 
-const QString kBenchSelect = BenchSelect(kBenchRows);
-
 namespace
 {
 QString CreateTable()
