@@ -269,12 +269,12 @@ QStringView CGridModel::TextView(int row, int column) const
     return m_texts[size_t(row)].View(size_t(column), size_t(ColumnCount()));
 }
 
-void CGridModel::SetText(int row, int column, const QString& text)
+void CGridModel::SetText(int row, int column, QString text)
 {
     if (!IsRow(row) || !IsColumn(column))
         return;
     if (row == m_nOpenRow)
-        m_openTexts[size_t(column)] = text;
+        m_openTexts[size_t(column)] = std::move(text);
     else
         m_texts[size_t(row)].SetText(size_t(column), size_t(ColumnCount()), text);
     if (row < m_nShownRows) {

@@ -63,7 +63,7 @@ public:
     // The text without a copy, valid until the row's texts or the columns
     // next change.
     QStringView TextView(int row, int column) const;
-    void SetText(int row, int column, const QString& text);
+    void SetText(int row, int column, QString text);
 
     // The row's record, to change or to hand out.
     ItemData* Item(int row) const;

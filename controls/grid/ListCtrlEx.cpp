@@ -199,7 +199,7 @@ bool CListCtrlEx::SetItemText(int row, int column, QString text)
 {
     if (!m_pModel->IsRow(row) || !m_pModel->IsColumn(column))
         return false;
-    m_pModel->SetText(row, column, text);
+    m_pModel->SetText(row, column, std::move(text));
     return true;
 }
 
