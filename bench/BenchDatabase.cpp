@@ -65,3 +65,10 @@ BenchDatabase& GetBenchDatabase(int kind)
         entry.problem = QStringLiteral("plain connection failed");
     return entry;
 }
+
+void BenchSizesAndKinds(benchmark::internal::Benchmark* benchmark)
+{
+    for (const int kind : {2, 3})
+        for (const int rows : {10000, 100000, 1000000})
+            benchmark->Args({kind, rows});
+}

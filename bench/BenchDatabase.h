@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <benchmark/benchmark.h>
 
 #include <memory>
 
@@ -24,3 +25,7 @@ struct BenchDatabase
 };
 
 BenchDatabase& GetBenchDatabase(int kind);
+
+// The arguments {kind, rows} of the benchmarks that read the rows: kinds 2
+// and 3, 10,000, 100,000 and 1,000,000 rows.
+void BenchSizesAndKinds(benchmark::internal::Benchmark* benchmark);

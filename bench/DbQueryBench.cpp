@@ -64,35 +64,29 @@ bool SameTexts(benchmark::State& state, BenchDatabase& bench, int rows)
     return true;
 }
 
-void BM_QueryAllToList(benchmark::State& state)
+// The texts of the rows read in each iteration by read, once checked to be
+// those of the other way.
+void RunToTexts(benchmark::State& state, QStringList (*read)(BenchDatabase&, int))
 {
     const int rows = int(state.range(1));
     BenchDatabase* bench = Database(state);
     if (!bench || !SameTexts(state, *bench, rows))
         return;
     for (auto _ : state)
-        benchmark::DoNotOptimize(QueryAllToList(*bench, rows).data());
+        benchmark::DoNotOptimize(read(*bench, rows).data());
     state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void BM_QueryAllToList(benchmark::State& state)
+{
+    RunToTexts(state, QueryAllToList);
 }
 
 void BM_PlainQueryToTexts(benchmark::State& state)
 {
-    const int rows = int(state.range(1));
-    BenchDatabase* bench = Database(state);
-    if (!bench || !SameTexts(state, *bench, rows))
-        return;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(PlainQueryToTexts(*bench, rows).data());
-    state.SetItemsProcessed(state.iterations() * rows);
+    RunToTexts(state, PlainQueryToTexts);
 }
 
-void SizesAndKinds(benchmark::internal::Benchmark* benchmark)
-{
-    for (const int kind : {2, 3})
-        for (const int rows : {10000, 100000, 1000000})
-            benchmark->Args({kind, rows});
-}
-
-BENCHMARK(BM_QueryAllToList)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainQueryToTexts)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QueryAllToList)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQueryToTexts)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -112,23 +112,6 @@ QStringList ReadStrings(QSqlDatabase& database, int rows)
     return values;
 }
 
-void BM_PlainQueryToStrings(benchmark::State& state)
-{
-    const int rows = int(state.range(1));
-    BenchDatabase* bench = Database(state, int(state.range(0)));
-    if (!bench)
-        return;
-    for (auto _ : state) {
-        const QStringList values = ReadStrings(bench->plain, rows);
-        if (values.size() != rows * kColumns) {
-            state.SkipWithError("query failed");
-            return;
-        }
-        benchmark::DoNotOptimize(values.data());
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
-}
-
 // A table model over a list of texts, row after row: what a plain Qt program
 // writes to show them.
 class PlainTextsModel : public QAbstractTableModel
@@ -159,15 +142,42 @@ private:
     QStringList m_texts;
 };
 
-// The same rows read into strings and shown in a plain table view of the
-// grid's size, rows and columns: the grid's first page is painted by the
-// same view code, which costs the same for 10,000 rows as for 1,000,000.
-void BM_PlainQueryToStringsShown(benchmark::State& state)
+// Reads the rows into strings in each iteration; with a model, shows them in
+// its view.
+void RunPlainQuery(benchmark::State& state, PlainTextsModel* shown)
 {
     const int rows = int(state.range(1));
     BenchDatabase* bench = Database(state, int(state.range(0)));
     if (!bench)
         return;
+    for (auto _ : state) {
+        if (shown)
+            shown->SetTexts({});
+        QStringList values = ReadStrings(bench->plain, rows);
+        if (values.size() != rows * kColumns) {
+            state.SkipWithError("query failed");
+            return;
+        }
+        if (shown) {
+            shown->SetTexts(std::move(values));
+            QCoreApplication::processEvents();
+        } else {
+            benchmark::DoNotOptimize(values.data());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void BM_PlainQueryToStrings(benchmark::State& state)
+{
+    RunPlainQuery(state, nullptr);
+}
+
+// The same rows read into strings and shown in a plain table view of the
+// grid's size, rows and columns: the grid's first page is painted by the
+// same view code, which costs the same for 10,000 rows as for 1,000,000.
+void BM_PlainQueryToStringsShown(benchmark::State& state)
+{
     PlainTextsModel model;
     QTableView view;
     view.setModel(&model);
@@ -179,17 +189,7 @@ void BM_PlainQueryToStringsShown(benchmark::State& state)
     view.resize(1000, 600);
     view.show();
     QCoreApplication::processEvents();
-    for (auto _ : state) {
-        model.SetTexts({});
-        QStringList values = ReadStrings(bench->plain, rows);
-        if (values.size() != rows * kColumns) {
-            state.SkipWithError("query failed");
-            return;
-        }
-        model.SetTexts(std::move(values));
-        QCoreApplication::processEvents();
-    }
-    state.SetItemsProcessed(state.iterations() * rows);
+    RunPlainQuery(state, &model);
 }
 
 // The amounts of the rows in a shuffled order, written with thousands
@@ -257,6 +257,20 @@ void BM_StableSortParsedAmounts(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
+// The bytes of texts as UTF-16 (the form every text has in memory) and as
+// UTF-8.
+struct TextBytes
+{
+    double utf16 = 0;
+    double utf8 = 0;
+
+    void Add(const QString& text)
+    {
+        utf16 += double(text.size()) * sizeof(QChar);
+        utf8 += double(text.toUtf8().size());
+    }
+};
+
 // What a build holds once it is done, measured from just before it: the
 // heap in use (glibc's allocated bytes, the blocks it maps on its own
 // included) and the growth of the resident set (which also counts what the
@@ -271,10 +285,11 @@ public:
         m_resident = Resident();
     }
 
-    // Reported beside the UTF-16 bytes of the texts held (the form every
-    // text has in memory) and their UTF-8 bytes.
-    void Report(benchmark::State& state, double utf16, double utf8) const
+    // Reported beside the bytes of the texts held.
+    void Report(benchmark::State& state, const TextBytes& texts) const
     {
+        const double utf16 = texts.utf16;
+        const double utf8 = texts.utf8;
         const double heap = Heap() - m_heap;
         const double resident = Resident() - m_resident;
         state.counters["heap_MB"] = heap / 1e6;
@@ -308,11 +323,21 @@ private:
     double m_resident = 0;
 };
 
-// The bytes of the texts as UTF-16 and as UTF-8, added to the totals.
-void CountText(const QString& text, double& utf16, double& utf8)
+TextBytes GridTextBytes(const CListCtrlEx& grid)
 {
-    utf16 += double(text.size()) * sizeof(QChar);
-    utf8 += double(text.toUtf8().size());
+    TextBytes bytes;
+    for (int row = 0; row < grid.GetItemCount(); ++row)
+        for (int column = 0; column < grid.GetColumnCount(); ++column)
+            bytes.Add(grid.GetItemText(row, column));
+    return bytes;
+}
+
+TextBytes ListTextBytes(const QStringList& texts)
+{
+    TextBytes bytes;
+    for (const QString& text : texts)
+        bytes.Add(text);
+    return bytes;
 }
 
 // The memory a grid filled from the query holds.
@@ -329,12 +354,7 @@ void BM_GridMemory(benchmark::State& state)
             state.SkipWithError("query failed");
             return;
         }
-        double utf16 = 0;
-        double utf8 = 0;
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < kColumns; ++column)
-                CountText(grid->GetItemText(row, column), utf16, utf8);
-        held.Report(state, utf16, utf8);
+        held.Report(state, GridTextBytes(*grid));
     }
 }
 
@@ -348,11 +368,7 @@ void BM_PlainListMemory(benchmark::State& state)
     for (auto _ : state) {
         const HeldMemory held;
         const QStringList values = ReadStrings(bench->plain, rows);
-        double utf16 = 0;
-        double utf8 = 0;
-        for (const QString& value : values)
-            CountText(value, utf16, utf8);
-        held.Report(state, utf16, utf8);
+        held.Report(state, ListTextBytes(values));
     }
 }
 
@@ -385,12 +401,7 @@ void BM_BusinessGridMemory(benchmark::State& state)
         const HeldMemory held;
         const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
         BuildBusinessGrid(*grid, rows);
-        double utf16 = 0;
-        double utf8 = 0;
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < kBusinessColumns; ++column)
-                CountText(grid->GetItemText(row, column), utf16, utf8);
-        held.Report(state, utf16, utf8);
+        held.Report(state, GridTextBytes(*grid));
     }
 }
 
@@ -400,11 +411,7 @@ void BM_BusinessListMemory(benchmark::State& state)
     for (auto _ : state) {
         const HeldMemory held;
         const QStringList values = BusinessList(rows);
-        double utf16 = 0;
-        double utf8 = 0;
-        for (const QString& value : values)
-            CountText(value, utf16, utf8);
-        held.Report(state, utf16, utf8);
+        held.Report(state, ListTextBytes(values));
     }
 }
 
@@ -429,16 +436,9 @@ void BM_BuildBusinessList(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-void SizesAndKinds(benchmark::internal::Benchmark* benchmark)
-{
-    for (const int kind : {2, 3})
-        for (const int rows : {10000, 100000, 1000000})
-            benchmark->Args({kind, rows});
-}
-
-BENCHMARK(BM_FillGridFromQuery)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainQueryToStrings)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainQueryToStringsShown)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillGridFromQuery)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQueryToStrings)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQueryToStringsShown)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortGridByAmount)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StableSortParsedAmounts)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildBusinessGrid)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
