@@ -189,6 +189,8 @@ bool CMenuDataMerge::StageAndMerge(CDbConnection& db, const MenuDataFiles& files
     // The kind of the connection open here, not the one the settings name.
     const QString kind = db.GetDbTypeText();
     const bool access = kind == kKindAccess;
+    // On every kind, PostgreSQL included: the service writes it for each kind,
+    // and a staging it prepares for would otherwise be refused.
     RunServiceScript(db, BeforeScriptFile, beforeScript);
     ExecuteLogged(db, access ? EmptyButtonStagingAccess : EmptyButtonStaging);
     StageRows(db, ButtonFile, SelectButtonStaging, kButtonFields, files.Buttons());
