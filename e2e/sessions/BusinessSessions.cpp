@@ -140,10 +140,7 @@ TEST_F(BusinessSessions, OrderEntry_ChosenProductRecomputesAmountAndTotal)
     EXPECT_EQ(form->FilledRows(Lines, AmountColumn), 1);
 
     Step(QStringLiteral("螺母 M8 chosen from the line's 商品 list (the second entry), Tab, Escape"));
-    form->ClickCell(Lines, 0, GoodsColumn);
-    const QRect goodsCell = form->CellScreenRect(Lines, 0, GoodsColumn);
-    Desktop().Click(QPoint(goodsCell.right() - 6, goodsCell.center().y()));
-    Desktop().Key(QStringLiteral("Home Down Return"));
+    form->ChooseInCell(Lines, 0, GoodsColumn, 1);
     Desktop().Key(QStringLiteral("Tab"));
     Desktop().Key(QStringLiteral("Escape"));
     ExpectNoMessage();

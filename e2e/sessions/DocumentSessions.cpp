@@ -244,10 +244,7 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 2) << "the line added by 增 行 did not take the typed code";
 
     Step(QStringLiteral("the first line's 商品 chosen from its drop-down list: 平垫圈 8mm, Tab, and the code follows"));
-    form->ClickCell(Grid, 0, GoodsColumn);
-    const QRect goodsCell = form->CellScreenRect(Grid, 0, GoodsColumn);
-    Desktop().Click(QPoint(goodsCell.right() - 6, goodsCell.center().y()));
-    Desktop().Key(QStringLiteral("Down Down Return"));
+    form->ChooseInCell(Grid, 0, GoodsColumn, 2);
     Desktop().Key(QStringLiteral("Tab"));
     Desktop().Key(QStringLiteral("Escape"));
 
