@@ -269,8 +269,6 @@ public:
     // The grid's cells into a new workbook made from that template, opened
     // with the desktop's spreadsheet program.
     bool ExportExcel(const CXmlNode& action, D_T1& form, const QString& fileName);
-    // How long cmd lets a command run before it is stopped.
-    int m_nCommandTimeoutMs = 120000;
 
     // Chart reports and chart boards.
     // show_report, show_report3, show_report5: a picture control charts the
