@@ -167,8 +167,8 @@ QString CXlsxStyles::CellFormatsText() const
     QString text;
     for (const auto& [base, formatId] : m_added) {
         const Element& xf = m_xfs[base];
-        QString tag = WithAttribute(StartTag(xf), QStringLiteral("numFmtId"), QString::number(formatId));
-        tag = WithAttribute(tag, QStringLiteral("applyNumberFormat"), QStringLiteral("1"));
+        QString tag = WithAttribute(StartTag(xf), QStringLiteral("applyNumberFormat"), QStringLiteral("1"));
+        tag = WithAttribute(tag, QStringLiteral("numFmtId"), QString::number(formatId));
         text += tag + m_text.sliced(xf.startTagEnd, xf.whole.end - xf.startTagEnd);
     }
     return text;

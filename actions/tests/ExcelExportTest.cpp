@@ -472,7 +472,7 @@ TEST(XlsxStylesTest, AddedFormatsFollowTheTemplatesOwn)
     EXPECT_EQ(styles.NumberStyle("9", "0.0000"), "5");   // no such cell format: the first
     EXPECT_EQ(styles.NumberStyle("2", "#,##0.0"), "6");
     EXPECT_EQ(QString::fromUtf8(styles.Save()), QString(R"(<?xml version="1.0"?>
-<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="3"><numFmt numFmtId="170" formatCode="0.000"/><numFmt numFmtId="171" formatCode="0.0000"/><numFmt numFmtId="172" formatCode="#,##0.0"/></numFmts><fonts count="1"><font/></fonts><cellXfs count="7"><xf numFmtId="0" fontId="0"/><xf numFmtId="170" fontId="1" applyNumberFormat='0'><alignment horizontal="center"/></xf><xf fontId="0"></xf><xf applyNumberFormat="1" numFmtId="2" fontId="1"><alignment horizontal="center"/></xf><xf applyNumberFormat="1" numFmtId="170" fontId="0"/><xf applyNumberFormat="1" numFmtId="171" fontId="0"/><xf applyNumberFormat="1" numFmtId="172" fontId="0"></xf></cellXfs><cellStyles count="1"/></styleSheet>)"));
+<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="3"><numFmt numFmtId="170" formatCode="0.000"/><numFmt numFmtId="171" formatCode="0.0000"/><numFmt numFmtId="172" formatCode="#,##0.0"/></numFmts><fonts count="1"><font/></fonts><cellXfs count="7"><xf numFmtId="0" fontId="0"/><xf numFmtId="170" fontId="1" applyNumberFormat='0'><alignment horizontal="center"/></xf><xf fontId="0"></xf><xf numFmtId="2" applyNumberFormat="1" fontId="1"><alignment horizontal="center"/></xf><xf numFmtId="170" applyNumberFormat="1" fontId="0"/><xf numFmtId="171" applyNumberFormat="1" fontId="0"/><xf numFmtId="172" applyNumberFormat="1" fontId="0"></xf></cellXfs><cellStyles count="1"/></styleSheet>)"));
 
     // Without number formats of their own, in a prefixed styleSheet, or
     // with an empty list of them.
@@ -481,9 +481,9 @@ TEST(XlsxStylesTest, AddedFormatsFollowTheTemplatesOwn)
         QString saved;
     } cases[] = {
         {R"(<x:styleSheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:cellXfs count="1"><x:xf/></x:cellXfs></x:styleSheet>)",
-         R"(<x:styleSheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:numFmts count="1"><x:numFmt numFmtId="164" formatCode="0.0"/></x:numFmts><x:cellXfs count="2"><x:xf/><x:xf applyNumberFormat="1" numFmtId="164"/></x:cellXfs></x:styleSheet>)"},
+         R"(<x:styleSheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:numFmts count="1"><x:numFmt numFmtId="164" formatCode="0.0"/></x:numFmts><x:cellXfs count="2"><x:xf/><x:xf numFmtId="164" applyNumberFormat="1"/></x:cellXfs></x:styleSheet>)"},
         {R"(<styleSheet><numFmts count="0"/><cellXfs><xf/></cellXfs></styleSheet>)",
-         R"(<styleSheet><numFmts count="1"><numFmt numFmtId="164" formatCode="0.0"/></numFmts><cellXfs count="2"><xf/><xf applyNumberFormat="1" numFmtId="164"/></cellXfs></styleSheet>)"},
+         R"(<styleSheet><numFmts count="1"><numFmt numFmtId="164" formatCode="0.0"/></numFmts><cellXfs count="2"><xf/><xf numFmtId="164" applyNumberFormat="1"/></cellXfs></styleSheet>)"},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(styles.Load(c.own)) << styles.Error().toStdString();
