@@ -110,16 +110,22 @@ bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, Q
     return ExpandFormPlaceholders(form, filled, sql);
 }
 
-bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql)
+bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql, WhereControls controls)
 {
     QString filled = sql;
     const QList<CXmlNode> children = ElementChildren(holder.GetChild(QStringLiteral("para_info_where")));
     for (int i = 0; i < children.size(); ++i) {
-        QWidget* control = nullptr;
         QString value;
-        if (!GetControlByRef(form, children[i].GetAttribute(QStringLiteral("value")), control))
-            return false;
-        value = GetWindowValue(control);
+        if (controls == WhereControls::FormIds) {
+            const int id = children[i].GetAttributeInt(QStringLiteral("value"), 0);
+            value = GetControlText(form.GetDlgItem(id + D_T1::ControlIdBase));
+        } else {
+            QWidget* control = nullptr;
+            if (GetControlByRef(form, children[i].GetAttribute(QStringLiteral("value")), control))
+                value = GetWindowValue(control);
+            else if (controls == WhereControls::References)
+                return false;
+        }
         QString fragment;
         if (!value.isEmpty()) {
             fragment = children[i].GetAttribute(QStringLiteral("where"));

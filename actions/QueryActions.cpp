@@ -206,7 +206,8 @@ bool CFormActions::SelectInfoTable(const CXmlNode& action, D_T1& form)
     }
 
     if (withWhere) {
-        if (!FillWhereFragments(action, form, select) || !FillWhereFragments(action, form, where))
+        if (!FillWhereFragments(action, form, select, WhereControls::FormIds)
+            || !FillWhereFragments(action, form, where, WhereControls::FormIds))
             return false;
     } else if (!FillParamPlaceholders(para, form, select) || !FillParamPlaceholders(para, form, where)) {
         return false;
@@ -304,7 +305,8 @@ bool CFormActions::SelectInfoTree(const CXmlNode& action, D_T1& form)
     tree->clear();
     if (!checkSql.isEmpty())
         tree->setProperty(CheckBoxesProperty, true);
-    if (!FillWhereFragments(action, form, select) || (!checkSql.isEmpty() && !FillWhereFragments(action, form, checkSql)))
+    if (!FillWhereFragments(action, form, select, WhereControls::FormIds)
+        || (!checkSql.isEmpty() && !FillWhereFragments(action, form, checkSql, WhereControls::FormIds)))
         return false;
     QStringList names;
     QStringList values;

@@ -623,6 +623,35 @@ TEST_P(QueryActionsTest, HostileTextsReachTheDatabaseUnchanged)
     }
 }
 
+// The filters of a grid or tree fill name the form's own controls by
+// description id; one that is not there leaves its filter out, and the fill
+// goes on.
+TEST_P(QueryActionsTest, FillFiltersNameTheFormsOwnControls)
+{
+    MakeItems(3);
+    const QString filters = R"(<w value='70' where=" AND uid_0=1"/><w value='1' where=" AND name_0&lt;&gt;'{{self}}'"/>)";
+    Open(QString(R"(<textbox id='1' pos='0,0,100,20' value='item2'/>
+        <table id='7' pos='0,60,400,300'><PARA><col_info><col id='1' title='名称' width='80'/>
+        <col id='2' title='编码' width='60'/></col_info></PARA></table>
+        <tree id='2' pos='0,310,200,400'/>
+        <button id='10' pos='410,0,480,20'><ACTION><CLICK><select_info_table><para_info_where table_id='7'
+        select='SELECT uid_0,name_0,code_0 FROM items WHERE 1=1{{p1}}{{p2}} ORDER BY uid_0' contain_head='1'>%1
+        </para_info_where></select_info_table></CLICK></ACTION></button>
+        <button id='14' pos='410,30,480,50'><ACTION><CLICK><select_info_tree><para_info_where tree_id='2'
+        select="SELECT 0,name_0,uid_0 FROM items WHERE 1=1{{p1}}{{p2}} ORDER BY uid_0">%1
+        </para_info_where></select_info_tree></CLICK></ACTION></button>)")
+             .arg(filters));
+    Fire(10);
+    ASSERT_EQ(Grid()->GetItemCount(), 2);
+    EXPECT_EQ(Row(0), QStringList({"item1", "C1"}));
+    EXPECT_EQ(Row(1), QStringList({"item3", "C3"}));
+    Fire(14);
+    auto* tree = qobject_cast<QTreeWidget*>(Control(2));
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(1)->text(0), "item3");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+}
+
 // Outside a literal only numbers may be put; a text stops the action.
 TEST_P(QueryActionsTest, TextsOutsideLiteralsAreRefused)
 {

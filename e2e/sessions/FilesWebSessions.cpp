@@ -29,6 +29,15 @@ const QString kSheetRows = QStringLiteral(
     "    if any(c is not None for c in row):\n"
     "        print('\\t'.join('' if c is None else str(c) for c in row))\n");
 
+// Prints, for each cell named after the workbook, its value, the kind of
+// value and its number format, separated by tabs, a cell a line.
+const QString kSheetCells = QStringLiteral(
+    "import openpyxl, sys\n"
+    "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+    "for name in sys.argv[2:]:\n"
+    "    c = ws[name]\n"
+    "    print('%s\\t%s\\t%s' % (c.value, type(c.value).__name__, c.number_format))\n");
+
 class FilesWebSessions : public DemoSession
 {
 protected:
@@ -67,15 +76,25 @@ protected:
             return {};
         }
         const QString opener = Program().OpenedFiles().last();
-        const QString workbook = QUrl(opener).isLocalFile() ? QUrl(opener).toLocalFile() : opener;
-        EXPECT_TRUE(QFileInfo::exists(workbook)) << workbook;
+        m_workbook = QUrl(opener).isLocalFile() ? QUrl(opener).toLocalFile() : opener;
+        EXPECT_TRUE(QFileInfo::exists(m_workbook)) << m_workbook;
         QList<QStringList> rows;
         for (const QString& line : Desktop()
-                                       .Output(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), kSheetRows, workbook})
+                                       .Output(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), kSheetRows, m_workbook})
                                        .split(u'\n', Qt::SkipEmptyParts))
             rows << line.split(u'\t');
         return rows;
     }
+
+    // Value, kind and number format of each named cell of the last workbook.
+    QStringList Cells(const QStringList& names)
+    {
+        return Desktop()
+            .Output(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), kSheetCells, m_workbook} + names)
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    QString m_workbook;
 
     void ExpectRows(const QList<QStringList>& exported, const QList<QStringList>& expected)
     {
@@ -102,6 +121,11 @@ TEST_F(ExcelExportSession, GridIntoTheTemplateCopyInTheGridsOrder)
 
     Step(QStringLiteral("导出到Excel"));
     ExpectRows(ExportedRows(*form), expected);
+    // The first row's product stays a text; its quantity and price are
+    // numbers, shown as the grid showed them.
+    EXPECT_EQ(Cells({QStringLiteral("A2"), QStringLiteral("B2"), QStringLiteral("C2")}),
+              (QStringList{expected[0][0] + QStringLiteral("\tstr\tGeneral"), QStringLiteral("12\tint\t0"),
+                           QStringLiteral("12.5\tfloat\t0.0")}));
 
     const auto byAmount = [](const QStringList& a, const QStringList& b) {
         return Number(a.value(3)) < Number(b.value(3));
