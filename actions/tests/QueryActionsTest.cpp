@@ -88,6 +88,20 @@ protected:
     {
         return QueryTexts::PageInfo.arg(page).arg(pages).arg(size).arg(total);
     }
+
+    // Runs the paged query of button 10, clicks the page buttons given and
+    // checks the page text (10 rows a page); whether the grid shows `shown`
+    // rows.
+    bool QueryAndPage(const QList<int>& clicks, int page, int pages, int total, int shown)
+    {
+        Fire(10);
+        for (int button : clicks)
+            Fire(button);
+        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+        EXPECT_EQ(Text(9), PageText(page, pages, 10, total));
+        EXPECT_EQ(Grid()->GetItemCount(), shown);
+        return Grid()->GetItemCount() == shown;
+    }
 };
 
 TEST_P(QueryActionsTest, PagingMovesThroughTheRows)
@@ -119,12 +133,7 @@ TEST_P(QueryActionsTest, PagingMovesThroughTheRows)
         MakeItems(c.rows);
         Open(PagedForm());
         Grid()->InsertRow(0, "旧行");
-        Fire(10);
-        for (int button : c.clicks)
-            Fire(button);
-        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
-        EXPECT_EQ(Text(9), PageText(c.page, c.pages, 10, c.total));
-        ASSERT_EQ(Grid()->GetItemCount(), c.shown);
+        ASSERT_TRUE(QueryAndPage(c.clicks, c.page, c.pages, c.total, c.shown));
         if (c.shown > 0) {
             EXPECT_EQ(Key(0), c.firstKey);
             EXPECT_EQ(Row(0), QStringList({"item" + c.firstKey, "C" + c.firstKey}));
@@ -150,6 +159,39 @@ TEST_P(QueryActionsTest, PageSizeChangesStartAtPageOne)
     Fire(14);
     EXPECT_EQ(Text(9), PageText(3, 6, 10, 60));
     EXPECT_EQ(Key(0), "21");
+}
+
+// While the form opens, {{TOP30}}/{{TOP100}} in a paged select caps the rows
+// the pages are cut from (the first ones in the page order); the filter
+// behind it still applies, and no page reaches past the cap.
+TEST_P(QueryActionsTest, RowLimitOfTheOpeningCapsThePagedRows)
+{
+    struct Case {
+        QString limit;
+        QString filter;
+        QList<int> clicks;
+        int page, pages, total, shown;
+        QString firstKey, buttons;
+    } cases[] = {
+        {"{{TOP30}}", "item", {}, 1, 3, 30, 10, "1", "0011"},
+        {"{{TOP30}}", "item", {14}, 3, 3, 30, 10, "21", "1100"},
+        {"{{TOP30}}", "item4", {}, 1, 1, 7, 7, "4", "0000"},
+        {"{{TOP100}}", "", {14}, 5, 5, 45, 5, "41", "1100"},
+    };
+    MakeItems(45);
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.limit + " " + c.filter + " " + QString::number(c.clicks.size())).toStdString());
+        Open(PagedForm().replace("SELECT uid_0", "SELECT " + c.limit + " uid_0"));
+        SetText(1, c.filter);
+        m_form->m_bTopRows = true;
+        ASSERT_TRUE(QueryAndPage(c.clicks, c.page, c.pages, c.total, c.shown));
+        EXPECT_EQ(Key(0), c.firstKey);
+        EXPECT_EQ(Buttons(), c.buttons);
+    }
+    // Outside the opening the token goes away, and every row takes part.
+    m_form->m_bTopRows = false;
+    SetText(1, "item");
+    EXPECT_TRUE(QueryAndPage({}, 1, 5, 45, 10));
 }
 
 TEST_P(QueryActionsTest, FilterFragmentOnlyWhileTheBoxHoldsText)
