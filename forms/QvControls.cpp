@@ -258,6 +258,15 @@ void QvControls::CreateControls(const CXmlNodes& elements, D_T1& form)
             }
         }
     }
+    // The column editors are looked up once every control is there: a
+    // column may name an editor the description gives after its table.
+    // Looked up at the table, such a column had no editor, and a new row's
+    // first cell (addrow) opened none, leaving the keys to the button.
+    for (const ColumnEditor& editor : std::exchange(m_columnEditors, {})) {
+        if (editor.grid)
+            editor.grid->SetColumnEditor(editor.column, &QvControls::ShowCellInEditor, &QvControls::StoreEditorInCell,
+                                         form.GetDlgItem(editor.editorId + D_T1::ControlIdBase));
+    }
 }
 
 void QvControls::Place(D_T1& form, QWidget* control, const CXmlNode& element) const
@@ -490,10 +499,8 @@ void QvControls::CreateTable(D_T1& form, const CXmlNode& element)
         const CXmlNode column = columns[i];
         if (Number(column, "col_id") != 0 || Number(column, "id") == 0)
             continue;
-        if (const int editorId = Number(column, "hidden_wnd")) {
-            grid->SetColumnEditor(n, &QvControls::ShowCellInEditor, &QvControls::StoreEditorInCell,
-                                  form.GetDlgItem(editorId + D_T1::ControlIdBase));
-        }
+        if (const int editorId = Number(column, "hidden_wnd"))
+            m_columnEditors.push_back(ColumnEditor{grid, n, editorId});
         int width = Number(column, "width");
         // A column of width 0 stays hidden whatever was saved for it.
         const int saved = grid->ReadColumnWidth(n);
