@@ -18,6 +18,19 @@ protected:
     {
         return Db().Value(QStringLiteral("SELECT price_0 FROM pick_goods WHERE code_0='%1'").arg(code));
     }
+    // The stored receipt of the number: its supplier and store, and its
+    // lines' goods code, quantity and arrival date.
+    QList<QStringList> ReceiptHead(const QString& no)
+    {
+        return Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no));
+    }
+    QList<QStringList> ReceiptLines(const QString& no)
+    {
+        return Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
+                                        "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 "
+                                        "JOIN rcv_head h ON h.uid_0=l.head_uid_0 WHERE h.no_0='%1' ORDER BY l.uid_0")
+                             .arg(no));
+    }
 };
 
 // 明细录入: a goods code typed into the 编码 column fills name, spec, unit and
@@ -267,13 +280,8 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     Step(QStringLiteral("保 存"));
     form->Click(Save);
     EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
-    const QString receipt = QStringLiteral("(SELECT uid_0 FROM rcv_head WHERE no_0='%1')").arg(no);
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no)),
-              (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
-                                       "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 WHERE l.head_uid_0=%1 "
-                                       "ORDER BY l.uid_0")
-                            .arg(receipt)),
+    EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
+    EXPECT_EQ(ReceiptLines(no),
               (QList<QStringList>{{QStringLiteral("B01"), QStringLiteral("5"), QStringLiteral("2026-03-09")},
                                   {QStringLiteral("C01"), QStringLiteral("2"), QStringLiteral("2026-03-09")}}));
     EXPECT_EQ(form->Read(RecordUid), Db().Value(QStringLiteral("SELECT uid_0 FROM rcv_head WHERE no_0='%1'").arg(no)));
@@ -334,14 +342,10 @@ TEST_F(DocumentSessions, GoodsReceipt_MouseAddedLinesTypedWithTab)
     Step(QStringLiteral("保 存, and the lines read back from the database"));
     form->Click(Save);
     EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
-                                       "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 JOIN rcv_head h ON h.uid_0=l.head_uid_0 "
-                                       "WHERE h.no_0='%1' ORDER BY l.uid_0")
-                            .arg(no)),
+    EXPECT_EQ(ReceiptLines(no),
               (QList<QStringList>{{QStringLiteral("A02"), QStringLiteral("12"), QStringLiteral("2026-03-10")},
                                   {QStringLiteral("C01"), QStringLiteral("3"), QStringLiteral("2026-03-11")}}));
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no)),
-              (QList<QStringList>{{QStringLiteral("顺风机电"), QStringLiteral("二号仓库")}}));
+    EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("顺风机电"), QStringLiteral("二号仓库")}}));
 }
 
 } // namespace
