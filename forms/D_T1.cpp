@@ -434,9 +434,9 @@ QString D_T1::ExpandPlaceholders(const QString& text) const
     return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandText(text);
 }
 
-bool D_T1::ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const
+bool D_T1::ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error, int* rowLimit) const
 {
-    return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandSql(sql, expanded, error);
+    return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandSql(sql, expanded, error, rowLimit);
 }
 
 QList<QPair<QString, QString>> D_T1::FormTokenValues(const QString& text) const

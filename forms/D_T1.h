@@ -122,8 +122,8 @@ public:
     QString ExpandPlaceholders(const QString& text) const;
     // The same for a SQL template: values from users or the database are
     // escaped inside literals and must be integers outside them; false with
-    // the reason otherwise.
-    bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const;
+    // the reason otherwise. rowLimit as for CPlaceholderExpander::ExpandSql.
+    bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error, int* rowLimit = nullptr) const;
     // The form-wide tokens the text holds, with their values.
     QList<QPair<QString, QString>> FormTokenValues(const QString& text) const;
 

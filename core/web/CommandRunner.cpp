@@ -1,53 +1,22 @@
 #include "web/CommandRunner.h"
 
-#include "text/Cp936.h"
-
-#include <QProcess>
-#include <QStringDecoder>
-
-#include <csignal>
-#include <unistd.h>
-
-namespace {
-
-// Programs here write UTF-8; output that is not UTF-8 comes from programs
-// that write the code page of the Windows original.
-QString OutputText(const QByteArray& bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? FromCp936(bytes) : text;
-}
-
-} // namespace
+#include "web/CommandProcess.h"
 
 QString RunCommandCapture(const QString& command, int timeoutMs, CommandStatus* status)
 {
     CommandStatus outcome;
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    // A group of its own, so that a time-out stops the shell's children too
-    // (a killed shell would leave them holding the output open).
-    process.setChildProcessModifier([] { ::setpgid(0, 0); });
-    process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
-    if (!process.waitForStarted(-1)) {
-        if (status)
-            *status = outcome;
-        return QString();
-    }
-    outcome.bStarted = true;
-    // A command that reads its input gets the end of it at once.
-    process.closeWriteChannel();
-    if (!process.waitForFinished(timeoutMs)) {
-        outcome.bTimedOut = true;
-        ::kill(-static_cast<pid_t>(process.processId()), SIGKILL);
-        process.waitForFinished(-1);
-    } else if (process.exitStatus() == QProcess::NormalExit) {
-        outcome.nExitCode = process.exitCode();
+    CCommandProcess process;
+    if (process.Start(command)) {
+        outcome.bStarted = true;
+        if (!process.WaitForEnd(timeoutMs)) {
+            outcome.bTimedOut = true;
+            process.Stop();
+        }
+        outcome.nExitCode = process.ExitCode();
     }
     if (status)
         *status = outcome;
-    return OutputText(process.readAll());
+    return outcome.bStarted ? process.Output() : QString();
 }
 
 namespace {

@@ -201,7 +201,7 @@ TEST_F(DocumentSessions, ControlStates_RoleAndRowStates)
 
 // 入库单: the supplier is picked through its picker form (a double click on
 // a row, or a row and 选 定), and the contact follows it; lines added without
-// row numbers open their 编码 editor at once, by the hot key F2 and by a
+// row numbers open their 编码 editor at once, by the hot key F5 and by a
 // click on 增 行, and take the typed codes; a choice in the 商品 list brings
 // its code; quantities and arrival dates go in through their cell editors,
 // the total follows, and the receipt is saved with its lines and opened again.
@@ -224,11 +224,11 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     const int suppliers = Db().Count(QStringLiteral("SELECT COUNT(*) FROM rcv_supplier"));
 
     // The form opens active: the hot key needs no click into it first.
-    Step(QStringLiteral("F2 as soon as the form is open, then type A01 and Return into the new line"));
-    Desktop().Key(QStringLiteral("F2"));
+    Step(QStringLiteral("F5 as soon as the form is open, then type A01 and Return into the new line"));
+    Desktop().Key(QStringLiteral("F5"));
     Desktop().Type(QStringLiteral("A01"));
     Desktop().Key(QStringLiteral("Return"));
-    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F2 did not take the typed code";
+    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F5 did not take the typed code";
 
     Step(QStringLiteral("单号, then the picker of 供应商: a double click on 顺风机电"));
     form->Fill(ReceiptNo, no);
@@ -257,10 +257,7 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 2) << "the line added by 增 行 did not take the typed code";
 
     Step(QStringLiteral("the first line's 商品 chosen from its drop-down list: 平垫圈 8mm, Tab, and the code follows"));
-    form->ClickCell(Grid, 0, GoodsColumn);
-    const QRect goodsCell = form->CellScreenRect(Grid, 0, GoodsColumn);
-    Desktop().Click(QPoint(goodsCell.right() - 6, goodsCell.center().y()));
-    Desktop().Key(QStringLiteral("Down Down Return"));
+    form->ChooseInCell(Grid, 0, GoodsColumn, 2);
     Desktop().Key(QStringLiteral("Tab"));
     Desktop().Key(QStringLiteral("Escape"));
 
@@ -346,6 +343,27 @@ TEST_F(DocumentSessions, GoodsReceipt_MouseAddedLinesTypedWithTab)
               (QList<QStringList>{{QStringLiteral("A02"), QStringLiteral("12"), QStringLiteral("2026-03-10")},
                                   {QStringLiteral("C01"), QStringLiteral("3"), QStringLiteral("2026-03-11")}}));
     EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("顺风机电"), QStringLiteral("二号仓库")}}));
+}
+
+// 入库单's hot key pressed in the 供应商 box (whose own F2 opens its picker)
+// only adds a line: no picker comes, the box keeps its text, and the code
+// typed next goes into the new line.
+TEST_F(DocumentSessions, GoodsReceipt_HotKeyInTheSupplierBoxOnlyAddsALine)
+{
+    constexpr int Entry = 46, SupplierPicker = 9, Supplier = 51, Contact = 56, Grid = 8, CodeColumn = 0;
+    std::optional<FormWindow> form = Open(QStringLiteral("入库单"));
+    ASSERT_TRUE(form);
+
+    Step(QStringLiteral("type 宏达建材 into 供应商, F5, type A02 and Return"));
+    form->Fill(Supplier, QStringLiteral("宏达建材"));
+    Desktop().Key(QStringLiteral("F5"));
+    Desktop().Type(QStringLiteral("A02"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_FALSE(XDesktop::WaitUntil([&] { return !Program().FormWindows(Entry, SupplierPicker).isEmpty(); }, 1500))
+        << "the supplier picker opened";
+    EXPECT_EQ(form->FilledRows(Grid, CodeColumn), 1) << "the new line did not take the typed code";
+    EXPECT_EQ(form->Read(Supplier), QStringLiteral("宏达建材"));
+    EXPECT_EQ(form->Read(Contact), QStringLiteral("刘小姐")) << "leaving the box did not fill the contact";
 }
 
 } // namespace
