@@ -328,8 +328,14 @@ D_T1* D_T1::NewSubForm(QWidget* parent, bool page)
     auto* form = new D_T1(parent);
     form->m_pOpener = this;
     form->m_bPage = page;
-    if (page)
+    if (page) {
         form->setWindowFlags(Qt::Widget);
+    } else {
+        // Owned by its opener, as a dialog is: the window manager keeps it in
+        // front of the opener, also when the opener, which takes no input
+        // under its picker or popup, is clicked.
+        form->setWindowFlags((form->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    }
     if (m_builder)
         form->SetBuilder(m_builder->NewForForm());
     if (m_events)

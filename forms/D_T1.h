@@ -88,7 +88,8 @@ public:
 
     // A form window of the same making as this one (builder and event
     // machinery), opened from it: the pages of containers, pickers and
-    // popup forms. A page is a child window of parent.
+    // popup forms. A page is a child window of parent; a picker or popup
+    // is a window of its own that stays in front of parent's window.
     D_T1* NewSubForm(QWidget* parent, bool page);
 
     // Builds the controls, applies the head, shows the window modeless and

@@ -3,6 +3,7 @@
 #include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
+#include "ControlText.h"
 #include "RunSqlTexts.h"
 #include "grid/ListCtrlEx.h"
 
@@ -215,6 +216,24 @@ TEST_P(ControlQueryActionsTest, WndFilterFragments)
     List(4)->clear();
     Fire(9);
     EXPECT_EQ(Edit(3)->text(), "O'Hara");
+}
+
+// A box's maxlen holds back the user's typing only: a value the query
+// brings goes in whole, into one-line, multi-line and browse boxes alike.
+TEST_P(ControlQueryActionsTest, WndValuesLongerThanABoxsLimitStayWhole)
+{
+    Open("<textbox id='1' pos='0,0,100,20' maxlen='5' value=''/>"
+         "<textbox id='2' pos='0,30,100,90' style='4' maxlen='5' value=''/>"
+         "<editbutton id='3' pos='0,100,100,120' maxlen='5' value=''/>"
+         "<button id='9' style='1' pos='0,300,80,330' value='go'><ACTION><CLICK>"
+         "<query_to_wnd target_ids='1' values=\"SELECT '0123456789'\"/>"
+         "<query_to_wnds target_ids='2;3' values=\"SELECT '甲乙丙丁戊己庚辛', 'abcdefgh'\"/>"
+         "</CLICK></ACTION></button>");
+    Fire(9);
+    EXPECT_EQ(GetControlText(Control(1)), "0123456789");
+    EXPECT_EQ(GetControlText(Control(2)), "甲乙丙丁戊己庚辛");
+    EXPECT_EQ(GetControlText(Control(3)), "abcdefgh");
+    EXPECT_EQ(Shown(), "<none>");
 }
 
 // ---- query_to_wnds ----------------------------------------------------------------

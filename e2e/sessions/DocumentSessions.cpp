@@ -18,6 +18,19 @@ protected:
     {
         return Db().Value(QStringLiteral("SELECT price_0 FROM pick_goods WHERE code_0='%1'").arg(code));
     }
+    // The stored receipt of the number: its supplier and store, and its
+    // lines' goods code, quantity and arrival date.
+    QList<QStringList> ReceiptHead(const QString& no)
+    {
+        return Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no));
+    }
+    QList<QStringList> ReceiptLines(const QString& no)
+    {
+        return Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
+                                        "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 "
+                                        "JOIN rcv_head h ON h.uid_0=l.head_uid_0 WHERE h.no_0='%1' ORDER BY l.uid_0")
+                             .arg(no));
+    }
 };
 
 // 明细录入: a goods code typed into the 编码 column fills name, spec, unit and
@@ -264,13 +277,8 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     Step(QStringLiteral("保 存"));
     form->Click(Save);
     EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
-    const QString receipt = QStringLiteral("(SELECT uid_0 FROM rcv_head WHERE no_0='%1')").arg(no);
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no)),
-              (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
-                                       "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 WHERE l.head_uid_0=%1 "
-                                       "ORDER BY l.uid_0")
-                            .arg(receipt)),
+    EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
+    EXPECT_EQ(ReceiptLines(no),
               (QList<QStringList>{{QStringLiteral("B01"), QStringLiteral("5"), QStringLiteral("2026-03-09")},
                                   {QStringLiteral("C01"), QStringLiteral("2"), QStringLiteral("2026-03-09")}}));
     EXPECT_EQ(form->Read(RecordUid), Db().Value(QStringLiteral("SELECT uid_0 FROM rcv_head WHERE no_0='%1'").arg(no)));
@@ -286,6 +294,55 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     EXPECT_EQ(again->Read(Supplier), QStringLiteral("宏达建材"));
     EXPECT_EQ(again->Read(Contact), QStringLiteral("刘小姐"));
     EXPECT_DOUBLE_EQ(Number(again->Read(Total)), 7.0);
+}
+
+// 入库单: 增 行 clicked with the mouse opens the new line's 编码 editor (a
+// text box the form gives after its table), which takes the keys at once;
+// the line is typed cell by cell, Tab between the cells, with no click into
+// the grid, and the receipt is saved and read back from the database.
+TEST_F(DocumentSessions, GoodsReceipt_MouseAddedLinesTypedWithTab)
+{
+    constexpr int ReceiptNo = 50, Supplier = 51, Store = 53, Total = 54, Grid = 8, AddLine = 10, Save = 12;
+    constexpr int GoodsColumn = 1;
+    std::optional<FormWindow> form = Open(QStringLiteral("入库单"));
+    ASSERT_TRUE(form);
+    const QString no = QStringLiteral("RK-TAB-%1").arg(E2eRun::Get().Kind());
+
+    Step(QStringLiteral("单号, 供应商 and 仓库 typed into their boxes"));
+    form->Fill(ReceiptNo, no);
+    form->Fill(Supplier, QStringLiteral("顺风机电"));
+    form->Fill(Store, QStringLiteral("二号仓库"));
+
+    // 编码 brings 商品 and 单位; 商品's list editor keeps what it shows, 单位
+    // takes no typing and is passed over, 数量 and 到货日期 take the keys.
+    const struct
+    {
+        QString code, quantity, arrival;
+    } lines[] = {{QStringLiteral("A02"), QStringLiteral("12"), QStringLiteral("20260310")},
+                 {QStringLiteral("C01"), QStringLiteral("3"), QStringLiteral("20260311")}};
+    int added = 0;
+    for (const auto& line : lines) {
+        Step(QStringLiteral("增 行 clicked, then %1 Tab Tab %2 Tab %3 Return typed into the new line")
+                 .arg(line.code, line.quantity, line.arrival));
+        form->Click(AddLine);
+        Desktop().Type(line.code);
+        Desktop().Key(QStringLiteral("Tab Tab"));
+        Desktop().Type(line.quantity);
+        Desktop().Key(QStringLiteral("Tab"));
+        Desktop().Type(line.arrival);
+        Desktop().Key(QStringLiteral("Return"));
+        ++added;
+        EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), added) << "the line added by the click did not take the code";
+    }
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 15.0);
+
+    Step(QStringLiteral("保 存, and the lines read back from the database"));
+    form->Click(Save);
+    EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
+    EXPECT_EQ(ReceiptLines(no),
+              (QList<QStringList>{{QStringLiteral("A02"), QStringLiteral("12"), QStringLiteral("2026-03-10")},
+                                  {QStringLiteral("C01"), QStringLiteral("3"), QStringLiteral("2026-03-11")}}));
+    EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("顺风机电"), QStringLiteral("二号仓库")}}));
 }
 
 // 入库单's hot key pressed in the 供应商 box (whose own F2 opens its picker)
