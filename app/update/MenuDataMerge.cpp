@@ -79,10 +79,9 @@ CMenuDataMerge::Outcome CMenuDataMerge::Run(const QString& newVersion)
             return Outcome::NotDownloaded;
 
     CDbConnection db;
-    db.SetConnectString(m_installation.connectText);
     Outcome outcome = Outcome::Refused;
     try {
-        if (db.Connect())
+        if (m_installation.ConnectDatabase(db))
             outcome = Merge(db, newVersion);
         else
             Log(NotConnected, db.m_strErrorInfo);

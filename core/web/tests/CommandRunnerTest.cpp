@@ -1,6 +1,10 @@
 #include "web/CommandRunner.h"
 
+#include "TempFolder.h"
+
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -52,23 +56,71 @@ TEST(CommandRunnerTest, TimeOutStopsTheCommandAndWhatItStarted)
     EXPECT_EQ(output, "begun\n");
 }
 
-// Each value, put in outside quotes, inside '...' and inside "...", reaches
-// the command as exactly the text it was.
+// Each value, put in outside quotes, inside '...' and inside "...", at the
+// top level and inside command substitutions (whose text the shell reads
+// again as a command), reaches the command as exactly the text it was.
 TEST(CommandRunnerTest, FilledValuesStayOnePieceOfText)
 {
     const QString hostile[] = {"plain", "", "a b", "it's; rm -rf /tmp/x", "\"$HOME\" `id` $(id)", "back\\slash\\",
-                               "line\nbreak", "中文 '引号'"};
+                               "line\nbreak", "中文 '引号'", "x; echo pwned; echo ", "\")\"; echo pwned; (\"", "*"};
+    const struct {
+        QString form;
+        bool framed; // the value stands between "x" and "y"
+    } forms[] = {
+        {"printf '%s|' {{v}}", false},
+        {"printf '%s|' 'x{{v}}y'", true},
+        {"printf '%s|' \"x{{v}}y\"", true},
+        {"printf '%s|' \"$(printf '%s' {{v}})\"", false},
+        {"printf '%s|' \"$(printf '%s' \"x{{v}}y\")\"", true},
+        {"printf '%s|' \"$(printf '%s' 'x{{v}}y')\"", true},
+        {"printf '%s|' \"$(printf '%s' \"$(printf '%s' {{v}})\")\"", false},
+        {"printf '%s|' \"$( (printf '%s' {{v}}) )\"", false},
+        {"printf '%s|' \"`printf '%s' {{v}}`\"", false},
+        {"printf '%s|' \"`printf '%s' 'x{{v}}y'`\"", true},
+        {"v=`printf '%s' {{v}}`; printf '%s|' \"$v\"", false},
+        {"printf '%s|' \"${unset_tembra_name:-x{{v}}y}\"", true},
+    };
     for (const QString& value : hostile) {
-        for (const QString form : {"printf '%s|' {{v}}", "printf '%s|' 'x{{v}}y'", "printf '%s|' \"x{{v}}y\""}) {
-            const QString command = FillShellValues(form, {{"{{v}}", value}});
-            const QString expected = form.contains("x{{v}}y") ? "x" + value + "y|" : value + "|";
+        for (const auto& form : forms) {
+            const QString command = FillShellValues(form.form, {{"{{v}}", value}});
+            const QString expected = form.framed ? "x" + value + "y|" : value + "|";
             CommandStatus status;
             EXPECT_EQ(RunCommandCapture(command, 5000, &status), expected) << command.toStdString();
             EXPECT_EQ(status.nExitCode, 0) << command.toStdString();
         }
     }
     // A value holding a token is not filled again.
-    EXPECT_EQ(FillShellValues("echo {{a}} {{b}}", {{"{{a}}", "{{b}}"}, {"{{b}}", "x"}}), "echo '{{b}}' 'x'");
+    EXPECT_EQ(RunCommandCapture(FillShellValues("printf '%s|' {{a}} {{b}}", {{"{{a}}", "{{b}}"}, {"{{b}}", "x"}})),
+              "{{b}}|x|");
+}
+
+// Hostile values in every place a template can put a token, run in an empty
+// folder: no command of theirs runs, so no file appears.
+TEST(CommandRunnerTest, NoValueRunsAsACommand)
+{
+    const QString hostile[] = {
+        "x; touch pwned1; echo ", "$(touch pwned2)", "`touch pwned3`", "'; touch pwned4; '", "\"; touch pwned5; \"",
+        "\\\"; touch pwned6 #", "x\ntouch pwned7\n", "x)\"; touch pwned8; echo \"$(", "x`; touch pwned9; echo `",
+        "x\nEOF\ntouch pwned10\n",
+    };
+    const QString templates[] = {
+        "echo {{v}}", "echo '{{v}}'", "echo \"{{v}}\"",
+        "echo \"$(echo {{v}})\"", "echo $(echo {{v}})", "echo \"$(echo \"{{v}}\")\"", "echo \"$(echo '{{v}}')\"",
+        "echo $(echo $(echo {{v}}))", "echo \"$(echo \"$(echo {{v}})\")\"",
+        "echo \"`echo {{v}}`\"", "echo `echo {{v}}`", "echo `echo \"{{v}}\"`", "echo \"`echo '{{v}}'`\"",
+        "echo \"${x:-{{v}}}\"", "echo ${x:-{{v}}}", "echo $((1+{{v}}))", ": # {{v}}",
+        "cat <<EOF\n{{v}}\nEOF", "echo \"$(cat <<EOF\n{{v}}\nEOF\n)\"",
+    };
+    TempFolder folder;
+    for (const QString& value : hostile) {
+        for (const QString& form : templates) {
+            const QString command = FillShellValues(form, {{"{{v}}", value}});
+            RunCommandCapture("cd '" + folder.path() + "' || exit\n" + command, 5000);
+            EXPECT_TRUE(QDir(folder.path()).isEmpty()) << command.toStdString();
+            for (const QString& made : QDir(folder.path()).entryList(QDir::Files))
+                QFile::remove(folder.path() + made);
+        }
+    }
 }
 
 } // namespace
