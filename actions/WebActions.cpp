@@ -185,6 +185,9 @@ bool CFormActions::Cmd(const CXmlNode& action, D_T1& form)
     }
     // The form-wide values are quoted like the controls' values.
     values.append(form.FormTokenValues(command));
+    // The user sees the command with the values as typed; the shell gets
+    // them through variables, where it reads nothing of them.
+    const QString shown = ShowShellValues(command, values);
     command = FillShellValues(command, values);
 
     // However long the command runs, the form waits for it; the user can
@@ -194,8 +197,8 @@ bool CFormActions::Cmd(const CXmlNode& action, D_T1& form)
     CCommandProcess process;
     QString output;
     if (process.Start(command)) {
-        if (!Dialog_CommandBusy::WaitFor(process, command, &form)) {
-            m_db.m_strError = WebTexts::CommandCancelled.arg(command);
+        if (!Dialog_CommandBusy::WaitFor(process, shown, &form)) {
+            m_db.m_strError = WebTexts::CommandCancelled.arg(shown);
             m_db.m_strErrorInfo = process.Output();
             return false;
         }

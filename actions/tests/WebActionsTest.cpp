@@ -237,12 +237,15 @@ TEST_P(WebActionsTest, LongCommandsAreWaitedFor)
 }
 
 // 取消 in the busy window ends the command: the event fails with the reason,
-// what it wrote to the database is rolled back and the list stops.
+// naming the command with its values as typed, what it wrote to the database
+// is rolled back and the list stops.
 TEST_P(WebActionsTest, ACancelledCommandFailsTheEvent)
 {
     Exec("CREATE TABLE ran (n INTEGER)");
     OpenWith("<run_sql><para_info run_sql='INSERT INTO ran VALUES (1)'/></run_sql>"
-             "<cmd target_ids='3' values='echo started; sleep 60'/>");
+             "<cmd target_ids='3' values='echo started {{p1}}; sleep 60'>"
+             "<para_info_where><p value='1' where='{{self}}'/></para_info_where></cmd>");
+    SetText(1, "it's");
     SetText(3, "前");
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [] {
@@ -254,7 +257,7 @@ TEST_P(WebActionsTest, ACancelledCommandFailsTheEvent)
     timer.start();
     Fire(9);
     EXPECT_LT(timer.elapsed(), 30000);
-    EXPECT_EQ(m_messages, QStringList{"命令已取消，本次操作未完成，已撤销它对数据的更改：\necho started; sleep 60"});
+    EXPECT_EQ(m_messages, QStringList{"命令已取消，本次操作未完成，已撤销它对数据的更改：\necho started it's; sleep 60"});
     EXPECT_EQ(Text(3), "前");
     EXPECT_EQ(Text(4), "");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM ran"), "0");

@@ -1,24 +1,5 @@
 #include "web/CommandRunner.h"
 
-#include "web/CommandProcess.h"
-
-QString RunCommandCapture(const QString& command, int timeoutMs, CommandStatus* status)
-{
-    CommandStatus outcome;
-    CCommandProcess process;
-    if (process.Start(command)) {
-        outcome.bStarted = true;
-        if (!process.WaitForEnd(timeoutMs)) {
-            outcome.bTimedOut = true;
-            process.Stop();
-        }
-        outcome.nExitCode = process.ExitCode();
-    }
-    if (status)
-        *status = outcome;
-    return outcome.bStarted ? process.Output() : QString();
-}
-
 namespace {
 
 // What the shell reads at a place of a command line: a command (the top
@@ -113,6 +94,17 @@ private:
     QList<OpenPart> m_parts{OpenPart{}};
 };
 
+// The value whose token stands at i of the command, or -1.
+qsizetype TokenAt(const QString& command, qsizetype i, const QList<QPair<QString, QString>>& values)
+{
+    for (qsizetype v = 0; v < values.size(); ++v) {
+        const QString& token = values[v].first;
+        if (!token.isEmpty() && QStringView(command).sliced(i).startsWith(token))
+            return v;
+    }
+    return -1;
+}
+
 } // namespace
 
 QString FillShellValues(const QString& command, const QList<QPair<QString, QString>>& values)
@@ -123,12 +115,7 @@ QString FillShellValues(const QString& command, const QList<QPair<QString, QStri
     QString filled;
     CShellReader reader;
     for (qsizetype i = 0; i < command.size();) {
-        qsizetype matched = -1;
-        for (qsizetype v = 0; v < values.size() && matched < 0; ++v) {
-            const QString& token = values[v].first;
-            if (!token.isEmpty() && QStringView(command).sliced(i).startsWith(token))
-                matched = v;
-        }
+        const qsizetype matched = TokenAt(command, i, values);
         if (matched >= 0) {
             QString& name = names[matched];
             if (name.isEmpty()) {
@@ -145,4 +132,19 @@ QString FillShellValues(const QString& command, const QList<QPair<QString, QStri
         i += length;
     }
     return assignments + filled;
+}
+
+QString ShowShellValues(const QString& command, const QList<QPair<QString, QString>>& values)
+{
+    QString shown;
+    for (qsizetype i = 0; i < command.size();) {
+        const qsizetype matched = TokenAt(command, i, values);
+        if (matched >= 0) {
+            shown += values[matched].second;
+            i += values[matched].first.size();
+        } else {
+            shown += command[i++];
+        }
+    }
+    return shown;
 }

@@ -4,22 +4,6 @@
 #include <QPair>
 #include <QString>
 
-// How a command run by RunCommandCapture ended.
-struct CommandStatus
-{
-    bool bStarted = false;
-    bool bTimedOut = false; // stopped, with everything it had started, after the time-out
-    int nExitCode = -1;     // the exit status of a command that ended by itself, else -1
-};
-
-// Runs the command line with /bin/sh -c, its standard input closed, and gives
-// everything it wrote to standard output and standard error, read in one
-// piece as UTF-8, or as code page 936 when it is not UTF-8; an empty text
-// when it cannot be started. Waits until the command ends, or for at most
-// timeoutMs (-1: no limit); a command still running then is killed together
-// with the processes it started. status, when given, says how it ended.
-QString RunCommandCapture(const QString& command, int timeoutMs = -1, CommandStatus* status = nullptr);
-
 // Puts values into a command line for /bin/sh at their tokens so that the
 // shell never reads a value as part of the command: each value goes into a
 // shell variable of its own, set in single quotes at the start of the line
@@ -32,3 +16,8 @@ QString RunCommandCapture(const QString& command, int timeoutMs = -1, CommandSta
 // holds. Tokens are found in one pass over the command, so a value is never
 // searched for tokens itself.
 QString FillShellValues(const QString& command, const QList<QPair<QString, QString>>& values);
+
+// The command line as a person reads it: each token replaced by its value
+// as it stands, found in the same one pass. For the busy window and the
+// messages about a command only; never run it.
+QString ShowShellValues(const QString& command, const QList<QPair<QString, QString>>& values);

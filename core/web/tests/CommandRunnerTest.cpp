@@ -1,6 +1,7 @@
 #include "web/CommandRunner.h"
 
 #include "TempFolder.h"
+#include "web/CommandProcess.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,6 +10,33 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// How a command run by RunCommandCapture ended.
+struct CommandStatus
+{
+    bool bStarted = false;
+    bool bTimedOut = false; // stopped, with everything it had started, after the time-out
+    int nExitCode = -1;     // the exit status of a command that ended by itself, else -1
+};
+
+// Runs the command as the cmd action does and gives everything it wrote;
+// one still running after timeoutMs (-1: no limit) is stopped.
+QString RunCommandCapture(const QString& command, int timeoutMs = -1, CommandStatus* status = nullptr)
+{
+    CommandStatus outcome;
+    CCommandProcess process;
+    if (process.Start(command)) {
+        outcome.bStarted = true;
+        if (!process.WaitForEnd(timeoutMs)) {
+            outcome.bTimedOut = true;
+            process.Stop();
+        }
+        outcome.nExitCode = process.ExitCode();
+    }
+    if (status)
+        *status = outcome;
+    return outcome.bStarted ? process.Output() : QString();
+}
 
 TEST(CommandRunnerTest, CapturesOutputAndErrorWhole)
 {
@@ -92,6 +120,15 @@ TEST(CommandRunnerTest, FilledValuesStayOnePieceOfText)
     // A value holding a token is not filled again.
     EXPECT_EQ(RunCommandCapture(FillShellValues("printf '%s|' {{a}} {{b}}", {{"{{a}}", "{{b}}"}, {"{{b}}", "x"}})),
               "{{b}}|x|");
+}
+
+// What the busy window and the messages show: the template with the values
+// as they are, in the same one pass (a value holding a token stays as it is).
+TEST(CommandRunnerTest, ShownCommandHoldsTheValuesAsTyped)
+{
+    EXPECT_EQ(ShowShellValues("ls -la {{p1}}", {{"{{p1}}", "/tmp/it's here"}}), "ls -la /tmp/it's here");
+    EXPECT_EQ(ShowShellValues("echo {{a}} '{{b}}'", {{"{{a}}", "{{b}}"}, {"{{b}}", "x"}}), "echo {{b}} 'x'");
+    EXPECT_EQ(ShowShellValues("date", {}), "date");
 }
 
 // Hostile values in every place a template can put a token, run in an empty
