@@ -79,18 +79,20 @@ bool CFormActions::FillValues(QString& sql)
     return FillSqlValues(sql, SqlDialectOf(theApp().m_strDbType), m_db.m_strError);
 }
 
-bool CFormActions::ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql)
+bool CFormActions::ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql, int* rowLimit)
 {
     QString expanded;
-    if (!form.ExpandSqlPlaceholders(filled, expanded, m_db.m_strError))
+    if (!form.ExpandSqlPlaceholders(filled, expanded, m_db.m_strError, rowLimit))
         return false;
     sql = expanded;
     return true;
 }
 
 bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql,
-                                         const CListCtrlEx* deletedFrom)
+                                         const CListCtrlEx* deletedFrom, int* rowLimit)
 {
+    if (rowLimit)
+        *rowLimit = 0;
     if (sql.isEmpty())
         return true;
     QString filled = sql;
@@ -107,19 +109,26 @@ bool CFormActions::FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, Q
     // only escaped inside a literal.
     if (!PutValue(filled, QStringLiteral("{{deleted_uid_0}}"), m_deletedUids.Joined(deletedFrom).split(u',')))
         return false;
-    return ExpandFormPlaceholders(form, filled, sql);
+    return ExpandFormPlaceholders(form, filled, sql, rowLimit);
 }
 
-bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql)
+bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql, WhereControls controls,
+                                      int* rowLimit)
 {
     QString filled = sql;
     const QList<CXmlNode> children = ElementChildren(holder.GetChild(QStringLiteral("para_info_where")));
     for (int i = 0; i < children.size(); ++i) {
-        QWidget* control = nullptr;
         QString value;
-        if (!GetControlByRef(form, children[i].GetAttribute(QStringLiteral("value")), control))
-            return false;
-        value = GetWindowValue(control);
+        if (controls == WhereControls::FormIds) {
+            const int id = children[i].GetAttributeInt(QStringLiteral("value"), 0);
+            value = GetControlText(form.GetDlgItem(id + D_T1::ControlIdBase));
+        } else {
+            QWidget* control = nullptr;
+            if (GetControlByRef(form, children[i].GetAttribute(QStringLiteral("value")), control))
+                value = GetWindowValue(control);
+            else if (controls == WhereControls::References)
+                return false;
+        }
         QString fragment;
         if (!value.isEmpty()) {
             fragment = children[i].GetAttribute(QStringLiteral("where"));
@@ -128,7 +137,7 @@ bool CFormActions::FillWhereFragments(const CXmlNode& holder, D_T1& form, QStrin
         }
         filled.replace(ParamToken(i + 1), fragment);
     }
-    return ExpandFormPlaceholders(form, filled, sql);
+    return ExpandFormPlaceholders(form, filled, sql, rowLimit);
 }
 
 bool CFormActions::BuildRowFilter(const CXmlNode& holder, QString& sql, D_T1& form, CListCtrlEx* grid, int row)

@@ -333,11 +333,16 @@ bool CFormActions::QueryToTreeHead(const CXmlNode& action, D_T1& form)
     if (depth.isEmpty())
         return false;
     QvChart* board = ControlOfKind<QvChart>(*this, form, ref);
-    if (!board || !FillWhereFragments(action, form, sql))
+    // A parameter whose control is not there is left out, as an empty one.
+    if (!board || !FillWhereFragments(action, form, sql, WhereControls::ReferencesOrEmpty))
         return false;
+    // The text a missing parameter left stays for a later failure of the
+    // event; the query's own check starts from an empty one.
+    const QString earlierError = m_db.m_strError;
     QStringList names, texts;
     if (!QueryMayBeEmpty(m_db, sql, names, texts))
         return false;
+    m_db.m_strError = earlierError;
     qsizetype position = 0;
     QvTree::SetLevelTexts(TextToInt(depth), &board->Header(), texts, position);
     return true;

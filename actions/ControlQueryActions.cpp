@@ -88,9 +88,10 @@ bool CFormActions::QueryToWnd(const CXmlNode& action, D_T1& form)
         if (!FillRowTokens(sql, grid, row, 0))
             return false;
     }
-    // A filter whose control names nothing is not dropped silently: the
-    // query would read more than the form asks for.
-    if (!FillWhereFragments(action, form, sql))
+    // A stored form whose filter names a control no longer there still
+    // shows its value: that filter is left out, the error text keeps the
+    // reference for a later failure of the event.
+    if (!FillWhereFragments(action, form, sql, WhereControls::ReferencesOrEmpty))
         return false;
     if (target.isEmpty()) {
         m_db.m_strError = RunSqlTexts::NoTarget;

@@ -205,21 +205,33 @@ bool CFormActions::SelectInfoTable(const CXmlNode& action, D_T1& form)
         return true;
     }
 
+    // A paged query's select and where become one source of its pages: a
+    // row limit ({{TOP30}}, {{TOP100}}) of SQLite or PostgreSQL is no LIMIT
+    // clause of their own (which would stand before the WHERE) but caps the
+    // rows the pages are cut from, as "TOP n" in the source does on SQL
+    // Server.
+    const bool paged = counts >= 1;
+    int selectLimit = 0;
+    int whereLimit = 0;
     if (withWhere) {
-        if (!FillWhereFragments(action, form, select) || !FillWhereFragments(action, form, where))
+        if (!FillWhereFragments(action, form, select, WhereControls::FormIds, paged ? &selectLimit : nullptr)
+            || !FillWhereFragments(action, form, where, WhereControls::FormIds, paged ? &whereLimit : nullptr))
             return false;
-    } else if (!FillParamPlaceholders(para, form, select) || !FillParamPlaceholders(para, form, where)) {
+    } else if (!FillParamPlaceholders(para, form, select, nullptr, paged ? &selectLimit : nullptr)
+               || !FillParamPlaceholders(para, form, where, nullptr, paged ? &whereLimit : nullptr)) {
         return false;
     }
 
     QStringList names;
     QStringList values;
-    if (counts >= 1) {
+    if (paged) {
         m_nPageSize = counts;
         int total = -1;
         int pageCount = m_nPageCount;
+        const int rowLimit = selectLimit > 0 && whereLimit > 0 ? std::min(selectLimit, whereLimit)
+                                                                : std::max(selectLimit, whereLimit);
         const bool read = m_db.QueryPage(select, where.isEmpty() ? where : QStringLiteral(" WHERE ") + where,
-                                         m_nPageSize, m_nPage, order, names, values, total, pageCount);
+                                         m_nPageSize, m_nPage, order, names, values, total, pageCount, rowLimit);
         // A failed query leaves the grid empty and the page text as it was;
         // an empty result is no failure and shows page 1 of 0.
         if (!read && total != 0)
@@ -304,7 +316,8 @@ bool CFormActions::SelectInfoTree(const CXmlNode& action, D_T1& form)
     tree->clear();
     if (!checkSql.isEmpty())
         tree->setProperty(CheckBoxesProperty, true);
-    if (!FillWhereFragments(action, form, select) || (!checkSql.isEmpty() && !FillWhereFragments(action, form, checkSql)))
+    if (!FillWhereFragments(action, form, select, WhereControls::FormIds)
+        || (!checkSql.isEmpty() && !FillWhereFragments(action, form, checkSql, WhereControls::FormIds)))
         return false;
     QStringList names;
     QStringList values;

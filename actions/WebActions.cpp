@@ -4,11 +4,13 @@
 #include "ActionFamilies.h"
 #include "ActionTexts.h"
 #include "ControlText.h"
+#include "Dialog_CommandBusy.h"
 #include "WebTexts.h"
 #include "grid/ListCtrlEx.h"
 #include "grid/ListHelpers.h"
 #include "text/MoneyWords.h"
 #include "text/NumberText.h"
+#include "web/CommandProcess.h"
 #include "web/CommandRunner.h"
 #include "web/HttpClient.h"
 #include "web/ShellOpen.h"
@@ -183,23 +185,32 @@ bool CFormActions::Cmd(const CXmlNode& action, D_T1& form)
     }
     // The form-wide values are quoted like the controls' values.
     values.append(form.FormTokenValues(command));
+    // The user sees the command with the values as typed; the shell gets
+    // them through variables, where it reads nothing of them.
+    const QString shown = ShowShellValues(command, values);
     command = FillShellValues(command, values);
 
-    CommandStatus status;
-    const QString output = RunCommandCapture(command, m_nCommandTimeoutMs, &status);
+    // However long the command runs, the form waits for it; the user can
+    // end it from the busy window, which fails the event. Any exit status is
+    // the command's answer (a grep without a match ends with 1), and one that
+    // cannot be started answers nothing.
+    CCommandProcess process;
+    QString output;
+    if (process.Start(command)) {
+        if (!Dialog_CommandBusy::WaitFor(process, shown, &form)) {
+            m_db.m_strError = WebTexts::CommandCancelled.arg(shown);
+            m_db.m_strErrorInfo = process.Output();
+            return false;
+        }
+        output = process.Output();
+    }
     const QString targetRef = action.GetAttribute(QStringLiteral("target_ids"));
     QWidget* target = nullptr;
     const QString savedError = m_db.m_strError;
     if (!targetRef.isEmpty() && GetControlByRef(form, targetRef, target))
         SetControlValue(target, output);
     m_db.m_strError = savedError;
-    // Any exit status is the command's answer (a grep without a match ends
-    // with 1); only a command stopped at the time-out fails the event, since
-    // a hung command would otherwise block the form for good.
-    if (!status.bTimedOut)
-        return true;
-    m_db.m_strError = WebTexts::CommandTimedOut.arg(command).arg(m_nCommandTimeoutMs / 1000.0).arg(output);
-    return false;
+    return true;
 }
 
 void RegisterWebActions(CActionDispatcher& dispatcher)

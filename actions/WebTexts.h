@@ -10,8 +10,8 @@ inline const QString OpenUrlFailed = QStringLiteral("打开链接(%1)出错！\n
 // An action that writes a result was given no control for it.
 inline const QString NoResultControl = QStringLiteral("请指定控件编号result_id！");
 
-// cmd: the command was stopped at the time-out (%1 the command line, %2 the
-// seconds waited, %3 what it wrote until then).
-inline const QString CommandTimedOut = QStringLiteral("命令执行超过 %2 秒，已停止：\n%1\n\n%3");
+// cmd: the user ended the command from the busy window (%1 the command
+// line); the event's changes to the database are undone.
+inline const QString CommandCancelled = QStringLiteral("命令已取消，本次操作未完成，已撤销它对数据的更改：\n%1");
 
 } // namespace WebTexts

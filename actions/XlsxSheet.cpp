@@ -1,5 +1,8 @@
 #include "XlsxSheet.h"
 
+#include "XlsxNumber.h"
+#include "XlsxStyles.h"
+
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -228,9 +231,16 @@ void CXlsxSheet::SetCell(int row, int column, const QString& text)
         m_written[row][column] = text;
 }
 
-QString CXlsxSheet::WrittenCell(int row, int column, const QString& text, const QString& style) const
+QString CXlsxSheet::WrittenCell(int row, int column, const QString& text, const QString& style,
+                                CXlsxStyles* styles) const
 {
     QString cell = u'<' + Tag(QStringLiteral("c")) + QStringLiteral(" r=\"") + CellName(row, column) + u'"';
+    const std::optional<XlsxNumber> number = styles ? XlsxNumber::FromText(text) : std::nullopt;
+    if (number) {
+        return cell + QStringLiteral(" s=\"") + styles->NumberStyle(style, number->format) + QStringLiteral("\"><")
+            + Tag(QStringLiteral("v")) + u'>' + number->value + QStringLiteral("</") + Tag(QStringLiteral("v"))
+            + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
+    }
     if (!style.isEmpty())
         cell += QStringLiteral(" s=\"") + XmlSafe(style) + u'"';
     if (text.isEmpty())
@@ -240,7 +250,8 @@ QString CXlsxSheet::WrittenCell(int row, int column, const QString& text, const 
         + QStringLiteral("></") + Tag(QStringLiteral("is")) + QStringLiteral("></") + Tag(QStringLiteral("c")) + u'>';
 }
 
-QString CXlsxSheet::WrittenRow(int number, const Row* row, const QMap<int, QString>& cells) const
+QString CXlsxSheet::WrittenRow(int number, const Row* row, const QMap<int, QString>& cells,
+                               CXlsxStyles* styles) const
 {
     // The row's style stands for new cells of a row that is formatted whole.
     QString rowStyle;
@@ -269,12 +280,12 @@ QString CXlsxSheet::WrittenRow(int number, const Row* row, const QMap<int, QStri
             text += QStringView(m_text).sliced(existing->span.begin, existing->span.end - existing->span.begin);
             ++existing;
         } else if (existing != existingEnd && existing.key() == written.key()) {
-            text += WrittenCell(number, written.key(), written.value(), existing->style);
+            text += WrittenCell(number, written.key(), written.value(), existing->style, styles);
             ++existing;
             ++written;
         } else {
             if (!written.value().isEmpty())
-                text += WrittenCell(number, written.key(), written.value(), rowStyle);
+                text += WrittenCell(number, written.key(), written.value(), rowStyle, styles);
             ++written;
         }
     }
@@ -304,7 +315,7 @@ QString CXlsxSheet::Dimension() const
     return top == bottom && left == right ? first : first + u':' + CellName(bottom, right);
 }
 
-QByteArray CXlsxSheet::Save() const
+QByteArray CXlsxSheet::Save(CXlsxStyles* styles) const
 {
     QString sheet;
     sheet.reserve(m_text.size() + 64 * m_written.size());
@@ -328,11 +339,11 @@ QByteArray CXlsxSheet::Save() const
             sheet += QStringView(m_text).sliced(row->span.begin, row->span.end - row->span.begin);
             ++row;
         } else if (row != m_rows.constEnd() && row.key() == written.key()) {
-            sheet += WrittenRow(row.key(), &*row, written.value());
+            sheet += WrittenRow(row.key(), &*row, written.value(), styles);
             ++row;
             ++written;
         } else {
-            sheet += WrittenRow(written.key(), nullptr, written.value());
+            sheet += WrittenRow(written.key(), nullptr, written.value(), styles);
             ++written;
         }
     }

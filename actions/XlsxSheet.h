@@ -5,12 +5,17 @@
 #include <QPair>
 #include <QString>
 
+class CXlsxStyles;
+
 // One worksheet part of an Office Open XML workbook, with cell values written
 // into it. Everything outside the written cells stays as it was, byte for
 // byte: other cells, row and column formats, merged cells, page set-up. A
-// written cell keeps the style of the cell it replaces. Every text is written
-// as an inline string, exactly as given ("-12.50" stays that text); an empty
-// text clears the cell's value and keeps its style.
+// written cell keeps the style of the cell it replaces. A text that is a
+// plain decimal number (XlsxNumber) becomes a number cell whose number
+// format shows it as it stood ("-12.50" is -12.5 shown "0.00"), when the
+// workbook's styles are given to hold that format; every other text is
+// written as an inline string, exactly as given; an empty text clears the
+// cell's value and keeps its style.
 class CXlsxSheet
 {
 public:
@@ -18,7 +23,9 @@ public:
     bool Load(const QByteArray& xml);
     // row and column from 1; the last text given for a cell counts.
     void SetCell(int row, int column, const QString& text);
-    QByteArray Save() const;
+    // styles gets the number formats of the number cells; without it every
+    // text stays a text.
+    QByteArray Save(CXlsxStyles* styles = nullptr) const;
 
     const QString& Error() const { return m_strError; }
 
@@ -56,8 +63,8 @@ private:
     bool ReadSheetData(class QXmlStreamReader& reader);
     bool Fail(const QString& what);
     QString Tag(const QString& localName) const;
-    QString WrittenCell(int row, int column, const QString& text, const QString& style) const;
-    QString WrittenRow(int number, const Row* row, const QMap<int, QString>& cells) const;
+    QString WrittenCell(int row, int column, const QString& text, const QString& style, CXlsxStyles* styles) const;
+    QString WrittenRow(int number, const Row* row, const QMap<int, QString>& cells, CXlsxStyles* styles) const;
     QString Dimension() const;
 
     QString m_text;

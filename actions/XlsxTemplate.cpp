@@ -9,6 +9,7 @@ const QString kPackageRels = QStringLiteral("_rels/.rels");
 const QString kOfficeDocument =
     QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument");
 const QString kRelationshipsNs = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships");
+const QString kStyles = QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles");
 
 // The main part's content types of a template, and what they become.
 const std::pair<QString, QString> kTypeSwitches[] = {
@@ -70,7 +71,7 @@ bool CXlsxTemplate::ReadPart(const QString& name, QByteArray& bytes)
     return m_zip.Read(name, bytes) || Fail(Problem::NotAWorkbook, m_zip.Error());
 }
 
-bool CXlsxTemplate::FindSheet1(QString& sheetPart)
+bool CXlsxTemplate::FindSheet1(QString& sheetPart, QString& stylesPart)
 {
     QByteArray bytes;
     QHash<QString, QString> byId;
@@ -103,6 +104,7 @@ bool CXlsxTemplate::FindSheet1(QString& sheetPart)
     if (!ReadRelationships(bytes, byId, byType) || !byId.contains(sheetId))
         return Fail(Problem::BadSheet, relsPart);
     sheetPart = ResolveTarget(folder, byId.value(sheetId));
+    stylesPart = byType.contains(kStyles) ? ResolveTarget(folder, byType.value(kStyles)) : QString();
     return true;
 }
 
@@ -112,13 +114,19 @@ bool CXlsxTemplate::Open(const QByteArray& bytes)
     m_strDetail.clear();
     if (!m_zip.Open(bytes) || !m_zip.CheckEntries())
         return Fail(Problem::NotAWorkbook, m_zip.Error());
-    if (!ReadPart(kContentTypes, m_contentTypes) || !FindSheet1(m_strSheetPart))
+    if (!ReadPart(kContentTypes, m_contentTypes) || !FindSheet1(m_strSheetPart, m_strStylesPart))
         return false;
     QByteArray sheet;
     if (!m_zip.Read(m_strSheetPart, sheet))
         return Fail(Problem::BadSheet, m_zip.Error());
     if (!m_sheet.Load(sheet))
         return Fail(Problem::BadSheet, m_strSheetPart + QStringLiteral(": ") + m_sheet.Error());
+    // A styles part that cannot be read is left as it is; the cells then
+    // stay texts.
+    m_styles = CXlsxStyles();
+    QByteArray styles;
+    if (!m_strStylesPart.isEmpty() && (!m_zip.Read(m_strStylesPart, styles) || !m_styles.Load(styles)))
+        m_strStylesPart.clear();
     return true;
 }
 
@@ -138,6 +146,8 @@ bool CXlsxTemplate::Save(QByteArray& workbook)
     for (const auto& [from, to] : kTypeSwitches)
         types.replace(from, to);
     m_zip.Put(kContentTypes, types.toUtf8());
-    m_zip.Put(m_strSheetPart, m_sheet.Save());
+    m_zip.Put(m_strSheetPart, m_sheet.Save(m_strStylesPart.isEmpty() ? nullptr : &m_styles));
+    if (m_styles.Changed())
+        m_zip.Put(m_strStylesPart, m_styles.Save());
     return m_zip.Save(workbook) || Fail(Problem::WriteFailed, m_zip.Error());
 }

@@ -244,7 +244,7 @@ void Dialog_IpCfg::OnOK()
     }
 
     CDbConnection db;
-    const bool opened = !testText.isEmpty() && ConnectAndProbe(db, testText);
+    const bool opened = ConnectAndProbe(db, testText);
     db.Close();
     if (!opened) {
         ShowMessage(AppText::CannotConnect);

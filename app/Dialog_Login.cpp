@@ -7,6 +7,7 @@
 #include "ShellPictures.h"
 #include "ShellThreads.h"
 #include "UpdateInstallation.h"
+#include "UserListThread.h"
 #include "db/DbConnectText.h"
 #include "db/DbConnection.h"
 #include "text/AppState.h"
@@ -22,9 +23,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyle>
-#include <QThread>
 #include <QTimer>
 #include <QWindow>
 
@@ -35,45 +34,6 @@ const QColor kButtonText(50, 50, 50);
 const QColor kBackground(240, 240, 240);
 const QColor kFrame(0, 204, 255);
 constexpr int kBannerHeight = 80;
-
-// Reads the active users' ids on a thread of its own, with a database object
-// of its own, and hands them to the dialog (when it still exists).
-class CUserListThread : public QThread
-{
-public:
-    CUserListThread(Dialog_Login* dialog, const QString& connectText)
-        : m_dialog(dialog), m_strConnect(connectText)
-    {
-    }
-
-    std::function<void(const QStringList&, bool)> m_handOver;
-
-protected:
-    void run() override
-    {
-        QStringList ids;
-        bool loaded = false;
-        CDbConnection db;
-        db.SetConnectString(m_strConnect);
-        if (db.Connect()) {
-            loaded = db.QueryAllToList(AppText::SelectUserIds, ids) > 0;
-            db.Close();
-        }
-        QPointer<Dialog_Login> dialog = m_dialog;
-        auto handOver = m_handOver;
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [dialog, handOver, ids, loaded] {
-                if (dialog)
-                    handOver(ids, loaded);
-            },
-            Qt::QueuedConnection);
-    }
-
-private:
-    QPointer<Dialog_Login> m_dialog;
-    QString m_strConnect;
-};
 
 } // namespace
 
@@ -134,8 +94,8 @@ void Dialog_Login::LoadUserList()
     // the plain text.
     CDbConnection settings;
     settings.Configure();
-    auto* thread = new CUserListThread(this, UnscrambleText(theApp().m_strConnectText, kScrambleKey));
-    thread->m_handOver = [this](const QStringList& ids, bool loaded) { FillUserList(ids, loaded); };
+    auto* thread = new CUserListThread(UnscrambleText(theApp().m_strConnectText, kScrambleKey));
+    connect(thread, &CUserListThread::ListRead, this, &Dialog_Login::FillUserList);
     StartShellThread(thread);
 }
 

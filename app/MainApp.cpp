@@ -14,6 +14,7 @@
 #include "ShellPictures.h"
 #include "ShellUpdateSeams.h"
 #include "ShellThreads.h"
+#include "StartSignal.h"
 #include "StartupWorker.h"
 #include "text/AppState.h"
 #include "text/MessageSink.h"
@@ -27,6 +28,25 @@
 #include <QTimer>
 
 #include <clocale>
+
+namespace {
+
+// Tells `up`, when it started this program after an update, that the program
+// has come up: once its login window is painted.
+class CStartReport : public QObject
+{
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            updater::SendStartSignal();
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 bool CMainApp::IsNetworkFileSystem(const QString& type)
 {
@@ -76,6 +96,8 @@ bool CMainApp::InitInstance()
 
     SetUpForms();
     Dialog_Login login;
+    CStartReport startReport;
+    login.installEventFilter(&startReport);
     if (login.exec() != QDialog::Accepted)
         return false;
     QApplication::setOrganizationName(AppText::RegistryKey);

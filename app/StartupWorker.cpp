@@ -5,6 +5,7 @@
 #include "ShellHelpers.h"
 #include "ShellUpdateSeams.h"
 #include "UpdateCheck.h"
+#include "WorkerDatabase.h"
 #include "UpdateStages.h"
 #include "db/DbConnectText.h"
 #include "db/DbConnection.h"
@@ -95,8 +96,7 @@ private:
 
 bool ConnectAndProbe(CDbConnection& db, const QString& text)
 {
-    db.SetConnectString(text);
-    if (!db.Connect())
+    if (!ConnectGivenText(db, text))
         return false;
     if (DbKindOfText(text) != kDbAccess)
         return true;
@@ -222,8 +222,7 @@ void CStartupTasks::ReadInstallationFacts()
     m_facts.appId.clear();
 
     CDbConnection db;
-    db.SetConnectString(m_strConnect);
-    if (!m_strConnect.isEmpty() && db.Connect()) {
+    if (ConnectGivenText(db, m_strConnect)) {
         // A fact that is not there (no row) keeps its value; a database that
         // fails while its facts are read gives the fallbacks.
         bool failed = false;

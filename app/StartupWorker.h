@@ -93,5 +93,6 @@ private:
 };
 
 // Opens db on text and, for an SQLite file, reads it once: opening such a
-// file reads nothing, so a damaged file would otherwise pass.
+// file reads nothing, so a damaged file would otherwise pass. An empty text
+// opens nothing (ConnectGivenText).
 bool ConnectAndProbe(CDbConnection& db, const QString& text);

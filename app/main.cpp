@@ -1,6 +1,7 @@
 #include "AppLanguage.h"
 #include "MainApp.h"
 #include "ShellThreads.h"
+#include "StartSignal.h"
 
 #include <QApplication>
 
@@ -9,6 +10,8 @@
 
 int main(int argc, char** argv)
 {
+    // Before any thread or program is started, none of which may keep it.
+    updater::TakeStartSignal();
     CChineseLocale chinese;
     QApplication app(argc, argv);
     chinese.Apply(app);

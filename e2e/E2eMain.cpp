@@ -1,6 +1,7 @@
 // The end-to-end sessions: the built program under Xvfb on a fresh demo
 // database, driven with real input.
-//   tembra_e2e_sessions --kind=2|3 --screenshots=FOLDER [GoogleTest options]
+//   tembra_e2e_sessions --kind=2|3 --screenshots=FOLDER [--window-manager=openbox]
+//                       [GoogleTest options]
 #include "E2eRun.h"
 
 #include <QCoreApplication>
@@ -39,13 +40,16 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     int kind = 2;
     QString screenshots = QStringLiteral("e2e-failures");
+    QString windowManager;
     for (const QString& argument : QCoreApplication::arguments()) {
         if (argument.startsWith(QStringLiteral("--kind=")))
             kind = argument.mid(7).toInt();
         else if (argument.startsWith(QStringLiteral("--screenshots=")))
             screenshots = argument.mid(14);
+        else if (argument.startsWith(QStringLiteral("--window-manager=")))
+            windowManager = argument.mid(17);
     }
-    E2eRun::Get().Configure(kind, screenshots);
+    E2eRun::Get().Configure(kind, screenshots, windowManager);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FailureShots);
     ::testing::AddGlobalTestEnvironment(new ProgramEnvironment);
     return RUN_ALL_TESTS();

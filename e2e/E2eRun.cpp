@@ -12,10 +12,11 @@ E2eRun& E2eRun::Get()
     return run;
 }
 
-void E2eRun::Configure(int kind, const QString& screenshotFolder)
+void E2eRun::Configure(int kind, const QString& screenshotFolder, const QString& windowManager)
 {
     m_nKind = kind;
     m_strScreenshots = screenshotFolder;
+    m_strWindowManager = windowManager;
     QDir().mkpath(m_strScreenshots);
 }
 
@@ -25,12 +26,12 @@ ProgramSession* E2eRun::Program()
         return m_program.get();
     m_program.reset();
     if (!m_display) {
-        m_display = std::make_unique<XDisplay>();
+        m_display = std::make_unique<XDisplay>(m_strWindowManager);
         if (!m_display->IsRunning()) {
             m_strProblem = m_display->Problem();
             return nullptr;
         }
-        m_desktop = std::make_unique<XDesktop>(m_display->Name());
+        m_desktop = std::make_unique<XDesktop>(m_display->Name(), m_display->WindowManagerWindow());
     }
     auto program = std::make_unique<ProgramSession>(*m_desktop, m_nKind);
     if (!program->Start() || !program->LogIn(E2eText::Administrator, E2eText::DemoPassword)) {

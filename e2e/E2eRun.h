@@ -39,7 +39,8 @@ class E2eRun
 public:
     static E2eRun& Get();
 
-    void Configure(int kind, const QString& screenshotFolder);
+    // A window manager named (openbox) runs on the display, as on a desktop.
+    void Configure(int kind, const QString& screenshotFolder, const QString& windowManager);
     int Kind() const { return m_nKind; }
     QString Problem() const { return m_strProblem; }
     const XDesktop& Desktop() const { return *m_desktop; }
@@ -59,6 +60,7 @@ public:
 private:
     int m_nKind = 2;
     QString m_strScreenshots;
+    QString m_strWindowManager;
     QString m_strProblem;
     QString m_strEntry;
     QString m_strStep;

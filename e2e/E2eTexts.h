@@ -31,7 +31,8 @@ constexpr int GridRowHeight = 20;
 
 // The platform's printer dialog (its caption in English or Chinese).
 inline const QString PrinterDialog = QStringLiteral("^(Print|打印)$");
-// The print preview fills the screen; its 关闭 sits in its tool bar.
+// The print preview fills the screen; its 关闭 sits in its tool bar (in its
+// client area).
 inline const QString PreviewWindow = QStringLiteral("^打印预览");
 constexpr int PreviewCloseX = 146, PreviewCloseY = 15;
 // The platform's printer dialog prints to a PDF file in the working folder

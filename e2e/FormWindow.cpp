@@ -70,8 +70,12 @@ void FormWindow::Choose(int id, const QString& choice) const
 
 void FormWindow::ChooseIndex(int id, int index) const
 {
+    PickFromList(ControlScreenRect(id), index);
+}
+
+void FormWindow::PickFromList(const QRect& box, int index) const
+{
     // The arrow opens the list whether or not the box takes typing.
-    const QRect box = ControlScreenRect(id);
     m_desktop->Click(QPoint(box.right() - 8, box.center().y()));
     m_desktop->Key(QStringLiteral("Home") + QStringLiteral(" Down").repeated(qMax(0, index)) + QStringLiteral(" Return"));
 }
@@ -117,6 +121,12 @@ void FormWindow::EditCell(int tableId, int row, int column, const QString& text)
     ClickCell(tableId, row, column);
     m_desktop->Key(QStringLiteral("ctrl+a"));
     m_desktop->Type(text);
+}
+
+void FormWindow::ChooseInCell(int tableId, int row, int column, int index) const
+{
+    ClickCell(tableId, row, column);
+    PickFromList(CellScreenRect(tableId, row, column), index);
 }
 
 QImage FormWindow::GridImage(int tableId) const

@@ -42,6 +42,9 @@ public:
     // Clicks the cell, replaces what its editor holds by the text; the caller
     // ends the edit (Tab, Return or a click elsewhere).
     void EditCell(int tableId, int row, int column, const QString& text) const;
+    // Clicks the cell, opens its drop-down list editor and picks the choice
+    // by its place in the list; the caller ends the edit.
+    void ChooseInCell(int tableId, int row, int column, int index) const;
     // The rows of the grid that show something in the column (text pixels),
     // of those the grid shows whole.
     int FilledRows(int tableId, int column) const;
@@ -52,6 +55,10 @@ public:
     const XDesktop& Desktop() const { return *m_desktop; }
 
 private:
+    // Opens the drop-down list through the arrow at the right of the box and
+    // picks the choice with the keyboard.
+    void PickFromList(const QRect& box, int index) const;
+
     const XDesktop* m_desktop;
     QString m_strEntry;
     QString m_strWindow;

@@ -15,8 +15,8 @@ constexpr int kMappedKeyMs = 80;
 
 } // namespace
 
-XDesktop::XDesktop(const QString& display)
-    : m_strDisplay(display)
+XDesktop::XDesktop(const QString& display, const QString& managerWindow)
+    : m_strDisplay(display), m_strManagerWindow(managerWindow)
 {
 }
 
@@ -49,8 +49,11 @@ QString XDesktop::XdoTool(const QStringList& arguments) const
 
 QStringList XDesktop::FindWindows(const QString& namePattern) const
 {
-    return XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), namePattern})
-        .split(u'\n', Qt::SkipEmptyParts);
+    QStringList windows =
+        XdoTool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), namePattern})
+            .split(u'\n', Qt::SkipEmptyParts);
+    windows.removeAll(m_strManagerWindow);
+    return windows;
 }
 
 QStringList XDesktop::VisibleWindows() const
@@ -79,19 +82,20 @@ bool XDesktop::WaitForNoWindow(const QString& namePattern, int timeoutMs) const
 
 QRect XDesktop::Geometry(const QString& window) const
 {
-    // "X=..", "Y=..", "WIDTH=..", "HEIGHT=.." lines.
+    // xdotool adds a framed window's place in its frame to its place on the
+    // screen; xwininfo gives the client area's own.
     int x = 0, y = 0, w = 0, h = 0;
-    const QStringList lines =
-        XdoTool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window}).split(u'\n');
+    const QStringList lines = Run(QStringLiteral("xwininfo"), {QStringLiteral("-id"), window}).split(u'\n');
     for (const QString& line : lines) {
-        const QString value = line.section(u'=', 1);
-        if (line.startsWith(QStringLiteral("X=")))
+        const QString value = line.section(u':', 1).trimmed();
+        const QString name = line.section(u':', 0, 0).trimmed();
+        if (name == u"Absolute upper-left X")
             x = value.toInt();
-        else if (line.startsWith(QStringLiteral("Y=")))
+        else if (name == u"Absolute upper-left Y")
             y = value.toInt();
-        else if (line.startsWith(QStringLiteral("WIDTH=")))
+        else if (name == u"Width")
             w = value.toInt();
-        else if (line.startsWith(QStringLiteral("HEIGHT=")))
+        else if (name == u"Height")
             h = value.toInt();
     }
     return QRect(x, y, w, h);

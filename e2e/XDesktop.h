@@ -12,14 +12,16 @@
 class XKeyboardMap;
 
 // The window system of one display as a person meets it, through the X tools
-// only: xdotool moves the pointer, clicks and types (XTest), finds windows
-// and their places; ImageMagick's import takes screenshots; xclip reads the
-// clipboard; the keyboard map gets keys for the characters typed. Nothing
-// here reaches into the program's code.
+// only: xdotool moves the pointer, clicks and types (XTest) and finds
+// windows, xwininfo tells where their client areas lie; ImageMagick's import
+// takes screenshots; xclip reads the clipboard; the keyboard map gets keys
+// for the characters typed. Nothing here reaches into the program's code.
 class XDesktop
 {
 public:
-    explicit XDesktop(const QString& display);
+    // The window manager's own window, if any, is never one of the windows
+    // found.
+    explicit XDesktop(const QString& display, const QString& managerWindow = QString());
     ~XDesktop();
 
     QString Display() const { return m_strDisplay; }
@@ -29,6 +31,8 @@ public:
     // Waits until such a window is shown; empty when none came in time.
     QString WaitForWindow(const QString& namePattern, int timeoutMs = 10000) const;
     bool WaitForNoWindow(const QString& namePattern, int timeoutMs = 10000) const;
+    // The window's client area on the screen: under a window manager the
+    // title bar and frame lie around it.
     QRect Geometry(const QString& window) const;
     QString WindowName(const QString& window) const;
     // Every visible top-level window, for finding the one that appeared.
@@ -65,6 +69,7 @@ private:
     QString XdoTool(const QStringList& arguments) const;
 
     QString m_strDisplay;
+    QString m_strManagerWindow;
     // Made at the first text typed, when the display runs.
     mutable std::unique_ptr<XKeyboardMap> m_keyboardMap;
 };

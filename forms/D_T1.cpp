@@ -328,8 +328,14 @@ D_T1* D_T1::NewSubForm(QWidget* parent, bool page)
     auto* form = new D_T1(parent);
     form->m_pOpener = this;
     form->m_bPage = page;
-    if (page)
+    if (page) {
         form->setWindowFlags(Qt::Widget);
+    } else {
+        // Owned by its opener, as a dialog is: the window manager keeps it in
+        // front of the opener, also when the opener, which takes no input
+        // under its picker or popup, is clicked.
+        form->setWindowFlags((form->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+    }
     if (m_builder)
         form->SetBuilder(m_builder->NewForForm());
     if (m_events)
@@ -347,7 +353,7 @@ int D_T1::FindHotKeyControl(int key) const
 
 void D_T1::FireEvent(int windowId, const QString& event)
 {
-    if (m_bEventBusy || m_bInEvent || !m_pDoc || m_bClosed)
+    if (m_life != FormLife::Open || !m_pDoc)
         return;
     // The message boxes of an event run the application loop: the events
     // of other forms (their timers above all) wait until it is over.
@@ -355,20 +361,37 @@ void D_T1::FireEvent(int windowId, const QString& event)
         WaitForRunningEvent(windowId, event);
         return;
     }
-    // A close request belongs to the event that made it.
-    m_bCloseRequested = false;
-    m_bInEvent = true;
+    m_life = FormLife::InEvent;
     RunningEventForm() = this;
     if (m_events)
         m_events->FireEvent(*this, windowId, event);
     RunningEventForm() = nullptr;
-    m_bInEvent = false;
+    m_life = FormLife::Open;
     PostAfterEventWork();
     PostWaitingEvents();
-    if (m_bCloseRequested)
-        FinishEvent();
-    else if (m_bCloseDeferred)
-        done(m_nDeferredResult);
+    CarryOutClose();
+}
+
+void D_T1::RequestClose()
+{
+    if (m_life == FormLife::InEvent)
+        m_waitingClose = WaitingClose{true, Accepted};
+}
+
+void D_T1::DropCloseRequest()
+{
+    if (m_life == FormLife::InEvent && m_waitingClose && m_waitingClose->requested)
+        m_waitingClose.reset();
+}
+
+void D_T1::CarryOutClose()
+{
+    const std::optional<WaitingClose> waiting = std::exchange(m_waitingClose, std::nullopt);
+    if (!waiting)
+        return;
+    if (waiting->requested && m_pOpener && m_head.parentBtn > 0)
+        m_pOpener->FireEvent(m_head.parentBtn + ControlIdBase, FormEvent::Click);
+    done(waiting->result);
 }
 
 QPointer<D_T1>& D_T1::RunningEventForm()
@@ -406,7 +429,7 @@ void D_T1::PostWaitingEvents()
 
 bool D_T1::RunEventActions(int windowId, const QString& event)
 {
-    return m_events && m_pDoc && !m_bClosed && m_events->RunEventActions(*this, windowId, event);
+    return m_events && m_pDoc && m_life != FormLife::Closed && m_events->RunEventActions(*this, windowId, event);
 }
 
 void D_T1::RunAfterEvent(std::function<void()> work)
@@ -428,9 +451,9 @@ QString D_T1::ExpandPlaceholders(const QString& text) const
     return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandText(text);
 }
 
-bool D_T1::ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const
+bool D_T1::ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error, int* rowLimit) const
 {
-    return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandSql(sql, expanded, error);
+    return CPlaceholderExpander(PlaceholderValuesOf(*this)).ExpandSql(sql, expanded, error, rowLimit);
 }
 
 QList<QPair<QString, QString>> D_T1::FormTokenValues(const QString& text) const
@@ -440,20 +463,12 @@ QList<QPair<QString, QString>> D_T1::FormTokenValues(const QString& text) const
 
 bool D_T1::FireEndEdit(int listWindowId, int row, int column)
 {
-    return m_events && m_pDoc && !m_bClosed && m_events->FireEndEdit(*this, listWindowId, row, column);
-}
-
-void D_T1::FinishEvent()
-{
-    m_bCloseRequested = false;
-    if (m_pOpener && m_head.parentBtn > 0)
-        m_pOpener->FireEvent(m_head.parentBtn + ControlIdBase, FormEvent::Click);
-    accept();
+    return m_events && m_pDoc && m_life != FormLife::Closed && m_events->FireEndEdit(*this, listWindowId, row, column);
 }
 
 void D_T1::RunNotifyRClick(int windowId)
 {
-    if (m_events && m_pDoc && !m_bClosed)
+    if (m_events && m_pDoc && m_life != FormLife::Closed)
         m_events->RunEventActions(*this, windowId, FormEvent::RClick);
     PostAfterEventWork();
 }
@@ -465,7 +480,7 @@ void D_T1::OnTimer()
 
 void D_T1::OnReinit()
 {
-    if (m_events && m_pDoc && !m_bClosed)
+    if (m_events && m_pDoc && m_life != FormLife::Closed)
         m_events->OnFormOpen(*this);
     PostAfterEventWork();
 }
@@ -518,12 +533,15 @@ void D_T1::OnCtrlKillFocus(int windowId)
 
 bool D_T1::event(QEvent* e)
 {
-    if (e->type() == ReinitEvent) {
+    const QEvent::Type type = e->type();
+    if (type == ReinitEvent) {
         OnReinit();
         return true;
     }
+    // The base deletes the form here: nothing of it may be read after.
+    if (type == QEvent::DeferredDelete)
+        return QDialog::event(e);
     const bool handled = QDialog::event(e);
-    const QEvent::Type type = e->type();
     if (m_bPlaceOnFrame && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize)
         && windowHandle() && !windowHandle()->frameMargins().isNull()) {
         m_bPlaceOnFrame = false;
@@ -541,7 +559,7 @@ bool D_T1::event(QEvent* e)
 bool D_T1::eventFilter(QObject* watched, QEvent* e)
 {
     // One filter on the application sees the keys before the controls do.
-    if (!m_bClosed && e->type() == QEvent::KeyPress && IsOwnKeyReceiver(watched))
+    if (m_life != FormLife::Closed && e->type() == QEvent::KeyPress && IsOwnKeyReceiver(watched))
         return OnKeyPress(watched, static_cast<QKeyEvent*>(e));
     return QDialog::eventFilter(watched, e);
 }
@@ -687,9 +705,10 @@ void D_T1::paintEvent(QPaintEvent* e)
 
 void D_T1::CloseWork()
 {
-    if (m_bClosed)
+    if (m_life == FormLife::Closed)
         return;
-    m_bClosed = true;
+    m_life = FormLife::Closed;
+    m_waitingClose.reset();
     m_timer.stop();
     if (m_animation)
         m_animation->Stop();
@@ -705,19 +724,32 @@ bool D_T1::HasOpenModalForm() const
 
 void D_T1::CloseWhenDeferred()
 {
-    if (m_bCloseDeferred && !m_bInEvent && !HasOpenModalForm())
-        done(m_nDeferredResult);
+    if (m_life == FormLife::Closing && !HasOpenModalForm())
+        CarryOutClose();
+}
+
+bool D_T1::CloseMustWait(int result)
+{
+    // The running event still uses the description and the controls, a
+    // picker or popup of the form its controls: the form closes once they
+    // are over. The event's own request stays what ends it.
+    if (m_life == FormLife::InEvent) {
+        if (!m_waitingClose || !m_waitingClose->requested)
+            m_waitingClose = WaitingClose{false, result};
+        return true;
+    }
+    if (m_life != FormLife::Closed && HasOpenModalForm()) {
+        m_life = FormLife::Closing;
+        m_waitingClose = WaitingClose{false, result};
+        return true;
+    }
+    return false;
 }
 
 void D_T1::closeEvent(QCloseEvent* e)
 {
-    // The running event still uses the description and the controls, a
-    // picker or popup of the form its controls: the window closes once
-    // they are over.
-    if (m_bInEvent || HasOpenModalForm()) {
+    if (CloseMustWait(Rejected)) {
         e->ignore();
-        m_bCloseDeferred = true;
-        m_nDeferredResult = Rejected;
         return;
     }
     CloseWork();
@@ -727,14 +759,9 @@ void D_T1::closeEvent(QCloseEvent* e)
 void D_T1::done(int result)
 {
     // Ending a modeless form closes it for good, as closing its window does
-    // (it deletes itself); a picker returns to its caller. During an event
-    // the ending waits for its end, as it waits for its pickers and popups.
-    if (m_bInEvent || HasOpenModalForm()) {
-        m_bCloseDeferred = true;
-        m_nDeferredResult = result;
+    // (it deletes itself); a picker returns to its caller.
+    if (CloseMustWait(result))
         return;
-    }
-    m_bCloseDeferred = false;
     CloseWork();
     if (!m_bModal) {
         m_doc.Close();

@@ -20,12 +20,26 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CFormScroller;
 class CListCtrlEx;
 class IFormBuilder;
 class IFormEvents;
 class QvFormAnimation;
+
+// Where a form window is in its life. The one state decides whether an event
+// may start, whether a close is carried out now and when the form may go:
+//  Open     no event of the form runs; an event may start, and a close is
+//           carried out at once unless a picker or popup of the form is open.
+//  InEvent  an event of the form runs (its message boxes included): the
+//           description and the controls are in use, so a close asked for
+//           meanwhile waits for the event's end.
+//  Closing  a close waits for the form's pickers and popups to close; no
+//           event starts any more.
+//  Closed   closed for good: nothing of the form runs again, and a modeless
+//           form is deleted (later, from the application loop).
+enum class FormLife { Open, InEvent, Closing, Closed };
 
 // The window of every business form, built from a form description.
 //
@@ -37,8 +51,9 @@ class QvFormAnimation;
 // input text, type) are set on the object before Create(). The controls
 // report their notifications through Notify (the builder hooks them); they
 // become FireEvent calls, which run to completion on the GUI thread, so an
-// event that arrives while another runs is dropped by the busy guard, and
-// anything that must happen "after the current event" is posted (ReinitEvent).
+// event that arrives while another of the form runs is dropped, and anything
+// that must happen "after the current event" is posted (ReinitEvent). The
+// form's life (FormLife) says what may happen to it at each moment.
 //
 // Printing. The form is the print source of its own print description: the
 // printed texts, check marks and tables are read from its controls while the
@@ -73,7 +88,8 @@ public:
 
     // A form window of the same making as this one (builder and event
     // machinery), opened from it: the pages of containers, pickers and
-    // popup forms. A page is a child window of parent.
+    // popup forms. A page is a child window of parent; a picker or popup
+    // is a window of its own that stays in front of parent's window.
     D_T1* NewSubForm(QWidget* parent, bool page);
 
     // Builds the controls, applies the head, shows the window modeless and
@@ -116,13 +132,21 @@ public:
     void Notify(int windowId, FormNotify code);
     void FireEvent(int windowId, const QString& event);
 
+    FormLife Life() const { return m_life; }
+    // The running event's actions end the form ("close", a picker's
+    // choice): once the event is over, the opener's parent button is
+    // clicked and the form accepted. Outside an event nothing is asked.
+    void RequestClose();
+    // A failed event carries out no close its actions asked for.
+    void DropCloseRequest();
+
     // The form-level tokens of a text to show ({{index}}, {{username}},
     // {{today:year}}, {{A0}}.. and the others) replaced by their values.
     QString ExpandPlaceholders(const QString& text) const;
     // The same for a SQL template: values from users or the database are
     // escaped inside literals and must be integers outside them; false with
-    // the reason otherwise.
-    bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error) const;
+    // the reason otherwise. rowLimit as for CPlaceholderExpander::ExpandSql.
+    bool ExpandSqlPlaceholders(const QString& sql, QString& expanded, QString& error, int* rowLimit = nullptr) const;
     // The form-wide tokens the text holds, with their values.
     QList<QPair<QString, QString>> FormTokenValues(const QString& text) const;
 
@@ -186,12 +210,10 @@ public:
     int m_nBelowLeft = 0;
     int m_nBelowBottom = 0;
     bool m_bTopRows = false;
-    bool m_bEventBusy = false;
     // The event whose action runs, and its ACTION's log mode (0: rights
     // checked, 1: also logged, 2 and above: neither).
     QString m_strEvent;
     int m_nLogMode = 0;
-    bool m_bCloseRequested = false;
     // The opener's text a picker hands its choice back into; null for a
     // form that is no picker.
     QString* m_pReturnSlot = nullptr;
@@ -244,7 +266,11 @@ private:
     void PlaceWindow();
     void OnReinit();
     void OnTimer();
-    void FinishEvent();
+    // Ends the form as its waiting close says.
+    void CarryOutClose();
+    // A close that cannot happen now (an event runs, a picker or popup is
+    // open) waits with its result; false when it may happen now.
+    bool CloseMustWait(int result);
     void PostAfterEventWork();
     // After the running event of this form, or at once when none runs.
     void RunWhenEventIsOver(std::function<void()> work);
@@ -297,11 +323,13 @@ private:
     // the frame to be known.
     QRect m_place;
     bool m_bPlaceOnFrame = false;
-    bool m_bClosed = false;
-    // An event of this form is running (its message boxes included); a
-    // close asked for meanwhile is carried out at its end, or when its last
-    // picker or popup closes, with this result.
-    bool m_bInEvent = false;
-    bool m_bCloseDeferred = false;
-    int m_nDeferredResult = Rejected;
+    FormLife m_life = FormLife::Open;
+    // The close that waits (InEvent, Closing): the event's own request, or
+    // the result another close asked for.
+    struct WaitingClose
+    {
+        bool requested = false;
+        int result = Rejected;
+    };
+    std::optional<WaitingClose> m_waitingClose;
 };

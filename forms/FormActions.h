@@ -114,8 +114,10 @@ public:
     // only when every value is a number.
     bool PutValue(QString& sql, const QString& token, const QStringList& values);
     // The form-wide placeholders of an SQL template, then every waiting
-    // value; false with the reason as the error text.
-    bool ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql);
+    // value; false with the reason as the error text. With rowLimit, the
+    // row limit of {{TOP30}}/{{TOP100}} on SQLite and PostgreSQL comes back
+    // there rather than as a LIMIT clause (FillSqlValues).
+    bool ExpandFormPlaceholders(const D_T1& form, const QString& filled, QString& sql, int* rowLimit = nullptr);
     // Every waiting value of a statement that has no form-wide placeholders.
     bool FillValues(QString& sql);
     // "{{p%d}}" from the controls the children of a "para_info" element
@@ -123,13 +125,22 @@ public:
     // of every grid without one), then the form-wide placeholders. An
     // empty template is left alone.
     bool FillParamPlaceholders(const CXmlNode& paraInfo, D_T1& form, QString& sql,
-                               const CListCtrlEx* deletedFrom = nullptr);
+                               const CListCtrlEx* deletedFrom = nullptr, int* rowLimit = nullptr);
+    // How the "value" of a "para_info_where" child names its control.
+    enum class WhereControls {
+        References,        // a control reference; one that names nothing fails
+        ReferencesOrEmpty, // the same, but one that names nothing gives the
+                           // empty value (its text stays in the error text)
+        FormIds,           // a description id of the form's own controls; a
+                           // control that is not there gives the empty value
+    };
     // "{{p%d}}" from the "para_info_where" child of holder: the child's
     // "where" fragment with its control's value at "{{self}}", or nothing
     // while the control is empty; then the form-wide placeholders. The value
     // is judged where "{{self}}" stands in the assembled statement, so a
     // fragment like code_0='{{self}}' takes any text.
-    bool FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql);
+    bool FillWhereFragments(const CXmlNode& holder, D_T1& form, QString& sql,
+                            WhereControls controls = WhereControls::References, int* rowLimit = nullptr);
     // The same for one row of a detail grid: "{{id?uid}}" is the row's key;
     // a "para_info_where" value below 50 is a column of the row (from 1),
     // 50 and above a control of the form.
@@ -260,8 +271,6 @@ public:
     // The grid's cells into a new workbook made from that template, opened
     // with the desktop's spreadsheet program.
     bool ExportExcel(const CXmlNode& action, D_T1& form, const QString& fileName);
-    // How long cmd lets a command run before it is stopped.
-    int m_nCommandTimeoutMs = 120000;
 
     // Chart reports and chart boards.
     // show_report, show_report3, show_report5: a picture control charts the

@@ -156,7 +156,7 @@ void CFormEventRunner::RunInitActions(D_T1& form)
 
 void CFormEventRunner::FireEvent(D_T1& form, int windowId, const QString& event)
 {
-    if (form.m_bEventBusy || !FindEventAction(form, windowId, event))
+    if (!FindEventAction(form, windowId, event))
         return;
     CFormActions& actions = form.m_actions;
     CDbConnection& db = actions.m_db;
@@ -166,7 +166,6 @@ void CFormEventRunner::FireEvent(D_T1& form, int windowId, const QString& event)
     if (!db.IsOpen() && !db.Connect())
         return;
 
-    form.m_bEventBusy = true;
     bool result = false;
     bool exception = false;
     bool began = false;
@@ -196,12 +195,11 @@ void CFormEventRunner::FireEvent(D_T1& form, int windowId, const QString& event)
         }
     }
     actions.EndEvent(form, result);
-    form.m_bEventBusy = false;
     db.Close();
 
     if (exception) {
         WriteLog(db.m_strError + QStringLiteral("\n\n") + db.m_strErrorInfo);
-        form.m_bCloseRequested = false;
+        form.DropCloseRequest();
         ShowMessage(EventTexts::Failed, EventTexts::CaptionException);
     } else if (!result && !db.m_strError.isEmpty()) {
         WriteLog(db.m_strError + QStringLiteral("\n\n") + db.m_strErrorInfo);

@@ -12,9 +12,9 @@ class CXmlNodes;
 // right, log the use, run the list through the dispatcher, commit, or roll
 // back and give the touched grid rows their states back).
 //
-// Everything runs on the GUI thread. The form's busy flag only guards
-// against re-entry there: while an event shows a message box, other events
-// of the same form are dropped.
+// Everything runs on the GUI thread. The form's life only guards against
+// re-entry there: while an event shows a message box, other events of the
+// same form are dropped.
 class CFormEventRunner : public IFormEvents
 {
 public:

@@ -28,8 +28,9 @@ public:
 
     // The form-open step: at opening and on each re-run request.
     virtual void OnFormOpen(D_T1& form) = 0;
-    // A full event (busy guard, rights, transaction). The form has cleared
-    // its close request before and carries it out after.
+    // A full event (rights, transaction). The form is in its event while it
+    // runs (no other event of it starts) and carries out after it a close
+    // its actions asked for.
     virtual void FireEvent(D_T1& form, int windowId, const QString& event) = 0;
     // The bare list runner (RCLICK): no guard, transaction or rights.
     virtual bool RunEventActions(D_T1& form, int windowId, const QString& event) = 0;

@@ -73,7 +73,7 @@ void D_T1::PostClick(int id)
 
 void D_T1::RunWhenEventIsOver(std::function<void()> work)
 {
-    if (m_bInEvent)
+    if (m_life == FormLife::InEvent)
         RunAfterEvent(std::move(work));
     else
         QTimer::singleShot(0, this, std::move(work));

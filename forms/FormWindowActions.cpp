@@ -196,7 +196,7 @@ bool ClickPage(D_T1& form, const CXmlNode& action, int, const QString&)
 
 bool Close(D_T1& form, const CXmlNode&, int, const QString&)
 {
-    form.m_bCloseRequested = true;
+    form.RequestClose();
     form.m_actions.m_strResult.clear();
     return true;
 }
@@ -309,7 +309,7 @@ bool D_T1::ReturnSelected(const CXmlNode& action, int windowId)
     const int column = action.GetAttribute(QStringLiteral("values")).trimmed().toInt();
     const ItemData* record = grid->GetRowKey(row);
     *m_pReturnSlot = column != 0 ? grid->GetItemText(row, column - 1) : (record ? record->strKey : QString());
-    m_bCloseRequested = true;
+    RequestClose();
     return true;
 }
 

@@ -118,7 +118,7 @@ QString CPlaceholderExpander::ExpandText(const QString& text) const
     return expanded;
 }
 
-bool CPlaceholderExpander::ExpandSql(const QString& sql, QString& expanded, QString& error) const
+bool CPlaceholderExpander::ExpandSql(const QString& sql, QString& expanded, QString& error, int* rowLimit) const
 {
     PlaceholderValues sqlValues = m_values;
     sqlValues.sql = true;
@@ -136,7 +136,7 @@ bool CPlaceholderExpander::ExpandSql(const QString& sql, QString& expanded, QStr
             return false;
         }
     }
-    if (!FillSqlValues(text, m_values.dialect, error))
+    if (!FillSqlValues(text, m_values.dialect, error, rowLimit))
         return false;
     expanded = text;
     return true;

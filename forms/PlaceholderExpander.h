@@ -53,9 +53,11 @@ public:
     // names, input texts, uids, global slots) is escaped inside a literal
     // and must be numbers joined by "," outside one; {{type}} and the
     // program's own texts (dates, version) go in as they stand; {{TOP30}}
-    // and {{TOP100}} become the dialect's row limit. On a refusal nothing
-    // comes back but false and the reason, so no SQL runs with it.
-    bool ExpandSql(const QString& sql, QString& expanded, QString& error) const;
+    // and {{TOP100}} become the dialect's row limit (handed back in rowLimit
+    // instead of a LIMIT clause when it is given, FillSqlValues). On a
+    // refusal nothing comes back but false and the reason, so no SQL runs
+    // with it.
+    bool ExpandSql(const QString& sql, QString& expanded, QString& error, int* rowLimit = nullptr) const;
 
     // The tokens the text holds, each with its value, for a caller that puts
     // them in its own way (a command line quotes each for the shell).

@@ -10,6 +10,7 @@
 #include "QvChart.h"
 #include "QvGuiView.h"
 #include "QvPicture.h"
+#include "TextBoxInput.h"
 #include "WindowStyles.h"
 #include "grid/ListCtrlEx.h"
 #include "text/ColorRectText.h"
@@ -36,10 +37,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QTextOption>
-#include <QValidator>
 #include <QTreeWidget>
 
 #include <functional>
@@ -75,86 +73,19 @@ void ApplyHidden(QWidget* control, int hidden, bool editKind)
     }
 }
 
-// What the edit-style bits ask of typed text: digits only, upper or lower case.
-class EditStyleValidator : public QValidator
-{
-public:
-    EditStyleValidator(int style, QObject* parent)
-        : QValidator(parent)
-        , m_nStyle(style)
-    {
-    }
-
-    State validate(QString& input, int& pos) const override
-    {
-        if (m_nStyle & WindowStyle::EditUpperCase)
-            input = input.toUpper();
-        else if (m_nStyle & WindowStyle::EditLowerCase)
-            input = input.toLower();
-        pos = qMin(pos, int(input.size()));
-        if (m_nStyle & WindowStyle::EditNumber) {
-            for (const QChar c : input) {
-                if (c < u'0' || c > u'9')
-                    return Invalid;
-            }
-        }
-        return Acceptable;
-    }
-
-private:
-    int m_nStyle;
-};
-
-// The edit-style bits of a one-line box: password, digits only, case,
-// alignment and read-only.
-void ApplyEditStyle(QLineEdit* edit, int style)
+// The edit-style bits of a one-line box (password, digits only, case,
+// alignment and read-only) and the limit of what the user types into it.
+void ApplyEditStyle(QLineEdit* edit, int style, int maxLength)
 {
     if (style & WindowStyle::EditPassword)
         edit->setEchoMode(QLineEdit::Password);
-    if (style & (WindowStyle::EditNumber | WindowStyle::EditUpperCase | WindowStyle::EditLowerCase))
-        edit->setValidator(new EditStyleValidator(style, edit));
+    if (maxLength > 0 || (style & (WindowStyle::EditNumber | WindowStyle::EditUpperCase | WindowStyle::EditLowerCase)))
+        edit->setValidator(new CTextBoxValidator(style, maxLength, edit));
     edit->setAlignment((style & WindowStyle::EditCenter)  ? Qt::AlignHCenter | Qt::AlignVCenter
                        : (style & WindowStyle::EditRight) ? Qt::AlignRight | Qt::AlignVCenter
                                                           : Qt::AlignLeft | Qt::AlignVCenter);
     if (style & WindowStyle::EditReadOnly)
         edit->setReadOnly(true);
-}
-
-// Removes the end of a text just put in at position that goes beyond
-// maxLength characters, a line break counting two as in a text with CR LF.
-void TrimInsertion(QTextDocument* document, int maxLength, int position, int added)
-{
-    const int end = qMin(position + added, document->characterCount() - 1);
-    const int length = document->characterCount() - 1 + document->blockCount() - 1;
-    if (length <= maxLength || end <= position)
-        return;
-    QTextCursor cursor(document);
-    cursor.setPosition(position);
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    const QString inserted = cursor.selectedText();
-    const qsizetype breaks = inserted.count(QChar::ParagraphSeparator);
-    qsizetype room = maxLength - (length - inserted.size() - breaks);
-    qsizetype kept = 0;
-    for (; kept < inserted.size(); ++kept) {
-        room -= inserted[kept] == QChar::ParagraphSeparator ? 2 : 1;
-        if (room < 0)
-            break;
-    }
-    cursor.setPosition(position + int(kept));
-    cursor.setPosition(end, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-}
-
-// A multi-line box, like a one-line box with its maximum length, takes in
-// no more than maxLength characters; a text that was longer when the limit
-// came keeps its length.
-void LimitTextLength(QPlainTextEdit* edit, int maxLength)
-{
-    QTextDocument* document = edit->document();
-    QObject::connect(document, &QTextDocument::contentsChange, edit,
-                     [document, maxLength](int position, int, int added) {
-                         TrimInsertion(document, maxLength, position, added);
-                     });
 }
 
 QPushButton* NewPushButton(const QString& text, QWidget* parent)
@@ -327,6 +258,15 @@ void QvControls::CreateControls(const CXmlNodes& elements, D_T1& form)
             }
         }
     }
+    // The column editors are looked up once every control is there: a
+    // column may name an editor the description gives after its table.
+    // Looked up at the table, such a column had no editor, and a new row's
+    // first cell (addrow) opened none, leaving the keys to the button.
+    for (const ColumnEditor& editor : std::exchange(m_columnEditors, {})) {
+        if (editor.grid)
+            editor.grid->SetColumnEditor(editor.column, &QvControls::ShowCellInEditor, &QvControls::StoreEditorInCell,
+                                         form.GetDlgItem(editor.editorId + D_T1::ControlIdBase));
+    }
 }
 
 void QvControls::Place(D_T1& form, QWidget* control, const CXmlNode& element) const
@@ -445,15 +385,13 @@ void QvControls::CreateTextBox(D_T1& form, const CXmlNode& element)
         edit->setReadOnly(readOnly);
         edit->setPlainText(value);
         if (maxLength > 0)
-            LimitTextLength(edit, maxLength);
+            LimitTyping(edit, maxLength);
         control = edit;
     } else {
         auto* edit = new QLineEdit(&form);
-        ApplyEditStyle(edit, style);
+        ApplyEditStyle(edit, style, maxLength);
         edit->setReadOnly(readOnly);
         edit->setText(value);
-        if (maxLength > 0)
-            edit->setMaxLength(maxLength);
         control = edit;
     }
     Place(form, control, element);
@@ -504,7 +442,7 @@ void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
     auto* box = new CFileEditCtrl(&form);
     box->m_pOwnerForm = &form;
     box->m_nOpenBelow = Number(element, "shade");
-    ApplyEditStyle(box, Number(element, "style"));
+    ApplyEditStyle(box, Number(element, "style"), Number(element, "maxlen"));
     Place(form, box, element);
     if (Number(element, "readonly") != 0)
         box->setReadOnly(true);
@@ -519,8 +457,6 @@ void QvControls::CreateEditButton(D_T1& form, const CXmlNode& element)
     if (!background.isEmpty())
         box->SetBackgroundColor(ParseRgbText(background));
     box->setText(Text(element, "value"));
-    if (const int maxLength = Number(element, "maxlen"))
-        box->setMaxLength(maxLength);
     box->SetButtonImage(LoadWidgetImage(IDI_BROWSE), CPJAImage::ImageIcon, CPJAImage::NoTransparentColor);
     if (popup.isEmpty()) {
         box->m_nBrowseKind = CFileEditCtrl::BrowseTextDialog;
@@ -563,10 +499,8 @@ void QvControls::CreateTable(D_T1& form, const CXmlNode& element)
         const CXmlNode column = columns[i];
         if (Number(column, "col_id") != 0 || Number(column, "id") == 0)
             continue;
-        if (const int editorId = Number(column, "hidden_wnd")) {
-            grid->SetColumnEditor(n, &QvControls::ShowCellInEditor, &QvControls::StoreEditorInCell,
-                                  form.GetDlgItem(editorId + D_T1::ControlIdBase));
-        }
+        if (const int editorId = Number(column, "hidden_wnd"))
+            m_columnEditors.push_back(ColumnEditor{grid, n, editorId});
         int width = Number(column, "width");
         // A column of width 0 stays hidden whatever was saved for it.
         const int saved = grid->ReadColumnWidth(n);

@@ -4,9 +4,11 @@
 #include "db/DbConnection.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class CListCtrlEx;
 class CXmlNode;
@@ -70,7 +72,17 @@ private:
     // The element's "font", or the default font.
     void ApplyFont(QWidget* control, const CXmlNode& element) const;
 
+    // A grid column and the description id of its editor ("hidden_wnd"),
+    // set once the controls of the list are all made.
+    struct ColumnEditor
+    {
+        QPointer<CListCtrlEx> grid;
+        int column;
+        int editorId;
+    };
+
     QFont m_defaultFont;
     QString m_strDefaultFace;
     CDbConnection m_db;
+    std::vector<ColumnEditor> m_columnEditors;
 };

@@ -23,15 +23,40 @@ FormSetUp& CurrentSetUp()
 // Shorter texts cannot be a form description.
 constexpr int kShortestForm = 20;
 
+// The database's text for the user and, on a line of its own, the driver's
+// message (without the SQL it failed on).
+QString FailureOf(const CDbConnection& db, const QString& sql = QString())
+{
+    QString detail = db.m_strErrorInfo;
+    if (!sql.isEmpty() && detail.startsWith(sql))
+        detail.remove(0, sql.size());
+    return db.m_strError.trimmed() + u'\n' + detail.trimmed();
+}
+
 // Reads a stored form into out.form and notes in out.problem why a form that
-// is there cannot be opened.
-void ReadMenuForm(CDbConnection& db, const QString& sql, StoredMenuForm& out)
+// is there, or should be, cannot be opened. An entry without a row (not a
+// leaf, or gone) has no form by design and opens nothing without a word.
+void ReadMenuForm(CDbConnection& db, const QString& sql, StoredMenuForm& out, bool formExpected)
 {
     StoredFormRead how = StoredFormRead::NoRow;
     QString reason;
     out.form = ReadStoredForm(db, sql, &how, &reason);
-    if (how == StoredFormRead::Undecodable || how == StoredFormRead::Failed)
+    if (how == StoredFormRead::Failed)
+        out.problem = FailureOf(db, sql);
+    else if (how == StoredFormRead::Undecodable)
         out.problem = reason;
+    else if (formExpected && how == StoredFormRead::Empty)
+        out.problem = FormTexts::MenuFormEmpty;
+}
+
+// Lets the read wait for another program's lock no longer than SQLite does.
+void LimitLockWait(CDbConnection& db)
+{
+    const QString kind = db.GetDbTypeText();
+    if (kind == u"1")
+        db.ExecuteCommand(FormTexts::LockWaitSqlServer);
+    else if (kind == u"3")
+        db.ExecuteCommand(FormTexts::LockWaitPostgreSql);
 }
 
 } // namespace
@@ -72,15 +97,23 @@ bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out)
 
     CDbConnection db;
     db.Configure();
-    if (!db.Connect())
-        return false;
-    ReadMenuForm(db, FormTexts::SelectLeafForm.arg(out.menuUid), out);
+    if (!db.Connect()) {
+        out.problem = FailureOf(db);
+        return true;
+    }
+    LimitLockWait(db);
+    ReadMenuForm(db, FormTexts::SelectLeafForm.arg(out.menuUid), out, true);
 
     CFormDescription doc;
     QString error;
     const bool loaded = doc.LoadForm(out.form, error);
-    if (!loaded && out.problem.isEmpty() && out.form.size() >= kShortestForm)
-        out.problem = error;
+    // A problem said already, or no form by design, needs no other word.
+    if (out.problem.isEmpty() && !out.form.isEmpty()) {
+        if (out.form.size() < kShortestForm)
+            out.problem = FormTexts::MenuFormTooShort;
+        else if (!loaded)
+            out.problem = error;
+    }
     if (loaded) {
         const CXmlNodePtr head = doc.SelectSingleNode(QStringLiteral("//html/head"));
         out.type = head->GetAttribute(QStringLiteral("type"));
@@ -97,7 +130,7 @@ bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out)
             bool isNumber = false;
             const int uid = out.menuUid.trimmed().toInt(&isNumber);
             if (isNumber)
-                ReadMenuForm(db, FormTexts::SelectForm.arg(uid), out);
+                ReadMenuForm(db, FormTexts::SelectForm.arg(uid), out, false);
             else
                 out.form.clear();
             if (out.form.isEmpty() && out.problem.isEmpty())

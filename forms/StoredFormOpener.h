@@ -23,16 +23,19 @@ struct StoredMenuForm
     QString menuUid;     // the entry whose form it is (the target of a redirect)
     QString menuName;    // the selected entry's name
     QString type;        // head/@type of the selected entry's form
-    // Why the stored form cannot be opened (it does not decode, cannot be
-    // read or is no form description); empty when it can, and when there is
-    // none (no row, an empty field), which opens nothing without a word.
+    // Why the stored form cannot be opened: the database cannot be reached
+    // or read (its text for the user and the driver's message), the entry's
+    // field is empty or too short, or it does not decode or is no form
+    // description. Empty when it can be opened, and for an entry without a
+    // row (not a leaf), which has no form by design and opens nothing
+    // without a word.
     QString problem;
 };
 
 // Reads the selected entry's stored form (c_menu_dh.form_0) and decodes it;
 // a head whose "popup" reads p0:uid[:disabled[:hidden]] redirects to the form
-// of entry uid. False when nothing is selected, the item is a folder, or the
-// database cannot be opened.
+// of entry uid. False when nothing is selected or the item is a folder; a
+// database that cannot be opened or read leaves its reason in out.problem.
 bool ReadSelectedMenuForm(QTreeWidget* tree, StoredMenuForm& out);
 
 // How the query's form_0 was read.

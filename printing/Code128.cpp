@@ -1,11 +1,8 @@
 #include "Code128.h"
 
 #include "PrintTexts.h"
-#include "text/TextSplit.h"
 
 #include <QList>
-
-#include <algorithm>
 
 namespace
 {
@@ -38,10 +35,18 @@ bool IsDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
-// A character's value in sets A and B.
-int CharacterValue(QChar c)
+// The characters of the sets as their data values: set A holds blank to
+// underscore (0..63), set B blank to DEL (0..95). The values above them are
+// function, shift and start codes and the stop, never data: a character
+// mapped onto one of them would print other bars than its text.
+constexpr int LastValueA = 63;
+constexpr int LastValueB = 95;
+
+// A character's value in set A or B; -1 when the set does not hold it.
+int CharacterValue(QChar c, int lastValue)
 {
-    return int(c.unicode()) - 32;
+    const int value = int(c.unicode()) - 32;
+    return value >= 0 && value <= lastValue ? value : -1;
 }
 
 } // namespace
@@ -71,26 +76,30 @@ QString BuildCode128Pattern(const QString& text, const QString& kind, QString* e
         return {};
     }
 
+    const int lastValue = kind == u"128a" ? LastValueA : LastValueB;
     for (qsizetype i = 0; i < text.size();) {
-        int value = 0;
+        int value = -1;
         qsizetype taken = 1;
+        qsizetype bad = i;
         if (!setC) {
-            value = CharacterValue(text[i]);
-        } else if (i + 1 == text.size() && IsDigit(text[i])) {
+            value = CharacterValue(text[i], lastValue);
+        } else if (i + 1 == text.size()) {
             // A lone last digit goes in set B: as a pair with the end of the
             // text it would read back with a 0 before it (12345 as 123405).
-            values << CodeB;
-            value = CharacterValue(text[i]);
+            if (IsDigit(text[i])) {
+                values << CodeB;
+                value = CharacterValue(text[i], LastValueB);
+            }
+        } else if (IsDigit(text[i]) && IsDigit(text[i + 1])) {
+            value = (text[i].unicode() - u'0') * 10 + (text[i + 1].unicode() - u'0');
+            taken = 2;
         } else {
-            // Each pair (or a lone last character) gives the number it
-            // begins with: "A1" 0, "1A" 1, " 7" 7; "-7" is negative, which
-            // no symbol value holds.
-            taken = std::min<qsizetype>(2, text.size() - i);
-            value = TextToInt(QStringView(text).mid(i, taken));
+            // Set C holds digit pairs only.
+            bad = IsDigit(text[i]) ? i + 1 : i;
         }
-        if (value < 0 || value > Stop) {
+        if (value < 0) {
             if (error)
-                *error = PrintTexts::Code128BadChar.arg(text[i]).arg(i + 1);
+                *error = PrintTexts::Code128BadChar.arg(text[bad]).arg(bad + 1);
             return {};
         }
         values << value;

@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   postgresql
   fonts-wqy-zenhei
-  xvfb xdotool libx11-dev
+  xvfb xdotool libx11-dev x11-utils openbox
   zbar-tools poppler-utils libqrencode-dev
   libzip-dev python3-openpyxl
   qt6-translations-l10n xdg-utils imagemagick xclip

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, starts the PostgreSQL test server, runs every
-# test, then runs each fuzz target for a short bounded time under ASan and UBSan.
+# test, then builds the unit tests and the fuzz targets again with clang under
+# ASan and UBSan and runs them there: the unit tests (without the end-to-end
+# sessions and the benchmarks) and each fuzz target for a short bounded time.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,7 +22,8 @@ eval "$pg_env"
 
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# One sanitizer build for both, so the libraries are compiled once for them.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DTEMBRA_FUZZ=ON
-cmake --build build-fuzz -j "$jobs" --target fuzzers
-ctest --test-dir build-fuzz --output-on-failure -j "$jobs" -L fuzz
+cmake --build build-fuzz -j "$jobs"
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs"

@@ -70,13 +70,32 @@ std::string FirstArgumentOf(pid_t pid)
     return first;
 }
 
+std::string FileNameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+// Whether a command's first word may start the program file `path`: the
+// path itself, or a relative one ("./tembra", "tembra" from PATH) with its
+// file name, whose folder cannot be told from outside.
+bool NamesProgram(const std::string& command, const std::string& path)
+{
+    if (command.empty())
+        return false;
+    if (command.front() == '/')
+        return command == path;
+    return FileNameOf(command) == FileNameOf(path);
+}
+
 bool Runs(pid_t pid, const std::string& path)
 {
     const std::string executable = ExecutablePathOf(pid);
     if (!executable.empty())
         return executable == path;
-    return !IsGone(pid) && FirstArgumentOf(pid) == path;
+    return !IsGone(pid) && NamesProgram(FirstArgumentOf(pid), path);
 }
+
+} // namespace
 
 bool EndProcess(pid_t pid)
 {
@@ -87,8 +106,6 @@ bool EndProcess(pid_t pid)
     ::kill(pid, SIGKILL);
     return WaitUntilGone(pid, kKillGrace);
 }
-
-} // namespace
 
 std::string GetModuleFolder()
 {
@@ -127,7 +144,9 @@ bool EndInstances(const std::string& path)
 {
     const std::vector<pid_t> instances = InstancesOf(path);
     for (const pid_t pid : instances) {
-        if (::kill(pid, 0) != 0 && errno == EPERM)
+        // One known by its command alone (its executable cannot be read:
+        // another user's) may not be ended either.
+        if ((::kill(pid, 0) != 0 && errno == EPERM) || (ExecutablePathOf(pid).empty() && !IsGone(pid)))
             return false;
     }
     bool ended = true;

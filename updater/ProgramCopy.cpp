@@ -115,6 +115,7 @@ bool ProgramCopy::Commit()
         return Fail(error);
     }
     m_temporary.clear();
+    SyncFolder();
     m_error = 0;
     return true;
 }
@@ -123,12 +124,18 @@ bool ProgramCopy::Restore()
 {
     if (::rename(m_old.c_str(), m_target.c_str()) != 0)
         return Fail(errno);
+    SyncFolder();
     return true;
 }
 
 void ProgramCopy::DropOld()
 {
     ::unlink(m_old.c_str());
+}
+
+const std::string& ProgramCopy::OldPath() const
+{
+    return m_old;
 }
 
 int ProgramCopy::Error() const
@@ -140,6 +147,18 @@ bool ProgramCopy::Fail(int error)
 {
     m_error = error;
     return false;
+}
+
+// A rename is written to the disk with its folder. The rename has happened
+// either way, so a failing sync changes nothing for the caller.
+void ProgramCopy::SyncFolder() const
+{
+    const std::string folder = m_target.substr(0, m_target.rfind('/') + 1);
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 void ProgramCopy::RemoveTemporary()

@@ -7,7 +7,8 @@ namespace updater {
 // Replaces a program file by a new one without ever leaving a half-written
 // program: the new file is copied to a temporary file beside the target,
 // checked to be a whole program for this machine, made executable and synced
-// (Stage), and only then renamed over the target (Commit). A rename also works
+// (Stage), and only then renamed over the target (Commit), and the folder is
+// synced, so that the new name survives a power cut. A rename also works
 // while the old program is still running from the file. The old program stays
 // beside the new one until the new one is known to start: Restore puts it
 // back, DropOld removes it. An uncommitted temporary file is removed with the
@@ -29,6 +30,8 @@ public:
     bool Restore();
     // Removes the old target kept by Commit.
     void DropOld();
+    // Where Commit keeps the old target.
+    const std::string& OldPath() const;
 
     // The system error number of the last failure; ENOEXEC for a source
     // that is no whole program.
@@ -37,6 +40,7 @@ public:
 private:
     bool Fail(int error);
     void RemoveTemporary();
+    void SyncFolder() const;
 
     std::string m_target;
     std::string m_old;

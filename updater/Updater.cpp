@@ -1,11 +1,11 @@
 #include "Updater.h"
 
+#include "MessageText.h"
 #include "ProgramCopy.h"
 #include "Processes.h"
 #include "UpdaterTexts.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <sched.h>
 #include <unistd.h>
 
@@ -17,9 +17,7 @@ std::string FailureText(int error)
 {
     if (error == ENOEXEC)
         return kNotAProgramText;
-    char text[512];
-    std::snprintf(text, sizeof text, kCopyFailedFormat, error);
-    return text;
+    return FormatText(kCopyFailedFormat, CauseOf(error).c_str(), error);
 }
 
 bool Exists(const std::string& path)
@@ -78,14 +76,19 @@ int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams
         seams.ShowMessage(FailureText(copy.Error()));
         return 0;
     }
-    if (seams.StartProgram(target)) {
+    std::string failure;
+    if (seams.StartAndAwaitReady(target, failure)) {
         copy.DropOld();
         return 0;
     }
     // A new program that does not start would leave the user with none.
-    copy.Restore();
+    if (!copy.Restore()) {
+        seams.ShowMessage(FormatText(kRestoreFailedFormat, failure.c_str(), CauseOf(copy.Error()).c_str(),
+                                     copy.Error(), copy.OldPath().c_str(), target.c_str()));
+        return 0;
+    }
     seams.StartProgram(target);
-    seams.ShowMessage(kNewProgramFailedText);
+    seams.ShowMessage(FormatText(kNewProgramFailedFormat, failure.c_str()));
     return 0;
 }
 

@@ -15,11 +15,14 @@ public:
     virtual bool Confirm(const std::string& text, const std::string& caption) = 0;
     // Shows a message and returns once it is shown.
     virtual void ShowMessage(const std::string& text) = 0;
-    // Starts a program on its own, without waiting for it to end. True when it
-    // started and still runs a moment later (or has ended successfully by
-    // then); false when it could not be started or ended at once with a
-    // failure (a crash, a non-zero exit).
+    // Starts a program on its own and returns at once; false when it could
+    // not be started.
     virtual bool StartProgram(const std::string& path) = 0;
+    // Starts the new main program and waits until it says that its first
+    // window shows (StartSignal.h). False, with the reason in failure, when
+    // it could not be started, ended before that, or stayed silent; it runs
+    // no more then.
+    virtual bool StartAndAwaitReady(const std::string& path, std::string& failure) = 0;
 };
 
 // The main program in `folder` (which ends in "/"), and the downloaded one.
@@ -34,9 +37,10 @@ std::string SourcePath(const std::string& folder);
 // main program and returns -1. With arguments it asks, checks the downloaded
 // program, ends every running instance of the main program, replaces it by
 // the downloaded one and starts it, and returns 0. A download that is no
-// whole program, or an instance that may not be ended, leaves everything as
-// it was; a new program that does not start is replaced by the old one,
-// which is started again. Each of these is said in a message.
+// whole program, a folder that cannot be written, or an instance that may not
+// be ended, leaves everything as it was; a new program that does not say it
+// started is replaced by the old one, which is started again. Each of these
+// is said in a message, a system error with its cause and number.
 int RunUpdater(int argumentCount, const std::string& folder, UpdaterSeams& seams);
 
 } // namespace updater

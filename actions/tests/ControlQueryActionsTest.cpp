@@ -3,6 +3,7 @@
 #include "text/SqlTexts.h"
 #include "ActionFormTest.h"
 #include "ActionTexts.h"
+#include "ControlText.h"
 #include "RunSqlTexts.h"
 #include "grid/ListCtrlEx.h"
 
@@ -159,11 +160,11 @@ TEST_P(ControlQueryActionsTest, WndJoinsEveryValueWithCommas)
          "控件指向出错:\n1"},
         // Checked before the query, which would fail here.
         {"no target", R"~(<query_to_wnd values="SELECT x FROM no_such_table"/>)~", {}, "old", RunSqlTexts::NoTarget},
-        // A filter naming no control is not dropped: the query would read
-        // more than the form asks for.
-        {"filter names nothing", R"~(<query_to_wnd target_ids='3' values="SELECT name_0 FROM city WHERE 1=1{{p1}}">
-             <para_info_where><w value='70' where=" AND uid_0=1"/></para_info_where></query_to_wnd>)~", {}, "old",
-         "控件指向出错:\n70"},
+        // A filter naming no control counts as an empty one; the next
+        // filter still applies.
+        {"filter names nothing", R"~(<query_to_wnd target_ids='3' values="SELECT name_0 FROM city WHERE 1=1{{p1}}{{p2}} ORDER BY uid_0">
+             <para_info_where><w value='70' where=" AND uid_0=1"/><w value='2' where=" AND uid_0&lt;&gt;{{self}}"/>
+             </para_info_where></query_to_wnd>)~", {}, "石家庄,济南,O'Hara", "<none>"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,10 +173,31 @@ TEST_P(ControlQueryActionsTest, WndJoinsEveryValueWithCommas)
         for (int row : c.select)
             Grid()->SelectRow(row, true);
         m_messages.clear();
+        Edit(2)->setText("2");
         Fire(9);
         EXPECT_EQ(Edit(3)->text(), c.text);
         EXPECT_EQ(Shown(), c.shown);
     }
+}
+
+// A stale filter reference stops nothing: the actions after it run, and its
+// text is what the user reads only when a later action fails without one.
+TEST_P(ControlQueryActionsTest, WndStaleFilterLetsTheListGoOn)
+{
+    const QString stale = R"~(<query_to_wnd target_ids='3' values="SELECT name_0 FROM city WHERE uid_0&lt;3{{p1}} ORDER BY uid_0">
+        <para_info_where><w value='2:70' where=" AND uid_0=1"/></para_info_where></query_to_wnd>)~";
+    OpenWith(stale + R"~(<query_to_wnd target_ids='1' values="SELECT code_0 FROM city WHERE uid_0=3"/>)~");
+    Fire(9);
+    EXPECT_EQ(Edit(3)->text(), "石家庄,唐山");
+    EXPECT_EQ(Edit(1)->text(), "531");
+    EXPECT_EQ(Shown(), "<none>");
+
+    // The later action stops the list without a text of its own (no row
+    // selected): the stale reference is the reason shown.
+    OpenWith(stale + R"~(<query_to_wnd table_id='7' target_ids='1' values="SELECT 'x'"/>)~");
+    Fire(9);
+    EXPECT_EQ(Edit(3)->text(), "石家庄,唐山");
+    EXPECT_EQ(Shown(), "控件指向出错:\n2:70");
 }
 
 TEST_P(ControlQueryActionsTest, WndFilterFragments)
@@ -194,6 +216,24 @@ TEST_P(ControlQueryActionsTest, WndFilterFragments)
     List(4)->clear();
     Fire(9);
     EXPECT_EQ(Edit(3)->text(), "O'Hara");
+}
+
+// A box's maxlen holds back the user's typing only: a value the query
+// brings goes in whole, into one-line, multi-line and browse boxes alike.
+TEST_P(ControlQueryActionsTest, WndValuesLongerThanABoxsLimitStayWhole)
+{
+    Open("<textbox id='1' pos='0,0,100,20' maxlen='5' value=''/>"
+         "<textbox id='2' pos='0,30,100,90' style='4' maxlen='5' value=''/>"
+         "<editbutton id='3' pos='0,100,100,120' maxlen='5' value=''/>"
+         "<button id='9' style='1' pos='0,300,80,330' value='go'><ACTION><CLICK>"
+         "<query_to_wnd target_ids='1' values=\"SELECT '0123456789'\"/>"
+         "<query_to_wnds target_ids='2;3' values=\"SELECT '甲乙丙丁戊己庚辛', 'abcdefgh'\"/>"
+         "</CLICK></ACTION></button>");
+    Fire(9);
+    EXPECT_EQ(GetControlText(Control(1)), "0123456789");
+    EXPECT_EQ(GetControlText(Control(2)), "甲乙丙丁戊己庚辛");
+    EXPECT_EQ(GetControlText(Control(3)), "abcdefgh");
+    EXPECT_EQ(Shown(), "<none>");
 }
 
 // ---- query_to_wnds ----------------------------------------------------------------

@@ -2,7 +2,9 @@
 // the database, read back with an independent reader (Python's openpyxl).
 #include "ActionFormTest.h"
 #include "TempFolder.h"
+#include "XlsxNumber.h"
 #include "XlsxSheet.h"
+#include "XlsxStyles.h"
 #include "ZipArchive.h"
 #include "grid/ListCtrlEx.h"
 #include "text/ModuleFolder.h"
@@ -20,9 +22,9 @@ namespace {
 // A template with a styled header row, a styled empty cell where the export
 // writes, a cell outside the written block, shared strings, and a second
 // sheet. The export's sheet is called "Sheet1" here.
-QByteArray MakeTemplate(const QString& firstSheetName = "Sheet1", bool withSheetData = true)
+QByteArray MakeTemplate(const QString& firstSheetName = "Sheet1", bool withSheetData = true, bool withStyles = true)
 {
-    const QMap<QString, QByteArray> parts{
+    QMap<QString, QByteArray> parts{
         {"[Content_Types].xml",
          R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types"><Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/><Override PartName="/xl/worksheets/sheet2.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"/><Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml"/><Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"/></Types>)"},
@@ -55,6 +57,13 @@ QByteArray MakeTemplate(const QString& firstSheetName = "Sheet1", bool withSheet
          R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>
 <styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="1"><numFmt numFmtId="164" formatCode="#,##0.00"/></numFmts><fonts count="2"><font><sz val="11"/><name val="Calibri"/></font><font><b/><sz val="11"/><name val="Calibri"/></font></fonts><fills count="2"><fill><patternFill patternType="none"/></fill><fill><patternFill patternType="gray125"/></fill></fills><borders count="1"><border><left/><right/><top/><bottom/><diagonal/></border></borders><cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs><cellXfs count="3"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/><xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/><xf numFmtId="164" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/></cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/></cellStyles></styleSheet>)"},
     };
+    if (!withStyles) {
+        parts.remove("xl/styles.xml");
+        parts["xl/_rels/workbook.xml.rels"].replace("Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" Target=\"styles.xml\"", "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/other\" Target=\"other.xml\"");
+        parts["[Content_Types].xml"].replace("<Override PartName=\"/xl/styles.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml\"/>", "");
+        for (const char* sheet : {"xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"})
+            parts[sheet].replace(" s=\"1\"", "").replace(" s=\"2\"", "");
+    }
     CZipArchive zip;
     EXPECT_TRUE(zip.Create());
     for (auto it = parts.constBegin(); it != parts.constEnd(); ++it)
@@ -166,6 +175,26 @@ protected:
         m_opened.clear();
     }
 
+    // Exports with button 9 and reads the one workbook made back: its cells
+    // as ReadBack gives them; none when the test failed or was skipped here
+    // (no python3 or openpyxl), and the caller then returns.
+    void ExportAndReadBack(QJsonObject& cells)
+    {
+        cells = {};
+        Fire(9);
+        if (m_opened.size() != 1) {
+            ADD_FAILURE() << m_opened.size() << " workbooks opened; " << m_messages.join("\n").toStdString();
+            return;
+        }
+        QString reason;
+        const QJsonObject book = ReadBack(m_opened[0], reason);
+        if (!reason.isEmpty() && !reason.contains("could not read"))
+            GTEST_SKIP() << reason.toStdString();
+        cells = book["cells"].toObject();
+        if (cells.isEmpty())
+            ADD_FAILURE() << reason.toStdString();
+    }
+
     QStringList Workbooks() const
     {
         return QDir(m_program.path() + "temp").entryList(QDir::Files);
@@ -201,12 +230,12 @@ TEST_P(ExcelExportTest, GridLandsInTheCopyWithTheTemplateKept)
         "Sheet1!B1": ["数量", "str", true, "General"],
         "Sheet1!C1": ["备注", "str", true, "General"],
         "Sheet1!A2": ["苹果", "str", false, "General"],
-        "Sheet1!B2": ["12", "str", false, "#,##0.00"],
+        "Sheet1!B2": [12, "int", false, "0"],
         "Sheet1!C2": ["红", "str", false, "General"],
         "Sheet1!A3": ["香蕉", "str", false, "General"],
-        "Sheet1!B3": ["3.5", "str", false, "General"],
+        "Sheet1!B3": [3.5, "float", false, "0.0"],
         "Sheet1!A4": ["007", "str", false, "General"],
-        "Sheet1!B4": ["-2", "str", false, "General"],
+        "Sheet1!B4": [-2, "int", false, "0"],
         "Sheet1!C4": ["a&b<c> \"q\"", "str", false, "General"],
         "Sheet1!D5": [99, "int", false, "General"],
         "其他!A1": ["keep", "str", false, "General"],
@@ -218,24 +247,23 @@ TEST_P(ExcelExportTest, GridLandsInTheCopyWithTheTemplateKept)
     EXPECT_EQ(cells.keys(), expected.keys());
 }
 
-// Each cell gets the text the grid shows, character for character.
+// A text that is not a plain decimal number stays the text the grid shows,
+// character for character.
 TEST_P(ExcelExportTest, CellsHoldTheShownTextsExactly)
 {
     const QList<QStringList> rows = {
-        {"-12.50", "0.50", "-0"},
+        {"007", "+123", "-0"},
         {"1e5", "12345678901234567890", " 7"},
+        {"2024-01-02", "TRUE", "=SUM(A1)"},
+        {"-0.00", "1,23", "12."},
         {QString("a") + QChar(1) + "b" + QChar(0x1F) + "c", "行一\r\n行二\r末", "_x0041_"},
         {"制表\t换行\n", "_x00e9__X0041__x12_", QString("😀") + QChar(0xFFFF) + "_"},
     };
     OpenExport("values='0,1,2'", rows);
-    Fire(9);
-    ASSERT_EQ(m_opened.size(), 1) << m_messages.join("\n").toStdString();
-    QString reason;
-    const QJsonObject book = ReadBack(m_opened[0], reason);
-    if (!reason.isEmpty() && !reason.contains("could not read"))
-        GTEST_SKIP() << reason.toStdString();
-    const QJsonObject cells = book["cells"].toObject();
-    ASSERT_FALSE(cells.isEmpty()) << reason.toStdString();
+    QJsonObject cells;
+    ExportAndReadBack(cells);
+    if (cells.isEmpty())
+        return;
     for (int r = 0; r < rows.size(); ++r) {
         for (int c = 0; c < 3; ++c) {
             const QString name = "Sheet1!" + CXlsxSheet::CellName(r + 2, c + 1);
@@ -246,16 +274,68 @@ TEST_P(ExcelExportTest, CellsHoldTheShownTextsExactly)
     }
 }
 
+// A plain decimal number becomes a number whose format shows the grid's
+// text: the sum of a column is a sum, and the cell still reads as it did.
+TEST_P(ExcelExportTest, PlainNumbersAreNumbersShownAsTheGridShowsThem)
+{
+    const struct {
+        QString text;
+        QJsonValue value;
+        QString type;
+        QString format;
+    } cases[] = {
+        {"12", 12, "int", "0"},
+        {"-12.50", -12.5, "float", "0.00"},
+        {"1,234.50", 1234.5, "float", "#,##0.00"},
+        {"-1,000,000", -1000000, "int", "#,##0"},
+        {"0", 0, "int", "0"},
+        {"0.000120", 0.00012, "float", "0.000000"},
+        {"123456789012345", 123456789012345.0, "int", "0"},
+        {"0.12345678901234", 0.12345678901234, "float", "0.00000000000000"},
+        {"1.50", 1.5, "float", "0.00"}, // a format used twice is one format
+        // More digits than a spreadsheet keeps: a text.
+        {"1234567890123456", "1234567890123456", "str", "General"},
+        {"0.1234567890123456", "0.1234567890123456", "str", "General"},
+    };
+    QList<QStringList> rows;
+    for (const auto& c : cases)
+        rows.append({c.text});
+    // Over the bold header row: a number keeps its cell's looks.
+    OpenExport("values='0' target_ids='1,1'", rows);
+    QJsonObject cells;
+    ExportAndReadBack(cells);
+    if (cells.isEmpty())
+        return;
+    for (int r = 0; r < int(std::size(cases)); ++r) {
+        const auto& c = cases[r];
+        const QString name = "Sheet1!A" + QString::number(r + 1);
+        EXPECT_EQ(Json(cells[name]), Json(QJsonArray{c.value, c.type, r == 0, c.format})) << name.toStdString();
+    }
+    // The template's own formats are all still there.
+    EXPECT_EQ(Json(cells["其他!B1"]), Json(QJsonArray{1.5, "float", false, "#,##0.00"}));
+}
+
+// A template without a styles part has no room for number formats: its
+// cells get the texts, as they are.
+TEST_P(ExcelExportTest, WithoutStylesNumbersStayTexts)
+{
+    StoreTemplate("无样式.xltx", MakeTemplate("Sheet1", true, false));
+    OpenExport("values='0,1'", {{"12", "-3.50"}});
+    QJsonObject cells;
+    ExportAndReadBack(cells);
+    if (cells.isEmpty())
+        return;
+    EXPECT_EQ(Json(cells["Sheet1!A2"].toArray()[0]), Json("12"));
+    EXPECT_EQ(Json(cells["Sheet1!B2"].toArray()[0]), Json("-3.50"));
+}
+
 TEST_P(ExcelExportTest, StartCellAndColumnOrderAreTheActionsChoice)
 {
     OpenExport("values='2,0' target_ids='5,3'", {{"a", "1", "x"}, {"b", "2", "y"}});
-    Fire(9);
-    ASSERT_EQ(m_opened.size(), 1);
-    QString reason;
-    const QJsonObject book = ReadBack(m_opened[0], reason);
-    if (!reason.isEmpty() && !reason.contains("could not read"))
-        GTEST_SKIP() << reason.toStdString();
-    const QJsonObject cells = book["cells"].toObject();
+    QJsonObject cells;
+    ExportAndReadBack(cells);
+    if (cells.isEmpty())
+        return;
     EXPECT_EQ(cells["Sheet1!C5"].toArray()[0], "x");
     EXPECT_EQ(cells["Sheet1!D5"].toArray()[0], "a");  // over the template's 99
     EXPECT_EQ(cells["Sheet1!C6"].toArray()[0], "y");
@@ -348,6 +428,78 @@ TEST(XlsxSheetTest, CellTextsInXml)
     };
     for (const auto& c : cases)
         EXPECT_EQ(CXlsxSheet::CellXmlText(c.text), c.xml) << c.text.toStdString();
+}
+
+TEST(XlsxNumberTest, PlainDecimalsAndTheFormatsThatShowThem)
+{
+    const struct {
+        QString text;
+        QString value; // empty: no number, the text stays a text
+        QString format;
+    } cases[] = {
+        {"12", "12", "0"},
+        {"-12.50", "-12.50", "0.00"},
+        {"0.5", "0.5", "0.0"},
+        {"1,234", "1234", "#,##0"},
+        {"-12,345,678.125", "-12345678.125", "#,##0.000"},
+        {"0", "0", "0"},
+        {"0.00", "0.00", "0.00"},
+        {"999999999999999", "999999999999999", "0"},
+        {"0.000000000000000000000000000001", "0.000000000000000000000000000001",
+         "0.000000000000000000000000000000"},
+        // Not plain, or not shown as it stands.
+        {"007", "", ""}, {"-0", "", ""}, {"-0.000", "", ""}, {"+123", "", ""}, {"1e5", "", ""},
+        {"2024-01-02", "", ""}, {" 12", "", ""}, {"12 ", "", ""}, {"12\n", "", ""}, {"TRUE", "", ""},
+        {"=SUM(A1)", "", ""}, {"12.", "", ""}, {".5", "", ""}, {"1,23", "", ""}, {"1234,567", "", ""},
+        {"0,123", "", ""}, {"1,234,56", "", ""}, {"--1", "", ""}, {"", "", ""}, {"１２", "", ""},
+        {"12345678901234567890", "", ""}, {"1000000000000000", "", ""},
+        {"0.0000000000000000000000000000001", "", ""},
+    };
+    for (const auto& c : cases) {
+        const std::optional<XlsxNumber> number = XlsxNumber::FromText(c.text);
+        EXPECT_EQ(number ? number->value : QString(), c.value) << c.text.toStdString();
+        EXPECT_EQ(number ? number->format : QString(), c.format) << c.text.toStdString();
+    }
+}
+
+// Number formats and cell formats are added after the template's own,
+// which stay as they were; the counts follow.
+TEST(XlsxStylesTest, AddedFormatsFollowTheTemplatesOwn)
+{
+    const QByteArray own = R"(<?xml version="1.0"?>
+<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="1"><numFmt numFmtId="170" formatCode="0.000"/></numFmts><fonts count="1"><font/></fonts><cellXfs count='3'><xf numFmtId="0" fontId="0"/><xf numFmtId="170" fontId="1" applyNumberFormat='0'><alignment horizontal="center"/></xf><xf fontId="0"></xf></cellXfs><cellStyles count="1"/></styleSheet>)";
+    CXlsxStyles styles;
+    ASSERT_TRUE(styles.Load(own)) << styles.Error().toStdString();
+    EXPECT_FALSE(styles.Changed());
+    EXPECT_EQ(styles.NumberStyle("1", "0.00"), "3");
+    EXPECT_EQ(styles.NumberStyle("1", "0.00"), "3");
+    EXPECT_EQ(styles.NumberStyle("", "0.000"), "4");     // the template's own 170
+    EXPECT_EQ(styles.NumberStyle("9", "0.0000"), "5");   // no such cell format: the first
+    EXPECT_EQ(styles.NumberStyle("2", "#,##0.0"), "6");
+    EXPECT_EQ(QString::fromUtf8(styles.Save()), QString(R"(<?xml version="1.0"?>
+<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><numFmts count="3"><numFmt numFmtId="170" formatCode="0.000"/><numFmt numFmtId="171" formatCode="0.0000"/><numFmt numFmtId="172" formatCode="#,##0.0"/></numFmts><fonts count="1"><font/></fonts><cellXfs count="7"><xf numFmtId="0" fontId="0"/><xf numFmtId="170" fontId="1" applyNumberFormat='0'><alignment horizontal="center"/></xf><xf fontId="0"></xf><xf numFmtId="2" applyNumberFormat="1" fontId="1"><alignment horizontal="center"/></xf><xf numFmtId="170" applyNumberFormat="1" fontId="0"/><xf numFmtId="171" applyNumberFormat="1" fontId="0"/><xf numFmtId="172" applyNumberFormat="1" fontId="0"></xf></cellXfs><cellStyles count="1"/></styleSheet>)"));
+
+    // Without number formats of their own, in a prefixed styleSheet, or
+    // with an empty list of them.
+    const struct {
+        QByteArray own;
+        QString saved;
+    } cases[] = {
+        {R"(<x:styleSheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:cellXfs count="1"><x:xf/></x:cellXfs></x:styleSheet>)",
+         R"(<x:styleSheet xmlns:x="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><x:numFmts count="1"><x:numFmt numFmtId="164" formatCode="0.0"/></x:numFmts><x:cellXfs count="2"><x:xf/><x:xf numFmtId="164" applyNumberFormat="1"/></x:cellXfs></x:styleSheet>)"},
+        {R"(<styleSheet><numFmts count="0"/><cellXfs><xf/></cellXfs></styleSheet>)",
+         R"(<styleSheet><numFmts count="1"><numFmt numFmtId="164" formatCode="0.0"/></numFmts><cellXfs count="2"><xf/><xf numFmtId="164" applyNumberFormat="1"/></cellXfs></styleSheet>)"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(styles.Load(c.own)) << styles.Error().toStdString();
+        EXPECT_EQ(styles.NumberStyle("0", "0.0"), "1");
+        EXPECT_EQ(styles.Save().toStdString(), c.saved.toStdString());
+        CXlsxStyles again;
+        EXPECT_TRUE(again.Load(styles.Save()));
+    }
+    // Nothing to add formats to.
+    for (const QByteArray bad : {"<styleSheet/>", "<styleSheet><cellXfs/></styleSheet>", "<workbook/>", "<styleSheet>"})
+        EXPECT_FALSE(styles.Load(bad)) << bad.constData();
 }
 
 TEMBRA_ACTION_KINDS(ExcelExportTest);

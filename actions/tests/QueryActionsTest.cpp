@@ -88,6 +88,20 @@ protected:
     {
         return QueryTexts::PageInfo.arg(page).arg(pages).arg(size).arg(total);
     }
+
+    // Runs the paged query of button 10, clicks the page buttons given and
+    // checks the page text (10 rows a page); whether the grid shows `shown`
+    // rows.
+    bool QueryAndPage(const QList<int>& clicks, int page, int pages, int total, int shown)
+    {
+        Fire(10);
+        for (int button : clicks)
+            Fire(button);
+        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
+        EXPECT_EQ(Text(9), PageText(page, pages, 10, total));
+        EXPECT_EQ(Grid()->GetItemCount(), shown);
+        return Grid()->GetItemCount() == shown;
+    }
 };
 
 TEST_P(QueryActionsTest, PagingMovesThroughTheRows)
@@ -119,12 +133,7 @@ TEST_P(QueryActionsTest, PagingMovesThroughTheRows)
         MakeItems(c.rows);
         Open(PagedForm());
         Grid()->InsertRow(0, "旧行");
-        Fire(10);
-        for (int button : c.clicks)
-            Fire(button);
-        EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
-        EXPECT_EQ(Text(9), PageText(c.page, c.pages, 10, c.total));
-        ASSERT_EQ(Grid()->GetItemCount(), c.shown);
+        ASSERT_TRUE(QueryAndPage(c.clicks, c.page, c.pages, c.total, c.shown));
         if (c.shown > 0) {
             EXPECT_EQ(Key(0), c.firstKey);
             EXPECT_EQ(Row(0), QStringList({"item" + c.firstKey, "C" + c.firstKey}));
@@ -150,6 +159,39 @@ TEST_P(QueryActionsTest, PageSizeChangesStartAtPageOne)
     Fire(14);
     EXPECT_EQ(Text(9), PageText(3, 6, 10, 60));
     EXPECT_EQ(Key(0), "21");
+}
+
+// While the form opens, {{TOP30}}/{{TOP100}} in a paged select caps the rows
+// the pages are cut from (the first ones in the page order); the filter
+// behind it still applies, and no page reaches past the cap.
+TEST_P(QueryActionsTest, RowLimitOfTheOpeningCapsThePagedRows)
+{
+    struct Case {
+        QString limit;
+        QString filter;
+        QList<int> clicks;
+        int page, pages, total, shown;
+        QString firstKey, buttons;
+    } cases[] = {
+        {"{{TOP30}}", "item", {}, 1, 3, 30, 10, "1", "0011"},
+        {"{{TOP30}}", "item", {14}, 3, 3, 30, 10, "21", "1100"},
+        {"{{TOP30}}", "item4", {}, 1, 1, 7, 7, "4", "0000"},
+        {"{{TOP100}}", "", {14}, 5, 5, 45, 5, "41", "1100"},
+    };
+    MakeItems(45);
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.limit + " " + c.filter + " " + QString::number(c.clicks.size())).toStdString());
+        Open(PagedForm().replace("SELECT uid_0", "SELECT " + c.limit + " uid_0"));
+        SetText(1, c.filter);
+        m_form->m_bTopRows = true;
+        ASSERT_TRUE(QueryAndPage(c.clicks, c.page, c.pages, c.total, c.shown));
+        EXPECT_EQ(Key(0), c.firstKey);
+        EXPECT_EQ(Buttons(), c.buttons);
+    }
+    // Outside the opening the token goes away, and every row takes part.
+    m_form->m_bTopRows = false;
+    SetText(1, "item");
+    EXPECT_TRUE(QueryAndPage({}, 1, 5, 45, 10));
 }
 
 TEST_P(QueryActionsTest, FilterFragmentOnlyWhileTheBoxHoldsText)
@@ -621,6 +663,35 @@ TEST_P(QueryActionsTest, HostileTextsReachTheDatabaseUnchanged)
         EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
         EXPECT_EQ(Rows("SELECT name_0 FROM items ORDER BY uid_0"), "guard|" + text);
     }
+}
+
+// The filters of a grid or tree fill name the form's own controls by
+// description id; one that is not there leaves its filter out, and the fill
+// goes on.
+TEST_P(QueryActionsTest, FillFiltersNameTheFormsOwnControls)
+{
+    MakeItems(3);
+    const QString filters = R"(<w value='70' where=" AND uid_0=1"/><w value='1' where=" AND name_0&lt;&gt;'{{self}}'"/>)";
+    Open(QString(R"(<textbox id='1' pos='0,0,100,20' value='item2'/>
+        <table id='7' pos='0,60,400,300'><PARA><col_info><col id='1' title='名称' width='80'/>
+        <col id='2' title='编码' width='60'/></col_info></PARA></table>
+        <tree id='2' pos='0,310,200,400'/>
+        <button id='10' pos='410,0,480,20'><ACTION><CLICK><select_info_table><para_info_where table_id='7'
+        select='SELECT uid_0,name_0,code_0 FROM items WHERE 1=1{{p1}}{{p2}} ORDER BY uid_0' contain_head='1'>%1
+        </para_info_where></select_info_table></CLICK></ACTION></button>
+        <button id='14' pos='410,30,480,50'><ACTION><CLICK><select_info_tree><para_info_where tree_id='2'
+        select="SELECT 0,name_0,uid_0 FROM items WHERE 1=1{{p1}}{{p2}} ORDER BY uid_0">%1
+        </para_info_where></select_info_tree></CLICK></ACTION></button>)")
+             .arg(filters));
+    Fire(10);
+    ASSERT_EQ(Grid()->GetItemCount(), 2);
+    EXPECT_EQ(Row(0), QStringList({"item1", "C1"}));
+    EXPECT_EQ(Row(1), QStringList({"item3", "C3"}));
+    Fire(14);
+    auto* tree = qobject_cast<QTreeWidget*>(Control(2));
+    ASSERT_EQ(tree->topLevelItemCount(), 2);
+    EXPECT_EQ(tree->topLevelItem(1)->text(0), "item3");
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
 }
 
 // Outside a literal only numbers may be put; a text stops the action.

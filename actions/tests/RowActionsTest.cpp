@@ -207,44 +207,71 @@ TEST_P(RowActionsTest, AddingARowOpensTheFirstCellsEditor)
 
 TEST_P(RowActionsTest, TheNewRowsEditorTakesTheTypedKeys)
 {
-    // Keys as the keyboard gives them: to the widget with the focus.
+    // Keys and clicks as the keyboard and mouse give them: keys to the
+    // widget with the focus, clicks to the window under the pointer.
     const auto press = [](Qt::Key key, const QString& text = QString()) {
         QTest::sendKeyEvent(QTest::Click, static_cast<QWidget*>(nullptr), key, text, Qt::NoModifier);
         QCoreApplication::processEvents();
+    };
+    const auto buttonCentre = [](D_T1& form) {
+        QWidget* button = form.GetDlgItem(9 + D_T1::ControlIdBase);
+        return button->mapTo(&form, button->rect().center());
     };
     const struct
     {
         const char* name;
         std::function<void(D_T1& form)> addRow;
-    } cases[] = {
+    } ways[] = {
         {"hot key", [&press](D_T1&) { press(Qt::Key_F2); }},
-        {"double click on the button",
-         [](D_T1& form) {
-             QWidget* button = form.GetDlgItem(9 + D_T1::ControlIdBase);
-             QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, button->mapTo(&form, button->rect().center()));
+        {"click on the button",
+         [&buttonCentre](D_T1& form) {
+             QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, buttonCentre(form));
              QCoreApplication::processEvents();
          }},
+        {"double click on the button",
+         [&buttonCentre](D_T1& form) {
+             QTest::mouseDClick(form.windowHandle(), Qt::LeftButton, {}, buttonCentre(form));
+             QCoreApplication::processEvents();
+         }},
+        {"space on the button",
+         [&press](D_T1& form) {
+             form.GetDlgItem(9 + D_T1::ControlIdBase)->setFocus();
+             press(Qt::Key_Space, " ");
+         }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        OpenDescription("<html id='0'><head title='t' pos='0,0,640,480'><HOTKEY><para_info><k id='2' value='9'/>"
-                        "</para_info></HOTKEY></head><body><dialog>"
-                        + QString(Controls).replace("<col id='1' title='序号' width='40'/>",
-                                                    "<col id='1' title='序号' width='40' hidden_wnd='1'/>")
-                        + "<button id='9' pos='540,0,620,30' value='go'><ACTION><CLICK><addrow><para_info table_id='7'/>"
-                          "</addrow></CLICK></ACTION></button></dialog></body></html>");
-        m_form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_form));
-        Control(2)->setFocus();
-        c.addRow(*m_form);
-        CListCtrlEx* grid = Grid(7);
-        ASSERT_EQ(grid->GetItemCount(), 1);
-        for (const QChar ch : QStringLiteral("A01"))
-            press(Qt::Key(ch.unicode()), QString(ch));
-        EXPECT_TRUE(grid->IsEditing());
-        press(Qt::Key_Return);
-        EXPECT_EQ(grid->GetItemText(0, 0), "A01");
-        EXPECT_EQ(States(grid), "1");
+    // The first column's editor given before the table, or after it.
+    const QString grid = "<table id='7' pos='120,0,520,160'><PARA><col_info>"
+                         "<col id='1' title='编码' width='60' hidden_wnd='1'/><col id='2' title='名称' width='80' hidden_wnd='2'/>"
+                         "</col_info></PARA></table>";
+    const QString editors = "<textbox id='1' pos='0,0,100,20' hidden='1' value=''/>"
+                            "<textbox id='2' pos='0,30,100,50' hidden='1' value=''/>";
+    const QString button = "<button id='9' pos='540,0,620,30' value='go'><ACTION><CLICK><addrow><para_info table_id='7'/>"
+                           "</addrow></CLICK></ACTION></button><textbox id='3' pos='0,60,100,80' value=''/>";
+    for (const QString& dialog : {editors + grid + button, grid + button + editors}) {
+        for (const auto& way : ways) {
+            SCOPED_TRACE(way.name);
+            SCOPED_TRACE(dialog.startsWith("<table") ? "editors after the table" : "editors before the table");
+            OpenDescription("<html id='0'><head title='t' pos='0,0,640,480'><HOTKEY><para_info><k id='2' value='9'/>"
+                            "</para_info></HOTKEY></head><body><dialog>"
+                            + dialog + "</dialog></body></html>");
+            m_form->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(m_form));
+            Control(3)->setFocus();
+            way.addRow(*m_form);
+            CListCtrlEx* table = Grid(7);
+            ASSERT_EQ(table->GetItemCount(), 1);
+            EXPECT_TRUE(table->IsEditing()) << "the new row's first cell opened no editor";
+            // The first cell, Tab, the second cell, Return: as in any edit.
+            for (const QChar ch : QStringLiteral("A01"))
+                press(Qt::Key(ch.unicode()), QString(ch));
+            press(Qt::Key_Tab);
+            for (const QChar ch : QStringLiteral("bolt"))
+                press(Qt::Key(ch.unicode()), QString(ch));
+            press(Qt::Key_Return);
+            EXPECT_EQ(table->GetItemText(0, 0), "A01");
+            EXPECT_EQ(table->GetItemText(0, 1), "bolt");
+            EXPECT_EQ(States(table), "1");
+        }
     }
 }
 

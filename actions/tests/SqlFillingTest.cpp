@@ -123,6 +123,18 @@ TEST_P(SqlFillingTest, ValuesLandWhereTheTemplatePutsThemAndNowhereElse)
          "it's \\ 'fine'", false},
         {"dollar literal's own mark", 3, RunSql("INSERT INTO w(text_0) VALUES($q${{p1}}$q$)"),
          "$q$); DELETE FROM t; --", "1|2|3", "", true},
+        // PostgreSQL's dollar tags take any character beyond ASCII; its line
+        // comments end at a lone carriage return, SQLite's do not.
+        {"dollar literal of a non-ASCII tag", 3, RunSql("INSERT INTO w(text_0) VALUES($。$ '{{p1}}' $。$)"), "it's",
+         "1|2|3", " 'it's' ", false},
+        {"dollar literal of a non-ASCII tag, its own mark", 3,
+         RunSql("INSERT INTO w(text_0) VALUES($。$ '{{p1}}' $。$)"), "$。$); DELETE FROM t; --", "1|2|3", "", true},
+        {"line comment ended by a carriage return", 3,
+         RunSql("INSERT INTO w(text_0) VALUES('a') -- c&#13;, ('q)&#10;, ('{{p1}}')"), "); DELETE FROM t; --",
+         "1|2|3", "", true},
+        {"line comment going on over a carriage return", 2,
+         RunSql("INSERT INTO w(text_0) VALUES('a') -- c&#13;, ('q)&#10;, ('{{p1}}')"), "); DELETE FROM t; --",
+         "1|2|3", "a|); DELETE FROM t; --", false},
         // Not in a comment or a name at all.
         {"token in a comment", 0, RunSql("DELETE FROM t WHERE uid_0=2 /* {{p1}} */"), "*/ OR 1=1", "1|2|3", "", true},
         {"token in a name", 0, RunSql("INSERT INTO w(&quot;{{p1}}&quot;) VALUES('x')"), "text_0", "1|2|3", "", true},

@@ -1,11 +1,15 @@
 // Web, text conversion and command actions on a real form, against a local
 // HTTP server and the shell.
 #include "ActionFormTest.h"
+#include "Dialog_CommandBusy.h"
 #include "web/tests/HttpTestServer.h"
 #include "text/MoneyWords.h"
 #include "web/ShellOpen.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -177,7 +181,7 @@ TEST_P(WebActionsTest, CommandsTakeFormValuesAsOneArgumentEach)
     EXPECT_EQ(Text(3), "[" + hostile + "]");
 }
 
-TEST_P(WebActionsTest, ExitStatusesAreAnswersAndHangsAreStopped)
+TEST_P(WebActionsTest, ExitStatusesAreAnswers)
 {
     // Whatever status a command ends with, its output goes to the target
     // and the list goes on.
@@ -203,22 +207,60 @@ TEST_P(WebActionsTest, ExitStatusesAreAnswersAndHangsAreStopped)
     }
     EXPECT_TRUE(Text(3).contains("no_such_program_tembra_29")) << "the shell's complaint is the output";
 
-    OpenWith("<cmd target_ids='3' values='echo waiting; sleep 30'/>");
-    m_form->m_actions.m_nCommandTimeoutMs = 300;
-    QElapsedTimer timer;
-    timer.start();
-    Fire(9);
-    EXPECT_LT(timer.elapsed(), 10000);
-    ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_TRUE(m_messages[0].contains("已停止")) << m_messages[0].toStdString();
-    EXPECT_EQ(Text(3), "waiting\n");
-    EXPECT_EQ(Text(4), "");
-
     // Without a target the output goes nowhere and the list goes on.
     OpenWith("<cmd values='echo quiet'/>");
     Fire(9);
     EXPECT_TRUE(m_messages.isEmpty());
     EXPECT_EQ(Text(4), "%72");
+}
+
+// However long a command runs, the event waits for it: past the busy
+// window's delay the window comes up, and goes when the command ends by
+// itself; its output arrives, the list goes on and the event commits.
+TEST_P(WebActionsTest, LongCommandsAreWaitedFor)
+{
+    Exec("CREATE TABLE ran (n INTEGER)");
+    OpenWith("<run_sql><para_info run_sql='INSERT INTO ran VALUES (1)'/></run_sql>"
+             "<cmd target_ids='3' values='sleep 2.6; echo done'/>");
+    bool shown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout,
+                     [&] { shown = shown || qobject_cast<Dialog_CommandBusy*>(QApplication::activeModalWidget()); });
+    watch.start(100);
+    Fire(9);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join("|").toStdString();
+    EXPECT_EQ(Text(3), "done\n");
+    EXPECT_EQ(Text(4), "%72");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM ran"), "1");
+}
+
+// 取消 in the busy window ends the command: the event fails with the reason,
+// naming the command with its values as typed, what it wrote to the database
+// is rolled back and the list stops.
+TEST_P(WebActionsTest, ACancelledCommandFailsTheEvent)
+{
+    Exec("CREATE TABLE ran (n INTEGER)");
+    OpenWith("<run_sql><para_info run_sql='INSERT INTO ran VALUES (1)'/></run_sql>"
+             "<cmd target_ids='3' values='echo started {{p1}}; sleep 60'>"
+             "<para_info_where><p value='1' where='{{self}}'/></para_info_where></cmd>");
+    SetText(1, "it's");
+    SetText(3, "前");
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [] {
+        if (auto* busy = qobject_cast<Dialog_CommandBusy*>(QApplication::activeModalWidget()))
+            busy->findChild<QPushButton*>()->click();
+    });
+    cancel.start(100);
+    QElapsedTimer timer;
+    timer.start();
+    Fire(9);
+    EXPECT_LT(timer.elapsed(), 30000);
+    EXPECT_EQ(m_messages, QStringList{"命令已取消，本次操作未完成，已撤销它对数据的更改：\necho started it's; sleep 60"});
+    EXPECT_EQ(Text(3), "前");
+    EXPECT_EQ(Text(4), "");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM ran"), "0");
 }
 
 TEMBRA_ACTION_KINDS(WebActionsTest);

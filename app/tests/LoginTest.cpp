@@ -4,6 +4,8 @@
 #include "Dialog_Change_Pass.h"
 #include "Dialog_Login.h"
 #include "ShellFixture.h"
+#include "ShellThreads.h"
+#include "UserListThread.h"
 #include "db/DbTexts.h"
 #include "text/AppState.h"
 #include "text/IniFile.h"
@@ -58,6 +60,39 @@ TEST_P(Login, ListsOnlyActiveUsersAndSelectsTheLastId)
         ids << dialog.m_comboLoginId->itemText(i);
     EXPECT_EQ(ids, QStringList({QString(), QStringLiteral("admin"), QStringLiteral("zhang")}));
     EXPECT_EQ(dialog.m_comboLoginId->currentText(), QStringLiteral("zhang"));
+}
+
+// A dialog closed before its list is read is left alone: the list goes
+// nowhere, and the thread ends by itself.
+TEST_P(Login, DialogGoneBeforeItsListIsLeftAlone)
+{
+    for (int i = 0; i < 20; ++i) {
+        auto* dialog = new Dialog_Login;
+        QCoreApplication::processEvents(); // the list starts once the dialog is up
+        delete dialog;
+    }
+    ASSERT_TRUE(QTest::qWaitFor([] { return !ShellThreadsRunning(); }, 10000));
+    QCoreApplication::processEvents();
+}
+
+// The thread reads through the text it was handed, never the application's,
+// which the GUI thread may be writing meanwhile (the settings dialog).
+TEST_P(Login, UserListReadsOnlyTheTextItWasHanded)
+{
+    for (const bool handed : {true, false}) {
+        CUserListThread thread(handed ? m_shell.ConnectText() : QString());
+        theApp().m_strConnectText = ScrambleText(m_shell.ConnectText(), 1);
+        QStringList read;
+        bool loaded = false;
+        QObject::connect(&thread, &CUserListThread::ListRead, [&](const QStringList& ids, bool ok) {
+            read = ids;
+            loaded = ok;
+        });
+        thread.start();
+        ASSERT_TRUE(thread.wait(10000));
+        EXPECT_EQ(loaded, handed);
+        EXPECT_EQ(read, handed ? QStringList({"admin", "zhang"}) : QStringList());
+    }
 }
 
 TEST_P(Login, AdministratorLogsInAndIsRemembered)

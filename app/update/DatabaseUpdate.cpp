@@ -16,8 +16,7 @@ CDatabaseUpdate::CDatabaseUpdate(const UpdateInstallation& installation, UpdateS
 bool CDatabaseUpdate::UpdateFromDatabase()
 {
     CDbConnection db;
-    db.SetConnectString(m_installation.connectText);
-    if (!db.Connect())
+    if (!m_installation.ConnectDatabase(db))
         return true;
 
     QStringList published;

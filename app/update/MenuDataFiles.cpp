@@ -2,12 +2,23 @@
 
 #include "UpdateTexts.h"
 
+#include <QSet>
+
 namespace {
 
 constexpr int kMenuFields = 8;
 constexpr int kButtonFields = 4;
 const QString kRowBreak = QStringLiteral("\r\n");
-const QString kCarriageReturn = QStringLiteral("\r");
+
+// The lines of a text whose lines end in "\n" or "\r\n", without their ends.
+QStringList LinesOf(const QString& text)
+{
+    QStringList lines = text.split(u'\n');
+    for (QString& line : lines)
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    return lines;
+}
 
 bool IsUid(const QString& text)
 {
@@ -33,11 +44,10 @@ void MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
     m_menuLines.clear();
     m_buttons.clear();
     m_problems.clear();
-    const QStringList menuLines = menuText.split(u'\n');
+    const QStringList menuLines = LinesOf(menuText);
     for (qsizetype i = 0; i < menuLines.size(); ++i) {
         const QString& line = menuLines[i];
-        // A blank line of a "\r\n" file is as blank as any: no entry, no form.
-        if (line.isEmpty() || line == kCarriageReturn)
+        if (line.isEmpty())
             continue;
         const QStringList fields = MenuFields(line);
         if (fields.size() != kMenuFields || !IsUid(fields.first()))
@@ -61,9 +71,15 @@ void MenuDataFiles::Read(const QString& menuText, const QString& buttonText)
 
 QStringList MenuDataFiles::ChangedUids(const QString& dump) const
 {
+    // A line is compared with whole rows: one that only occurs inside a row
+    // (entry 2 inside entry 12's row, a cleared time inside the row that has
+    // one) is another entry's data, and taking it for unchanged would leave
+    // the entry without its new form.
+    const QStringList rows = LinesOf(dump);
+    const QSet<QString> installed(rows.begin(), rows.end());
     QStringList uids;
     for (const QString& line : m_menuLines)
-        if (!dump.contains(line))
+        if (!installed.contains(line))
             uids.append(MenuFields(line).first());
     return uids;
 }

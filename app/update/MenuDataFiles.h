@@ -12,27 +12,26 @@ struct MenuDataProblem
 };
 
 // The menu-data files of the update service, split and checked before any of
-// them reaches the database. Lines end at "\n"; fields are separated by ","
-// and never quoted.
+// them reaches the database. Lines end in "\n" or "\r\n"; fields are
+// separated by "," and never quoted.
 class MenuDataFiles
 {
 public:
     // Splits dh_menu.txt (8 fields a line) and menu_button.txt (4 fields a
-    // line). Blank lines, a lone "\r" among them, are passed over. A line with
-    // another field count or a uid that is not an integer is left out and
-    // noted in Problems(); the rest of the files is still used.
+    // line). Blank lines are passed over. A line with another field count or
+    // a uid that is not an integer is left out and noted in Problems(); the
+    // rest of the files is still used.
     void Read(const QString& menuText, const QString& buttonText);
     const QList<MenuDataProblem>& Problems() const { return m_problems; }
 
-    // Menu lines as they stand (the "\r" of a "\r\n" line end stays, as part
-    // of the last field) and their fields.
+    // Menu lines without their line ends, and their fields.
     const QStringList& MenuLines() const { return m_menuLines; }
     static QStringList MenuFields(const QString& line);
     // Button fields with every "\r" and "\n" removed.
     const QList<QStringList>& Buttons() const { return m_buttons; }
 
-    // The uids of the menu lines that do not occur, as a text, anywhere in
-    // the installed menu's dump: only those entries fetch their forms.
+    // The uids of the menu lines that are no row of the installed menu's
+    // dump, whatever the line ends: only those entries fetch their forms.
     QStringList ChangedUids(const QString& dump) const;
 
     // The dump of the installed menu from its 8 fields per row, row by row.

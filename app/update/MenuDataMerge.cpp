@@ -1,6 +1,7 @@
 #include "MenuDataMerge.h"
 
 #include "MenuDataFiles.h"
+#include "ServiceScript.h"
 #include "UpdateSeams.h"
 #include "UpdateTexts.h"
 #include "db/DbConnection.h"
@@ -45,9 +46,13 @@ QString CMenuDataMerge::FileUrl(const QString& name) const
     return MenuFileDownload.arg(m_strServiceHost, m_installation.dbType, m_installation.appId, name);
 }
 
-bool CMenuDataMerge::Download(const QString& name) const
+bool CMenuDataMerge::Download(const QString& name, const QString& failure) const
 {
-    return DownloadToFile(FileUrl(name), m_installation.UpdateFolder() + name);
+    QString why;
+    if (DownloadToFile(FileUrl(name), m_installation.UpdateFolder() + name, &why))
+        return true;
+    Log(failure.arg(why), FileUrl(name));
+    return false;
 }
 
 // The file's text; an empty file gives an empty text, an unreadable one throws.
@@ -65,24 +70,25 @@ CMenuDataMerge::Outcome CMenuDataMerge::Run(const QString& newVersion)
         return Outcome::NothingNew;
     }
     QDir().mkpath(m_installation.UpdateFolder());
-    if (!Download(MenuFile))
+    if (!Download(MenuFile, FileNotDownloaded.arg(MenuFile)))
         return Outcome::NotDownloaded;
     m_bUpdating = true;
     m_seams.NoteUpdating();
     for (const QString& name : {ButtonFile, BeforeScriptFile, AfterScriptFile})
-        if (!Download(name))
+        if (!Download(name, FileNotDownloaded.arg(name)))
             return Outcome::NotDownloaded;
 
     CDbConnection db;
-    db.SetConnectString(m_installation.connectText);
     Outcome outcome = Outcome::Refused;
     try {
-        if (db.Connect())
+        if (m_installation.ConnectDatabase(db))
             outcome = Merge(db, newVersion);
-    } catch (const FileException&) {
-        outcome = Outcome::Refused;
-    } catch (const CDbException&) {
-        outcome = Outcome::Refused;
+        else
+            Log(NotConnected, db.m_strErrorInfo);
+    } catch (const FileException& failure) {
+        Log(FileRefused, failure.Path() + QStringLiteral("\n") + failure.Reason());
+    } catch (const CDbException& failure) {
+        Log(TransactionFailed, failure.Message());
     }
     db.Close();
     if (outcome != Outcome::AlreadyMerged)
@@ -106,25 +112,37 @@ void CMenuDataMerge::ExecuteLogged(CDbConnection& db, const QString& sql) const
         Log(StatementFailed.arg(MergeStatements), db.m_strErrorInfo);
 }
 
-void CMenuDataMerge::RunServiceScript(CDbConnection& db, const QString& name, const QString& script,
-                                      bool eachStatement) const
+// Statement by statement on every kind: sent as one text, a failing statement
+// would keep every later one out on PostgreSQL and SQL Server. Inside the
+// merge's transaction a failing statement on PostgreSQL costs only itself,
+// as the connection rolls back to the point before each statement.
+void CMenuDataMerge::RunServiceScript(CDbConnection& db, const QString& name, const QString& script) const
 {
-    if (script.trimmed().isEmpty())
+    QStringList statements;
+    QString error;
+    if (!SplitServiceScript(script, SqlDialectOf(db.GetDbTypeText()), statements, error)) {
+        Log(ScriptNotSplit.arg(name), error);
         return;
-    QStringList failures;
-    if (eachStatement)
-        db.ExecuteScriptAll(script, &failures);
-    else if (!db.Execute(script))
-        failures.append(db.m_strErrorInfo);
-    for (const QString& failure : failures)
-        Log(StatementFailed.arg(name), failure);
+    }
+    for (const QString& statement : statements) {
+        if (db.ExecuteCommand(statement))
+            continue;
+        // The detail holds the statement and, on a line of its own, the database's text.
+        QString reason = db.m_strErrorInfo;
+        if (reason.startsWith(statement))
+            reason.remove(0, statement.size());
+        Log(StatementFailed.arg(name), statement + QStringLiteral("\n") + reason);
+    }
 }
 
 CMenuDataMerge::Outcome CMenuDataMerge::Merge(CDbConnection& db, const QString& newVersion)
 {
     QString appId;
-    if (!db.QueryValue(SelectAppId, appId) || appId != m_installation.appId)
+    if (!db.QueryValue(SelectAppId, appId) || appId != m_installation.appId) {
+        const QString queryFailure = db.m_nResult < 0 ? QStringLiteral("\n") + db.m_strErrorInfo : QString();
+        Log(OtherInstallation, InstallationIds.arg(appId, m_installation.appId) + queryFailure);
         return Outcome::Refused;
+    }
 
     QStringList installed;
     db.QueryToList(SelectMenuDump, kMenuFields, installed);
@@ -137,7 +155,7 @@ CMenuDataMerge::Outcome CMenuDataMerge::Merge(CDbConnection& db, const QString& 
         Log(problem.failure, problem.line);
     const QStringList changed = files.ChangedUids(dump);
     for (const QString& uid : changed)
-        if (!Download(FormFile.arg(uid)))
+        if (!Download(FormFile.arg(uid), FormNotDownloaded.arg(uid)))
             return Outcome::Refused;
 
     QString stored;
@@ -160,7 +178,7 @@ CMenuDataMerge::Outcome CMenuDataMerge::Merge(CDbConnection& db, const QString& 
     db.CommitTrans();
 
     // The service's clean-up comes after the merge is stored; it has no say in it.
-    RunServiceScript(db, AfterScriptFile, ReadText(AfterScriptFile), db.GetDbTypeText() == kKindAccess);
+    RunServiceScript(db, AfterScriptFile, ReadText(AfterScriptFile));
     return Outcome::Merged;
 }
 
@@ -170,8 +188,9 @@ bool CMenuDataMerge::StageAndMerge(CDbConnection& db, const MenuDataFiles& files
     // The kind of the connection open here, not the one the settings name.
     const QString kind = db.GetDbTypeText();
     const bool access = kind == kKindAccess;
-    if (kind == kKindSqlServer || access)
-        RunServiceScript(db, BeforeScriptFile, beforeScript, access);
+    // On every kind, PostgreSQL included: the service writes it for each kind,
+    // and a staging it prepares for would otherwise be refused.
+    RunServiceScript(db, BeforeScriptFile, beforeScript);
     ExecuteLogged(db, access ? EmptyButtonStagingAccess : EmptyButtonStaging);
     StageRows(db, ButtonFile, SelectButtonStaging, kButtonFields, files.Buttons());
     ExecuteLogged(db, access ? EmptyMenuStagingAccess : EmptyMenuStaging);

@@ -17,9 +17,11 @@ class UpdateSeams;
 // A damaged line, a staging row that is refused, a failing statement of the
 // service's scripts or a form that cannot be stored is written to the log
 // and passed over, so that one of them never keeps every later update out.
-// The staging and the merge run in one transaction, which is rolled back
-// only when the merge's own statements fail or no menu entry could be
-// staged: the installed menu is then never left empty or half replaced.
+// The service's scripts run statement by statement on every kind. The
+// staging and the merge run in one transaction, which is rolled back only
+// when the merge's own statements fail or no menu entry could be staged: the
+// installed menu is then never left empty or half replaced. Every cause that
+// drops the merge is written to the log as well.
 class CMenuDataMerge
 {
 public:
@@ -42,14 +44,16 @@ public:
 
 private:
     QString FileUrl(const QString& name) const;
-    bool Download(const QString& name) const;
+    // Downloads the file into the update folder; a failure is logged as
+    // `failure` filled with the reason.
+    bool Download(const QString& name, const QString& failure) const;
     QString ReadText(const QString& name) const;
     // Appends a failure and its detail to the program's log.
     void Log(const QString& failure, const QString& detail) const;
     // A statement of the stage's own whose failure is logged and passed over.
     void ExecuteLogged(CDbConnection& db, const QString& sql) const;
-    // One of the service's scripts, statement by statement or as one text.
-    void RunServiceScript(CDbConnection& db, const QString& name, const QString& script, bool eachStatement) const;
+    // One of the service's scripts; each statement that fails is logged.
+    void RunServiceScript(CDbConnection& db, const QString& name, const QString& script) const;
     Outcome Merge(CDbConnection& db, const QString& newVersion);
     bool StageAndMerge(CDbConnection& db, const MenuDataFiles& files, const QStringList& changed,
                        const QString& beforeScript, const QString& newVersion);

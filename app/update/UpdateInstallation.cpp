@@ -1,6 +1,7 @@
 #include "UpdateInstallation.h"
 
 #include "UpdateTexts.h"
+#include "WorkerDatabase.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -8,6 +9,11 @@
 QString UpdateInstallation::UpdateFolder() const
 {
     return programFolder + UpdateTexts::UpdateFolder;
+}
+
+bool UpdateInstallation::ConnectDatabase(CDbConnection& db) const
+{
+    return ConnectGivenText(db, connectText);
 }
 
 namespace {

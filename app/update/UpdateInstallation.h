@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class CDbConnection;
+
 // What the update stages know of the installation they update. The start-up
 // worker fills it from the application state and its own earlier stages.
 struct UpdateInstallation
@@ -21,6 +23,8 @@ struct UpdateInstallation
     QString ipAddress;
 
     QString UpdateFolder() const;
+    // Opens db on connectText (ConnectGivenText).
+    bool ConnectDatabase(CDbConnection& db) const;
 };
 
 // Compares dotted version texts part by part as numbers (the leading digits

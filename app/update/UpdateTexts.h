@@ -45,6 +45,18 @@ inline const QString FormFile = QStringLiteral("%1_form.dll");
 
 // What the menu merge writes to the program's log, each entry with its
 // detail (the line, the statement, the database's reason) below it.
+// Causes that drop the merge; %1 of the downloads is the file or the menu
+// entry's uid, %2 why the download failed (the detail is the address).
+inline const QString FileNotDownloaded = QStringLiteral("菜单数据更新：%1 下载失败（%2），未合并");
+inline const QString FormNotDownloaded = QStringLiteral("菜单数据更新：菜单 %1 的表单下载失败（%2），未合并");
+inline const QString NotConnected = QStringLiteral("菜单数据更新：数据库连接失败，未合并");
+inline const QString OtherInstallation = QStringLiteral("菜单数据更新：数据库不属于本安装，未合并");
+// %1 the database's application id, %2 the program's.
+inline const QString InstallationIds = QStringLiteral("数据库的 app_0：%1\n本程序的 app_id：%2");
+inline const QString FileRefused = QStringLiteral("菜单数据更新：更新文件无法读写，未合并");
+inline const QString TransactionFailed = QStringLiteral("菜单数据更新：数据库事务失败，未合并");
+// Failures passed over.
+inline const QString ScriptNotSplit = QStringLiteral("菜单数据更新：%1 有未结束的字符串、名称或注释，未执行");
 inline const QString StatementFailed = QStringLiteral("菜单数据更新：%1 的语句执行失败");
 inline const QString RowNotStaged = QStringLiteral("菜单数据更新：%1 的一行未能写入");
 inline const QString FormNotStored = QStringLiteral("菜单数据更新：菜单 %1 的表单未能写入，其后的菜单沿用原有表单");

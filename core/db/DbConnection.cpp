@@ -11,6 +11,7 @@
 
 #include <QAtomicInteger>
 #include <QFileInfo>
+#include <QPair>
 #include <QSqlError>
 
 namespace
@@ -168,9 +169,15 @@ QString CDbConnection::GetDbTypeText() const
 
 QString CDbConnection::ErrorText(const QString& error, const QString& message)
 {
-    for (const QString& mark : DbText::kReadOnlyMarks) {
-        if (message.contains(mark, Qt::CaseInsensitive))
-            return error + (error.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + DbText::kReadOnly;
+    const QList<QPair<const QStringList*, const QString*>> causes = {
+        {&DbText::kReadOnlyMarks, &DbText::kReadOnly},
+        {&DbText::kLockedMarks, &DbText::kLocked},
+    };
+    for (const auto& [marks, cause] : causes) {
+        for (const QString& mark : *marks) {
+            if (message.contains(mark, Qt::CaseInsensitive))
+                return error + (error.endsWith(u'\n') ? QString() : QStringLiteral("\n")) + *cause;
+        }
     }
     return error;
 }

@@ -91,10 +91,13 @@ public:
     // Every column of every row; 1, or -1 for no row or a failure.
     int QueryAllToList(const QString& sql, QStringList& values, const QVariantList& bound = {});
     bool QueryAllWithNames(const QString& sql, QStringList& names, QStringList& values);
-    // One page of "selectText fromText" in the order of orderText.
+    // One page of "selectText fromText" in the order of orderText. A
+    // rowLimit above 0 lets only the first rowLimit rows of that order take
+    // part: the total and the pages count no more, and no page reaches
+    // past them.
     bool QueryPage(const QString& selectText, const QString& fromText, int pageSize, int pageNumber,
                    const QString& orderText, QStringList& names, QStringList& values, int& total,
-                   int& pageCount);
+                   int& pageCount, int rowLimit = 0);
 
     // Adds the record the query selects when it does not exist yet.
     bool AddRecord(const QString& sql, const QStringList& fields, const QStringList& values);

@@ -9,6 +9,8 @@
 #include <QSqlError>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace
 {
 // The columns of the named fields; false with the unknown name.
@@ -170,7 +172,7 @@ bool CDbConnection::QueryAllWithNames(const QString& sql, QStringList& names, QS
 
 bool CDbConnection::QueryPage(const QString& selectText, const QString& fromText, int pageSize,
                               int pageNumber, const QString& orderText, QStringList& names,
-                              QStringList& values, int& total, int& pageCount)
+                              QStringList& values, int& total, int& pageCount, int rowLimit)
 {
     const QString source = DbPageSource(selectText, fromText);
     QSqlQuery count = OpenQuery(DbPageCountQuery(source));
@@ -181,6 +183,8 @@ bool CDbConnection::QueryPage(const QString& selectText, const QString& fromText
         return false;
     }
     total = hasRow ? DbValueToText(count.value(QStringLiteral("qv_counts"))).toInt() : 0;
+    if (rowLimit > 0)
+        total = std::min(total, rowLimit);
     if (total <= 0)
         return false;
     const DbPage page = DbPageOf(total, pageSize, pageNumber);

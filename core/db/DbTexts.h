@@ -29,6 +29,17 @@ inline const QStringList kReadOnlyMarks = {
     QStringLiteral("unable to open database file"),
     QStringLiteral("read-only transaction"),
 };
+// Added the same way when the database stays locked by another program
+// longer than a statement waits for it.
+inline const QString kLocked = QStringLiteral("数据库正被其他程序锁定，请稍后再试。");
+// SQLite's busy database or table, PostgreSQL's lock_timeout, SQL Server's
+// LOCK_TIMEOUT.
+inline const QStringList kLockedMarks = {
+    QStringLiteral("database is locked"),
+    QStringLiteral("database table is locked"),
+    QStringLiteral("lock timeout"),
+    QStringLiteral("Lock request time out"),
+};
 
 // Details this layer adds where no driver message exists.
 inline const QString kNoDriver = QStringLiteral("database driver %1 is not available");

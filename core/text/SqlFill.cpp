@@ -132,7 +132,7 @@ public:
     {
     }
 
-    bool Fill(QString& filled, QString& error)
+    bool Fill(QString& filled, QString& error, int* rowLimit)
     {
         QList<SqlPiece> pieces;
         if (!LexSql(m_sql, m_dialect, pieces, error))
@@ -156,8 +156,10 @@ public:
             error = SqlTexts::StructureChanged;
             return false;
         }
-        if (m_rowLimit)
+        if (m_rowLimit && !rowLimit)
             m_out.insert(StatementEnd(after), SqlTexts::LimitRows.arg(*m_rowLimit));
+        if (rowLimit)
+            *rowLimit = m_rowLimit.value_or(0);
         filled = m_out;
         return true;
     }
@@ -313,9 +315,11 @@ QString SqlRowLimitToken(int rows, const QString& token)
     return WaitingToken(WaitingKind::RowLimit, token, {QString::number(rows)});
 }
 
-bool FillSqlValues(QString& sql, SqlDialect dialect, QString& error)
+bool FillSqlValues(QString& sql, SqlDialect dialect, QString& error, int* rowLimit)
 {
+    if (rowLimit)
+        *rowLimit = 0;
     if (!sql.contains(WaitingOpening))
         return true;
-    return CSqlFiller(sql, dialect).Fill(sql, error);
+    return CSqlFiller(sql, dialect).Fill(sql, error, rowLimit);
 }

@@ -38,8 +38,11 @@ QString SqlRowLimitToken(int rows, const QString& token);
 // Puts every waiting value of the statement in (step 2 above). False, with
 // the statement unchanged and the reason in error, when the statement
 // cannot be read, a value does not fit where it stands, or the values would
-// change what is literal, name, comment or code.
-bool FillSqlValues(QString& sql, SqlDialect dialect, QString& error);
+// change what is literal, name, comment or code. When rowLimit is given, a
+// row limit that would become a LIMIT clause is handed back in it instead
+// (0 for none), for a caller whose statement becomes part of a paged query
+// with a LIMIT of its own; "TOP n" on SQL Server stays where it stands.
+bool FillSqlValues(QString& sql, SqlDialect dialect, QString& error, int* rowLimit = nullptr);
 
 // What a user types as a number (optional sign, digits with at most one
 // decimal point, blanks around), without the blanks; empty when the text is

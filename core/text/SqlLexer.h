@@ -29,8 +29,13 @@ struct SqlPiece
 
 // Splits SQL text into pieces that cover it end to end, each as the
 // dialect reads it: [...] names on SQL Server and Access (SQLite), `...`
-// names on Access (SQLite), E'...', $tag$...$tag$ on PostgreSQL, nested
-// block comments on SQL Server and PostgreSQL. A literal, name or block
-// comment that the text never closes is refused (false, error set): what
-// follows it would be guessed, not read.
+// names on Access (SQLite), E'...', $tag$...$tag$ on PostgreSQL (a tag of
+// letters, digits and "_", any character beyond ASCII counting as a letter;
+// a "$" inside a name opens none, one right after a number or a parameter
+// such as $1 does),
+// nested block comments on SQL Server and PostgreSQL, "--" comments ending
+// at a carriage return or a line feed on PostgreSQL and at a line feed
+// elsewhere. A literal, name or block comment that the text never closes is
+// refused (false, error set): what follows it would be guessed, not read;
+// so is a "--" comment holding a lone carriage return on SQL Server.
 bool LexSql(QStringView sql, SqlDialect dialect, QList<SqlPiece>& pieces, QString& error);

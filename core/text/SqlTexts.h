@@ -10,6 +10,10 @@ namespace SqlTexts {
 inline const QString UnterminatedLiteral = QStringLiteral("SQL语句从第%1个字符起的字符串缺少结束引号，语句未执行。");
 inline const QString UnterminatedName = QStringLiteral("SQL语句从第%1个字符起的带引号名称缺少结束符，语句未执行。");
 inline const QString UnterminatedComment = QStringLiteral("SQL语句从第%1个字符起的注释缺少“*/”，语句未执行。");
+// A "--" comment on SQL Server holding a carriage return without a line feed
+// after it, where the comment's end cannot be told for sure (%1 as above).
+inline const QString LoneReturnInComment =
+    QStringLiteral("SQL语句从第%1个字符起的“--”注释中有单独的回车符，无法确定注释在何处结束，语句未执行。");
 
 // A value that would stand outside a quoted literal of the SQL text but is
 // no number (%1 the value, %2 the token it was meant for).

@@ -25,6 +25,8 @@ const QString kMsgAddressNotFound = QStringLiteral("找不到网络地址");
 const QString kMsgServerError = QStringLiteral("网站服务器错误");
 const char* const kMsgPostFailed = "向服务器post失败！错误号：%1";
 const char* const kMsgGetFailed = "向服务器get失败！错误号：%1";
+const QString kMsgStatus = QStringLiteral("服务器返回状态 %1");
+const QString kMsgFileNotWritten = QStringLiteral("文件未能写入：%1");
 
 const QString kCharsetGb2312 = QStringLiteral("GB2312");
 
@@ -54,6 +56,22 @@ QNetworkRequest MakeFormRequest(const QUrl& url)
     return request;
 }
 
+// Why an exchange brought no reply; empty when it did.
+QString ExchangeFailure(const QString& url, const HttpExchangeResult& result, bool post)
+{
+    switch (result.m_outcome) {
+    case HttpOutcome::HostNotFound:
+        return kMsgAddressNotFound + url;
+    case HttpOutcome::ConnectFailed:
+        return kMsgNoConnection;
+    case HttpOutcome::Failed:
+        return QString::fromUtf8(post ? kMsgPostFailed : kMsgGetFailed).arg(result.m_nErrorCode);
+    case HttpOutcome::Replied:
+        break;
+    }
+    return QString();
+}
+
 // The exchange both form-data requests share; the reply is read by the
 // charset's reader.
 bool FormExchange(HttpSession& session, const HttpConnection* connection, const QString& url,
@@ -72,18 +90,9 @@ bool FormExchange(HttpSession& session, const HttpConnection* connection, const 
     const HttpExchangeResult result = RunHttpExchange(
         session, MakeFormRequest(target), post ? "POST" : "GET", WideToUtf8(data),
         CertificateChecks::IgnoreDateNameAndAuthority);
-    switch (result.m_outcome) {
-    case HttpOutcome::HostNotFound:
-        message = kMsgAddressNotFound + url;
+    if (result.m_outcome != HttpOutcome::Replied) {
+        message = ExchangeFailure(url, result, post);
         return false;
-    case HttpOutcome::ConnectFailed:
-        message = kMsgNoConnection;
-        return false;
-    case HttpOutcome::Failed:
-        message = QString::fromUtf8(post ? kMsgPostFailed : kMsgGetFailed).arg(result.m_nErrorCode);
-        return false;
-    case HttpOutcome::Replied:
-        break;
     }
     if (result.m_nStatus < 200 || result.m_nStatus > 299) {
         message = kMsgServerError + url;
@@ -93,13 +102,15 @@ bool FormExchange(HttpSession& session, const HttpConnection* connection, const 
 }
 
 // The whole body of a plain fetch that answered 200 in the end, in a session
-// of its own.
+// of its own. When it fails, failure says why.
 template<typename Reader>
-bool FetchWith200(const QString& url, CertificateChecks checks, Reader read)
+bool FetchWith200(const QString& url, CertificateChecks checks, Reader read, QString& failure)
 {
     QUrl target;
-    if (!SplitHttpUrl(url, target))
+    if (!SplitHttpUrl(url, target)) {
+        failure = url + kMsgInvalidUrlSuffix;
         return false;
+    }
     // As the system's URL opening does, redirects are followed as long as
     // they keep the scheme or go from http to https.
     QNetworkRequest request = MakeHttpRequest(target);
@@ -107,8 +118,15 @@ bool FetchWith200(const QString& url, CertificateChecks checks, Reader read)
     request.setMaximumRedirectsAllowed(kMaxRedirects);
     HttpSession session;
     const HttpExchangeResult result = RunHttpExchange(session, request, "GET", QByteArray(), checks);
-    return result.m_outcome == HttpOutcome::Replied && result.m_nStatus == 200
-        && read(*result.m_reply);
+    if (result.m_outcome != HttpOutcome::Replied) {
+        failure = ExchangeFailure(url, result, false);
+        return false;
+    }
+    if (result.m_nStatus != 200) {
+        failure = kMsgStatus.arg(result.m_nStatus);
+        return false;
+    }
+    return read(*result.m_reply, failure);
 }
 
 QByteArray ReadWholeResponse(QIODevice& response)
@@ -148,15 +166,28 @@ bool HttpRequestEx(HttpSession& session, const HttpConnection* connection, const
 QString HttpGetString(const QString& url)
 {
     QString text;
-    FetchWith200(url, CertificateChecks::IgnoreDateAndName,
-                 [&text](QIODevice& response) { return ReadResponseUtf8(response, text); });
+    QString unused;
+    FetchWith200(
+        url, CertificateChecks::IgnoreDateAndName,
+        [&text](QIODevice& response, QString&) { return ReadResponseUtf8(response, text); }, unused);
     return text;
 }
 
-bool DownloadToFile(const QString& url, const QString& path)
+bool DownloadToFile(const QString& url, const QString& path, QString* failure)
 {
-    return FetchWith200(url, CertificateChecks::Full,
-                        [&path](QIODevice& response) { return WriteResponseToFile(response, path); });
+    QString why;
+    const bool done = FetchWith200(
+        url, CertificateChecks::Full,
+        [&path](QIODevice& response, QString& problem) {
+            if (WriteResponseToFile(response, path))
+                return true;
+            problem = kMsgFileNotWritten.arg(path);
+            return false;
+        },
+        why);
+    if (!done && failure)
+        *failure = why;
+    return done;
 }
 
 bool WriteResponseToFile(QIODevice& response, const QString& path)

@@ -35,8 +35,10 @@ QString HttpGetString(const QString& url);
 // with status 200 replaces the file; on any failure the file stays as it was
 // and the result is false. A reply that gives no length ends where its
 // connection closes, so a cut one cannot be told from a whole one here:
-// callers check that what came is whole (a program image, for one).
-bool DownloadToFile(const QString& url, const QString& path);
+// callers check that what came is whole (a program image, for one). When it
+// fails and failure is given, failure says why: the server's status, the
+// network's failure or the file that could not be written.
+bool DownloadToFile(const QString& url, const QString& path, QString* failure = nullptr);
 
 // Writes the rest of the response into the file at path through a temporary
 // file that replaces it only when everything was written.

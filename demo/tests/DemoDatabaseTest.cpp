@@ -72,6 +72,51 @@ TEST(DemoFormDescriptions, EveryGridColumnHasAnId)
     }
 }
 
+// Under a window manager the head's place holds the title bar and the frame
+// too (30 and 8 pixels are common): every shown control of every demo form
+// and popup stays inside what is left, with the form's own margin (the
+// smallest left edge of its controls) to the right and below.
+TEST(DemoFormDescriptions, EveryFormLeavesRoomForATitleBarAndFrame)
+{
+    constexpr int TitleBar = 30, Frame = 8;
+    const auto numbers = [](const pugi::xml_node& node) {
+        QList<int> values;
+        for (const QString& part : QString::fromUtf8(node.attribute("pos").value()).split(u','))
+            values << part.toInt();
+        return values;
+    };
+    QDirIterator it(DemoSourceFolder() + QStringLiteral("/forms"), {QStringLiteral("*.xml")}, QDir::Files);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        pugi::xml_document document;
+        ASSERT_TRUE(document.load_file(path.toLocal8Bit().constData())) << path.toStdString();
+        for (const pugi::xpath_node& found : document.select_nodes("//html[head[@pos!='0']]")) {
+            const pugi::xml_node form = found.node();
+            const QList<int> place = numbers(form.child("head"));
+            ASSERT_EQ(place.size(), 4) << path.toStdString();
+            QList<QList<int>> shown;
+            int margin = place[2] - place[0];
+            for (const pugi::xml_node& control : form.child("body").child("dialog").children()) {
+                const QList<int> pos = numbers(control);
+                if (pos.size() != 4 || control.attribute("hidden").as_int() != 0)
+                    continue;
+                shown << pos;
+                margin = qMin(margin, pos[0]);
+            }
+            const int clientWidth = place[2] - place[0] - 2 * Frame;
+            const int clientHeight = place[3] - place[1] - TitleBar - Frame;
+            for (const QList<int>& pos : std::as_const(shown)) {
+                EXPECT_LE(pos[2] + margin, clientWidth)
+                    << path.toStdString() << " " << form.child("head").attribute("title").value() << ": a control at "
+                    << pos[0] << "," << pos[1];
+                EXPECT_LE(pos[3] + margin, clientHeight)
+                    << path.toStdString() << " " << form.child("head").attribute("title").value() << ": a control at "
+                    << pos[0] << "," << pos[1];
+            }
+        }
+    }
+}
+
 // The delivery note prints its money one character per cell (from the
 // right, split_size wide): every cell of the widest amount sits in a
 // printed box with its unit above, 分 at the right.

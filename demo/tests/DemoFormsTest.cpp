@@ -88,12 +88,47 @@ TEST_P(DemoFormsTest, UserListAndLoginLogListTheirRows)
     EXPECT_EQ(Grid(4)->GetItemCount(), 0);
     delete m_form.data();
 
-    for (const char* login : {"('zhang','2025-12-31 23:59:00')", "('admin','2026-01-05 08:55:12')",
-                               "('zhang','2026-01-07 13:30:25')"})
-        Exec(QString("INSERT INTO log_client_login (name_0, time_0) VALUES %1").arg(login));
+    // A failed login is logged with user 0; two logins in the same second
+    // show the later one first.
+    for (const char* login : {"('zhang',2,'2025-12-31 23:59:00')", "('admin',0,'2026-01-05 08:55:12')",
+                               "('admin',1,'2026-01-05 08:55:12')", "('zhang',2,'2026-01-07 13:30:25')"})
+        Exec(QString("INSERT INTO log_client_login (name_0, user_uid_0, time_0) VALUES %1").arg(login));
     OpenDemo({}, "12_login_log");
-    EXPECT_EQ(Titles(4), (QStringList{"登录名", "IP 地址", "计算机名", "时间"}));
-    EXPECT_EQ(Column(4, 0), (QStringList{"zhang", "admin"})); // from the date in the box on, the latest first
+    EXPECT_EQ(Titles(4), (QStringList{"登录名", "结果", "IP 地址", "计算机名", "时间"}));
+    EXPECT_EQ(Column(4, 0), (QStringList{"zhang", "admin", "admin"})); // from the date in the box on, the latest first
+    EXPECT_EQ(Column(4, 1), (QStringList{"成功", "成功", "失败"}));
+    EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
+}
+
+// 订单录入: a line's amount and the total follow its quantity, its price and
+// the product chosen, in whatever order they come; a line without a
+// quantity or a price has no amount yet.
+TEST_P(DemoFormsTest, OrderAmountFollowsQuantityPriceAndProduct)
+{
+    constexpr int Lines = 7, Total = 54, AddLine = 10;
+    constexpr int Goods = 1, Quantity = 2, Price = 3, Amount = 4;
+    const struct {
+        int column, editor;
+        QString text;
+        QString price, amount, total;
+    } edits[] = {
+        {Quantity, 61, "10", "", "", "0"},
+        {Price, 62, "2.5", "2.5", "25", "25"},
+        {Goods, 60, "螺母 M8", "6.8", "68", "68"},
+        {Quantity, 61, "", "6.8", "", "0"},
+        {Goods, 60, "电钻 500W", "268", "", "0"},
+        {Quantity, 61, "2", "268", "536", "536"},
+    };
+    OpenDemo({"22_orders"}, "22_orders");
+    Click(AddLine);
+    for (const auto& edit : edits) {
+        SCOPED_TRACE(edit.text.toStdString());
+        EditCell(Lines, 0, edit.column, edit.editor, edit.text);
+        const auto number = [](const QString& text) { return text.isEmpty() ? text : QString::number(text.toDouble()); };
+        EXPECT_EQ(number(Grid(Lines)->GetItemText(0, Price)), edit.price);
+        EXPECT_EQ(number(Grid(Lines)->GetItemText(0, Amount)), edit.amount);
+        EXPECT_EQ(Text(Total).toDouble(), edit.total.toDouble());
+    }
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
 }
 

@@ -38,6 +38,44 @@ TEST_F(AdminSessions, LoginLog_ShowsThisLogin)
     EXPECT_GE(form->FilledRows(Grid, 0), 1) << "the logins are not listed";
 }
 
+// On a program start of its own: three refused logins, then one that
+// succeeds; 登录日志 lists them the latest first, and its 结果 column tells
+// them apart on the screen: cells of the same result look the same, cells of
+// different results differ (each compared on rows of the same colour).
+TEST_F(AdminSessions, LoginLog_TellsRefusedLoginsFromSuccessfulOnes)
+{
+    constexpr int LoginLogEntry = 12, Grid = 4, LoginColumn = 0, ResultColumn = 1;
+    m_strEntry = QStringLiteral("登录日志");
+    ProgramSession other(Desktop(), E2eRun::Get().Kind());
+    Step(QStringLiteral("start a second program"));
+    ASSERT_TRUE(other.Start()) << qPrintable(other.Problem());
+
+    Step(QStringLiteral("three wrong passwords for admin, then the right one"));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(other.LogIn(E2eText::Administrator, QStringLiteral("wrong")));
+        EXPECT_TRUE(other.TakeMessage().has_value()) << "no refusal shown";
+    }
+    ASSERT_TRUE(other.LogIn(E2eText::Administrator, E2eText::DemoPassword)) << qPrintable(other.Problem());
+    const QList<QStringList> logged = other.Database().Rows(
+        QStringLiteral("SELECT user_uid_0 FROM log_client_login ORDER BY time_0 DESC, uid_0 DESC"));
+    ASSERT_GE(logged.size(), 4);
+    EXPECT_NE(logged[0].value(0), QStringLiteral("0"));
+    for (int row = 1; row < 4; ++row)
+        EXPECT_EQ(logged[row].value(0), QStringLiteral("0")) << "row " << row;
+
+    Step(QStringLiteral("open 登录日志: it lists the logins as it opens"));
+    const std::optional<FormWindow> form = other.OpenEntry(m_strEntry, LoginLogEntry);
+    ASSERT_TRUE(form) << qPrintable(other.Problem());
+    ASSERT_TRUE(XDesktop::WaitUntil([&] { return form->FilledRows(Grid, LoginColumn) >= 4; }, 3000));
+    const QImage screen = Desktop().Grab();
+    const auto result = [&](int row) {
+        return screen.copy(form->CellScreenRect(Grid, row, ResultColumn).adjusted(2, 3, -2, -3));
+    };
+    EXPECT_EQ(form->FilledRows(Grid, ResultColumn), form->FilledRows(Grid, LoginColumn)) << "a row has no 结果";
+    EXPECT_EQ(result(1), result(3)) << "two refused logins show different 结果";
+    EXPECT_NE(result(0), result(2)) << "a successful and a refused login show the same 结果";
+}
+
 // A program start of its own (on a database of its own) beside the shared one.
 TEST_F(AdminSessions, Login_SuspendedRefusedOrdinaryUserSeesTheRightsTree)
 {

@@ -13,7 +13,7 @@ protected:
     // 订单录入's controls.
     static constexpr int OrderNo = 50, Customer = 51, Note = 53, RecordNo = 55, Total = 54, Lines = 7;
     static constexpr int AddLine = 10, DeleteLine = 11, SaveNew = 12, SaveChanges = 13, OpenOrder = 14;
-    static constexpr int GoodsColumn = 1, QuantityColumn = 2, PriceColumn = 3;
+    static constexpr int GoodsColumn = 1, QuantityColumn = 2, PriceColumn = 3, AmountColumn = 4;
 
     struct Line
     {
@@ -119,6 +119,45 @@ TEST_F(BusinessSessions, OrderEntry_NewLinesTypedSavedReopenedAndChanged)
     EXPECT_FALSE(ExpectMessage().isEmpty());
     EXPECT_EQ(Db().Value(QStringLiteral("SELECT note_0 FROM ord_head WHERE no_0='%1'").arg(no)), QStringLiteral("端到端测试"));
     EXPECT_DOUBLE_EQ(Number(SavedLines(no).value(0).value(1)), 4.0);
+}
+
+// A product chosen from the 商品 list after the quantity and price were
+// typed brings its own price, and the amount and the total follow at once.
+TEST_F(BusinessSessions, OrderEntry_ChosenProductRecomputesAmountAndTotal)
+{
+    std::optional<FormWindow> form = Open(QStringLiteral("订单录入"));
+    ASSERT_TRUE(form);
+    const QString no = QStringLiteral("E2E-CHOICE-%1").arg(E2eRun::Get().Kind());
+
+    Step(QStringLiteral("新增行, quantity 10, Tab, price 2.5, Return"));
+    form->Click(AddLine);
+    form->EditCell(Lines, 0, QuantityColumn, QStringLiteral("10"));
+    Desktop().Key(QStringLiteral("Tab"));
+    Desktop().Key(QStringLiteral("ctrl+a"));
+    Desktop().Type(QStringLiteral("2.5"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 25.0);
+    EXPECT_EQ(form->FilledRows(Lines, AmountColumn), 1);
+
+    Step(QStringLiteral("螺母 M8 chosen from the line's 商品 list (the second entry), Tab, Escape"));
+    form->ChooseInCell(Lines, 0, GoodsColumn, 1);
+    Desktop().Key(QStringLiteral("Tab"));
+    Desktop().Key(QStringLiteral("Escape"));
+    ExpectNoMessage();
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 68.0) << "the total did not follow the chosen product";
+
+    Step(QStringLiteral("the head, 保存新单: the line is stored with the product's price and amount"));
+    form->Fill(OrderNo, no);
+    form->Fill(Customer, QStringLiteral("顺风机电"));
+    form->Click(SaveNew);
+    ExpectMessage(); // 操作成功
+    const QList<QStringList> saved = SavedLines(no);
+    ASSERT_EQ(saved.size(), 1) << "the line was not saved";
+    EXPECT_EQ(saved[0].value(0), QStringLiteral("螺母 M8"));
+    EXPECT_DOUBLE_EQ(Number(saved[0].value(1)), 10.0);
+    EXPECT_DOUBLE_EQ(Number(saved[0].value(2)), 6.8);
+    EXPECT_DOUBLE_EQ(Number(saved[0].value(3)), 68.0);
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 68.0);
 }
 
 TEST_F(BusinessSessions, OrderEntry_SaveWithoutOrderNumberIsRefused)

@@ -77,7 +77,7 @@ TEST_F(ChartPrintSessions, DeliveryNote_PreviewShowsTheCodes)
     EXPECT_TRUE(codes.contains(QStringLiteral("QR-Code:DN-20260042"))) << qPrintable(codes);
     EXPECT_TRUE(codes.contains(QStringLiteral("CODE-128:20260042"))) << qPrintable(codes);
     Step(QStringLiteral("关闭 the preview"));
-    Desktop().Click(QPoint(E2eText::PreviewCloseX, E2eText::PreviewCloseY));
+    Desktop().Click(Desktop().Geometry(preview).topLeft() + QPoint(E2eText::PreviewCloseX, E2eText::PreviewCloseY));
     EXPECT_TRUE(Desktop().WaitForNoWindow(E2eText::PreviewWindow));
 }
 

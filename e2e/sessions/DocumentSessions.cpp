@@ -18,6 +18,19 @@ protected:
     {
         return Db().Value(QStringLiteral("SELECT price_0 FROM pick_goods WHERE code_0='%1'").arg(code));
     }
+    // The stored receipt of the number: its supplier and store, and its
+    // lines' goods code, quantity and arrival date.
+    QList<QStringList> ReceiptHead(const QString& no)
+    {
+        return Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no));
+    }
+    QList<QStringList> ReceiptLines(const QString& no)
+    {
+        return Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
+                                        "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 "
+                                        "JOIN rcv_head h ON h.uid_0=l.head_uid_0 WHERE h.no_0='%1' ORDER BY l.uid_0")
+                             .arg(no));
+    }
 };
 
 // 明细录入: a goods code typed into the 编码 column fills name, spec, unit and
@@ -188,7 +201,7 @@ TEST_F(DocumentSessions, ControlStates_RoleAndRowStates)
 
 // 入库单: the supplier is picked through its picker form (a double click on
 // a row, or a row and 选 定), and the contact follows it; lines added without
-// row numbers open their 编码 editor at once, by the hot key F2 and by a
+// row numbers open their 编码 editor at once, by the hot key F5 and by a
 // click on 增 行, and take the typed codes; a choice in the 商品 list brings
 // its code; quantities and arrival dates go in through their cell editors,
 // the total follows, and the receipt is saved with its lines and opened again.
@@ -211,11 +224,11 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     const int suppliers = Db().Count(QStringLiteral("SELECT COUNT(*) FROM rcv_supplier"));
 
     // The form opens active: the hot key needs no click into it first.
-    Step(QStringLiteral("F2 as soon as the form is open, then type A01 and Return into the new line"));
-    Desktop().Key(QStringLiteral("F2"));
+    Step(QStringLiteral("F5 as soon as the form is open, then type A01 and Return into the new line"));
+    Desktop().Key(QStringLiteral("F5"));
     Desktop().Type(QStringLiteral("A01"));
     Desktop().Key(QStringLiteral("Return"));
-    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F2 did not take the typed code";
+    EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 1) << "the line added by F5 did not take the typed code";
 
     Step(QStringLiteral("单号, then the picker of 供应商: a double click on 顺风机电"));
     form->Fill(ReceiptNo, no);
@@ -244,10 +257,7 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), 2) << "the line added by 增 行 did not take the typed code";
 
     Step(QStringLiteral("the first line's 商品 chosen from its drop-down list: 平垫圈 8mm, Tab, and the code follows"));
-    form->ClickCell(Grid, 0, GoodsColumn);
-    const QRect goodsCell = form->CellScreenRect(Grid, 0, GoodsColumn);
-    Desktop().Click(QPoint(goodsCell.right() - 6, goodsCell.center().y()));
-    Desktop().Key(QStringLiteral("Down Down Return"));
+    form->ChooseInCell(Grid, 0, GoodsColumn, 2);
     Desktop().Key(QStringLiteral("Tab"));
     Desktop().Key(QStringLiteral("Escape"));
 
@@ -267,13 +277,8 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     Step(QStringLiteral("保 存"));
     form->Click(Save);
     EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
-    const QString receipt = QStringLiteral("(SELECT uid_0 FROM rcv_head WHERE no_0='%1')").arg(no);
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT supplier_0, store_0 FROM rcv_head WHERE no_0='%1'").arg(no)),
-              (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
-    EXPECT_EQ(Db().Rows(QStringLiteral("SELECT g.code_0, CAST(l.qty_0 AS integer), l.arrive_0 FROM rcv_line l "
-                                       "JOIN rcv_goods g ON g.uid_0=l.goods_uid_0 WHERE l.head_uid_0=%1 "
-                                       "ORDER BY l.uid_0")
-                            .arg(receipt)),
+    EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("宏达建材"), QStringLiteral("临时仓")}}));
+    EXPECT_EQ(ReceiptLines(no),
               (QList<QStringList>{{QStringLiteral("B01"), QStringLiteral("5"), QStringLiteral("2026-03-09")},
                                   {QStringLiteral("C01"), QStringLiteral("2"), QStringLiteral("2026-03-09")}}));
     EXPECT_EQ(form->Read(RecordUid), Db().Value(QStringLiteral("SELECT uid_0 FROM rcv_head WHERE no_0='%1'").arg(no)));
@@ -289,6 +294,76 @@ TEST_F(DocumentSessions, GoodsReceipt_PickerNewLinesSaveAndOpen)
     EXPECT_EQ(again->Read(Supplier), QStringLiteral("宏达建材"));
     EXPECT_EQ(again->Read(Contact), QStringLiteral("刘小姐"));
     EXPECT_DOUBLE_EQ(Number(again->Read(Total)), 7.0);
+}
+
+// 入库单: 增 行 clicked with the mouse opens the new line's 编码 editor (a
+// text box the form gives after its table), which takes the keys at once;
+// the line is typed cell by cell, Tab between the cells, with no click into
+// the grid, and the receipt is saved and read back from the database.
+TEST_F(DocumentSessions, GoodsReceipt_MouseAddedLinesTypedWithTab)
+{
+    constexpr int ReceiptNo = 50, Supplier = 51, Store = 53, Total = 54, Grid = 8, AddLine = 10, Save = 12;
+    constexpr int GoodsColumn = 1;
+    std::optional<FormWindow> form = Open(QStringLiteral("入库单"));
+    ASSERT_TRUE(form);
+    const QString no = QStringLiteral("RK-TAB-%1").arg(E2eRun::Get().Kind());
+
+    Step(QStringLiteral("单号, 供应商 and 仓库 typed into their boxes"));
+    form->Fill(ReceiptNo, no);
+    form->Fill(Supplier, QStringLiteral("顺风机电"));
+    form->Fill(Store, QStringLiteral("二号仓库"));
+
+    // 编码 brings 商品 and 单位; 商品's list editor keeps what it shows, 单位
+    // takes no typing and is passed over, 数量 and 到货日期 take the keys.
+    const struct
+    {
+        QString code, quantity, arrival;
+    } lines[] = {{QStringLiteral("A02"), QStringLiteral("12"), QStringLiteral("20260310")},
+                 {QStringLiteral("C01"), QStringLiteral("3"), QStringLiteral("20260311")}};
+    int added = 0;
+    for (const auto& line : lines) {
+        Step(QStringLiteral("增 行 clicked, then %1 Tab Tab %2 Tab %3 Return typed into the new line")
+                 .arg(line.code, line.quantity, line.arrival));
+        form->Click(AddLine);
+        Desktop().Type(line.code);
+        Desktop().Key(QStringLiteral("Tab Tab"));
+        Desktop().Type(line.quantity);
+        Desktop().Key(QStringLiteral("Tab"));
+        Desktop().Type(line.arrival);
+        Desktop().Key(QStringLiteral("Return"));
+        ++added;
+        EXPECT_EQ(form->FilledRows(Grid, GoodsColumn), added) << "the line added by the click did not take the code";
+    }
+    EXPECT_DOUBLE_EQ(Number(form->Read(Total)), 15.0);
+
+    Step(QStringLiteral("保 存, and the lines read back from the database"));
+    form->Click(Save);
+    EXPECT_EQ(ExpectMessage(), QString()) << "the save failed";
+    EXPECT_EQ(ReceiptLines(no),
+              (QList<QStringList>{{QStringLiteral("A02"), QStringLiteral("12"), QStringLiteral("2026-03-10")},
+                                  {QStringLiteral("C01"), QStringLiteral("3"), QStringLiteral("2026-03-11")}}));
+    EXPECT_EQ(ReceiptHead(no), (QList<QStringList>{{QStringLiteral("顺风机电"), QStringLiteral("二号仓库")}}));
+}
+
+// 入库单's hot key pressed in the 供应商 box (whose own F2 opens its picker)
+// only adds a line: no picker comes, the box keeps its text, and the code
+// typed next goes into the new line.
+TEST_F(DocumentSessions, GoodsReceipt_HotKeyInTheSupplierBoxOnlyAddsALine)
+{
+    constexpr int Entry = 46, SupplierPicker = 9, Supplier = 51, Contact = 56, Grid = 8, CodeColumn = 0;
+    std::optional<FormWindow> form = Open(QStringLiteral("入库单"));
+    ASSERT_TRUE(form);
+
+    Step(QStringLiteral("type 宏达建材 into 供应商, F5, type A02 and Return"));
+    form->Fill(Supplier, QStringLiteral("宏达建材"));
+    Desktop().Key(QStringLiteral("F5"));
+    Desktop().Type(QStringLiteral("A02"));
+    Desktop().Key(QStringLiteral("Return"));
+    EXPECT_FALSE(XDesktop::WaitUntil([&] { return !Program().FormWindows(Entry, SupplierPicker).isEmpty(); }, 1500))
+        << "the supplier picker opened";
+    EXPECT_EQ(form->FilledRows(Grid, CodeColumn), 1) << "the new line did not take the typed code";
+    EXPECT_EQ(form->Read(Supplier), QStringLiteral("宏达建材"));
+    EXPECT_EQ(form->Read(Contact), QStringLiteral("刘小姐")) << "leaving the box did not fill the contact";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -27,6 +28,15 @@ const QString kSheetRows = QStringLiteral(
     "for row in ws.iter_rows(min_row=2, values_only=True):\n"
     "    if any(c is not None for c in row):\n"
     "        print('\\t'.join('' if c is None else str(c) for c in row))\n");
+
+// Prints, for each cell named after the workbook, its value, the kind of
+// value and its number format, separated by tabs, a cell a line.
+const QString kSheetCells = QStringLiteral(
+    "import openpyxl, sys\n"
+    "ws = openpyxl.load_workbook(sys.argv[1]).worksheets[0]\n"
+    "for name in sys.argv[2:]:\n"
+    "    c = ws[name]\n"
+    "    print('%s\\t%s\\t%s' % (c.value, type(c.value).__name__, c.number_format))\n");
 
 class FilesWebSessions : public DemoSession
 {
@@ -66,15 +76,25 @@ protected:
             return {};
         }
         const QString opener = Program().OpenedFiles().last();
-        const QString workbook = QUrl(opener).isLocalFile() ? QUrl(opener).toLocalFile() : opener;
-        EXPECT_TRUE(QFileInfo::exists(workbook)) << workbook;
+        m_workbook = QUrl(opener).isLocalFile() ? QUrl(opener).toLocalFile() : opener;
+        EXPECT_TRUE(QFileInfo::exists(m_workbook)) << m_workbook;
         QList<QStringList> rows;
         for (const QString& line : Desktop()
-                                       .Output(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), kSheetRows, workbook})
+                                       .Output(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), kSheetRows, m_workbook})
                                        .split(u'\n', Qt::SkipEmptyParts))
             rows << line.split(u'\t');
         return rows;
     }
+
+    // Value, kind and number format of each named cell of the last workbook.
+    QStringList Cells(const QStringList& names)
+    {
+        return Desktop()
+            .Output(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), kSheetCells, m_workbook} + names)
+            .split(u'\n', Qt::SkipEmptyParts);
+    }
+
+    QString m_workbook;
 
     void ExpectRows(const QList<QStringList>& exported, const QList<QStringList>& expected)
     {
@@ -101,6 +121,11 @@ TEST_F(ExcelExportSession, GridIntoTheTemplateCopyInTheGridsOrder)
 
     Step(QStringLiteral("导出到Excel"));
     ExpectRows(ExportedRows(*form), expected);
+    // The first row's product stays a text; its quantity and price are
+    // numbers, shown as the grid showed them.
+    EXPECT_EQ(Cells({QStringLiteral("A2"), QStringLiteral("B2"), QStringLiteral("C2")}),
+              (QStringList{expected[0][0] + QStringLiteral("\tstr\tGeneral"), QStringLiteral("12\tint\t0"),
+                           QStringLiteral("12.5\tfloat\t0.0")}));
 
     const auto byAmount = [](const QStringList& a, const QStringList& b) {
         return Number(a.value(3)) < Number(b.value(3));
@@ -212,10 +237,13 @@ TEST_F(FilesWebSessions, WebAndCommands_TextsAndCommands)
     ExpectNoMessage();
     EXPECT_TRUE(form->Read(Output).contains(QStringLiteral("marker-e2e.txt")));
 
-    Step(QStringLiteral("当前日期"));
+    Step(QStringLiteral("当前日期 as a Chinese reader writes it: 2026-03-09 14:05:30"));
     form->Click(Date);
     ExpectNoMessage();
-    EXPECT_TRUE(form->Read(Output).contains(QString::number(QDate::currentDate().year())));
+    const QString now = form->Read(Output).trimmed();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}:\\d{2}$")).match(now).hasMatch())
+        << qPrintable(now);
+    EXPECT_TRUE(now.startsWith(QString::number(QDate::currentDate().year()))) << qPrintable(now);
 }
 
 } // namespace

@@ -78,7 +78,7 @@ protected:
             return form.m_actions.m_db.m_strError.isEmpty();
         });
         dispatcher.Register("close", [](D_T1& form, const CXmlNode&, int, const QString&) {
-            form.m_bCloseRequested = true;
+            form.RequestClose();
             return true;
         });
     }
@@ -150,7 +150,7 @@ TEST_P(FormEventTest, SuccessfulEventCommitsEveryWrite)
     form->FireEvent(1025, "CLICK");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM t_item"), "2");
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('\n').toStdString();
-    EXPECT_FALSE(form->m_bEventBusy);
+    EXPECT_EQ(form->Life(), FormLife::Open);
     EXPECT_FALSE(form->m_actions.m_db.IsOpen());
 }
 
@@ -191,7 +191,7 @@ TEST_P(FormEventTest, FailureAtAnyStepLeavesDatabaseAndGridAsBefore)
             ASSERT_EQ(m_messages.size(), 1);
             EXPECT_FALSE(m_messages[0].isEmpty());
             EXPECT_TRUE(LogFile().startsWith(m_messages[0]));
-            EXPECT_FALSE(form->m_bEventBusy);
+            EXPECT_EQ(form->Life(), FormLife::Open);
         }
     }
 }
@@ -228,7 +228,7 @@ TEST_P(FormEventTest, ReadOnlyProgramFolderAndDatabaseReportTheFailureAndKeepThe
     ASSERT_FALSE(m_form.isNull());
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(edit->text(), "录入的内容");
-    EXPECT_FALSE(form->m_bEventBusy);
+    EXPECT_EQ(form->Life(), FormLife::Open);
 }
 
 TEST_P(FormEventTest, FailedCommitIsAFailedEvent)
@@ -242,7 +242,7 @@ TEST_P(FormEventTest, FailedCommitIsAFailedEvent)
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(m_messages, QStringList{EventTexts::Failed});
     EXPECT_TRUE(form->isVisible()) << "a failed event carries out no close request";
-    EXPECT_FALSE(form->m_bEventBusy);
+    EXPECT_EQ(form->Life(), FormLife::Open);
 }
 
 TEST_P(FormEventTest, RightsOfTheUsersGroup)

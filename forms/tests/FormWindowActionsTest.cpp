@@ -62,7 +62,7 @@ protected:
         // Records what ran, in order: <query_to_head note='x'/> stands for any
         // handler of the action object.
         dispatcher.Register("query_to_head", [this](D_T1& form, const CXmlNode& action, int, const QString&) {
-            m_ran << action.GetAttribute("note") + (form.m_bEventBusy ? "(busy)" : "")
+            m_ran << action.GetAttribute("note") + (form.Life() == FormLife::InEvent ? "(busy)" : "")
                          + QString("@%1").arg(form.m_actions.m_nPage);
             return true;
         });

@@ -471,6 +471,49 @@ TEST_F(FormWindow, ClosingEndsTimerAndWindow)
     EXPECT_EQ(record.fired.size(), firedAtClose);
 }
 
+// Each way a form ends: the close waits while the form's event runs, the
+// form is closed for good after it, and its deletion (from the application
+// loop) is the last thing that touches it.
+TEST_F(FormWindow, EveryWayOfClosingEndsInOneDeletion)
+{
+    const struct {
+        const char* name;
+        std::function<void(D_T1&)> close;
+        bool inEvent; // asked for while an event of the form runs
+    } ways[] = {
+        {"window closed", [](D_T1& f) { f.close(); }, false},
+        {"ended with a result", [](D_T1& f) { f.done(QDialog::Accepted); }, false},
+        {"window closed during an event", [](D_T1& f) { f.close(); }, true},
+        {"ended during an event", [](D_T1& f) { f.reject(); }, true},
+        {"requested by the event", [](D_T1& f) { f.RequestClose(); }, true},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        ASSERT_TRUE(Open(FormText(PlainHead)));
+        EXPECT_EQ(form->Life(), FormLife::Open);
+        QList<FormLife> during;
+        record.onFire = [&](D_T1& f, int, const QString&) {
+            if (way.inEvent)
+                way.close(f);
+            during << f.Life();
+            EXPECT_TRUE(f.isVisible());
+        };
+        form->FireEvent(1025, "CLICK");
+        EXPECT_EQ(during, QList<FormLife>({FormLife::InEvent}));
+        if (!way.inEvent)
+            way.close(*form);
+        ASSERT_FALSE(form.isNull()); // deleted from the application loop only
+        EXPECT_EQ(form->Life(), FormLife::Closed);
+        EXPECT_FALSE(form->isVisible());
+        // A closed form runs no event again.
+        form->FireEvent(1025, "CLICK");
+        EXPECT_EQ(during.size(), 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(form.isNull());
+        record.onFire = nullptr;
+    }
+}
+
 TEST_F(FormWindow, RightClickOnTheBodyBringsTheMainWindowForward)
 {
     QWidget mainWindow;
@@ -496,8 +539,11 @@ TEST_F(FormWindow, RequestedCloseEndsTheFormAndClicksTheOpenersButton)
 
     ASSERT_TRUE(Open(FormText("<head title='t' pos='0' parent_btn='2'/>"),
                      [&](D_T1& f) { f.m_pOpener = &opener; }));
-    record.onFire = [](D_T1& f, int id, const QString&) { f.m_bCloseRequested = id == 1025; };
-    form->m_bCloseRequested = true; // left over: cleared when the next event starts
+    record.onFire = [](D_T1& f, int id, const QString&) {
+        if (id == 1025)
+            f.RequestClose();
+    };
+    form->RequestClose(); // outside an event: nothing is asked
     QTest::mouseClick(Control<QPushButton>(2), Qt::LeftButton);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(openerRecord.fired.isEmpty());

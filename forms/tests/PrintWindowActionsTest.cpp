@@ -470,6 +470,7 @@ TEST_F(ShowDialogTest, APopupIsModalForItsOpenerWhichWaitsForIt)
     Settle();
     ASSERT_FALSE(form.isNull());
     EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->Life(), FormLife::Closing);
     EXPECT_TRUE(popup->isVisible());
     popup->reject();
     Settle();

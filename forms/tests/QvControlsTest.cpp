@@ -1,3 +1,4 @@
+#include "ControlText.h"
 #include "D_T1.h"
 #include "QvChart.h"
 #include "QvGuiView.h"
@@ -20,6 +21,7 @@
 #include "widgets/ShadeButtonST.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -150,7 +152,6 @@ TEST_F(Builder, BuildsEveryElementKind)
 
     auto* edit = Control<QLineEdit>(9);
     EXPECT_EQ(edit->text(), QStringLiteral("张三"));
-    EXPECT_EQ(edit->maxLength(), 4);
     EXPECT_EQ(edit->font(), form->GetBuilder()->DefaultFont());
     auto* multi = Control<QPlainTextEdit>(10);
     EXPECT_EQ(multi->toPlainText(), QStringLiteral("多行"));
@@ -235,19 +236,69 @@ TEST_F(Builder, EditBoxesTakeTheirStyleBitsAndLimits)
     }
     EXPECT_NE(qobject_cast<CFileEditCtrl*>(Control<QLineEdit>(5)), nullptr);
 
-    // A multi-line box takes in no more than its maximum, a line break
-    // counting two; a longer first value stays whole.
+    // A multi-line box takes in no more typing than its maximum, a line
+    // break counting two; a longer first value, or a text the program puts
+    // in, stays whole.
     auto* multi = Control<QPlainTextEdit>(8);
     multi->moveCursor(QTextCursor::End);
     QTest::keyClicks(multi, QStringLiteral("abcdef"));
     EXPECT_EQ(multi->toPlainText(), QStringLiteral("多行abc"));
-    multi->setPlainText(QStringLiteral("ab\ncdef"));
+    multi->setPlainText(QStringLiteral("ab"));
+    multi->moveCursor(QTextCursor::End);
+    QTest::keyClick(multi, Qt::Key_Return);
+    QTest::keyClicks(multi, QStringLiteral("cdef"));
     EXPECT_EQ(multi->toPlainText(), QStringLiteral("ab\nc"));
+    multi->setPlainText(QStringLiteral("ab\ncdef"));
+    EXPECT_EQ(multi->toPlainText(), QStringLiteral("ab\ncdef"));
     auto* longer = Control<QPlainTextEdit>(9);
     EXPECT_EQ(longer->toPlainText(), QStringLiteral("长长的多行文字"));
     longer->moveCursor(QTextCursor::End);
     QTest::keyClicks(longer, QStringLiteral("x"));
     EXPECT_EQ(longer->toPlainText(), QStringLiteral("长长的多行文字"));
+}
+
+// "maxlen" holds back what the user types or pastes, never what the
+// program puts in: the first value and texts set later stay whole.
+TEST_F(Builder, TextLimitsHoldOnlyTheUsersInput)
+{
+    Open(QStringLiteral("<textbox id='1' pos='0,0,150,22' maxlen='5' value='0123456789'/>"
+                        "<editbutton id='2' pos='0,30,150,52' maxlen='5' value='0123456789'/>"
+                        "<textbox id='3' pos='0,60,150,140' style='4' maxlen='5' value='0123456789'/>"
+                        "<textbox id='4' pos='200,0,350,22' style='8200' maxlen='5' value='12345678'/>"));
+    const auto typeAtEnd = [](QWidget* box, const QString& text) {
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClicks(box, text);
+    };
+    for (const int id : {1, 2, 3}) {
+        SCOPED_TRACE(id);
+        QWidget* box = form->GetDlgItem(id + D_T1::ControlIdBase);
+        ASSERT_NE(box, nullptr);
+        box->setFocus();
+        EXPECT_EQ(GetControlText(box), QStringLiteral("0123456789")) << "the first value was cut";
+        // Longer than the limit: the user takes characters away, adds none.
+        typeAtEnd(box, QStringLiteral("x"));
+        EXPECT_EQ(GetControlText(box), QStringLiteral("0123456789"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        EXPECT_EQ(GetControlText(box), QStringLiteral("012345678"));
+        SetControlText(box, QStringLiteral("abcdefghijkl"));
+        EXPECT_EQ(GetControlText(box), QStringLiteral("abcdefghijkl")) << "a text set by the program was cut";
+        SetControlText(box, QString());
+        typeAtEnd(box, QStringLiteral("abcdefg"));
+        EXPECT_EQ(GetControlText(box), QStringLiteral("abcde"));
+        // A paste goes in as far as there is room, in the middle too.
+        SetControlText(box, QStringLiteral("ab"));
+        QApplication::clipboard()->setText(QStringLiteral("123456"));
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Right);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(GetControlText(box), QStringLiteral("a123b"));
+    }
+    // The limit works beside the style's digits-only rule.
+    auto* digits = Control<QLineEdit>(4);
+    EXPECT_EQ(digits->text(), QStringLiteral("12345678"));
+    digits->clear();
+    QTest::keyClicks(digits, QStringLiteral("1a2345678"));
+    EXPECT_EQ(digits->text(), QStringLiteral("12345"));
 }
 
 TEST_F(Builder, OwnerDrawnButtonsTakeTheirImagesAndColours)
@@ -327,7 +378,6 @@ TEST_F(Builder, EditButtonsKnowTheirPicker)
     const auto box = [&](int id) { return qobject_cast<CFileEditCtrl*>(form->GetDlgItem(id + 1024)); };
     ASSERT_NE(box(1), nullptr);
     EXPECT_EQ(box(1)->text(), QStringLiteral("长文本"));
-    EXPECT_EQ(box(1)->maxLength(), 8);
     EXPECT_EQ(box(1)->m_nBrowseKind, CFileEditCtrl::BrowseTextDialog);
     EXPECT_EQ(box(1)->m_pOwnerForm, form.get());
     EXPECT_FALSE(box(1)->ButtonRect().isEmpty());

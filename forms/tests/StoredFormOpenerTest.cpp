@@ -7,6 +7,7 @@
 #include "StoredFormOpener.h"
 #include "db/DbConnection.h"
 #include "db/DbSchema.h"
+#include "db/DbTexts.h"
 #include "db/tests/DbTestDatabase.h"
 #include "text/AppState.h"
 #include "text/Cp936.h"
@@ -40,7 +41,8 @@ QString Form(const QString& head, int buttonId)
         .arg(buttonId);
 }
 
-class StoredFormOpener : public ::testing::Test
+// On SQLite and PostgreSQL (the test parameter, 2 or 3).
+class StoredFormOpener : public ::testing::TestWithParam<int>
 {
 protected:
     void SetUp() override
@@ -52,7 +54,7 @@ protected:
         SetMessageSink([this](const QString& text) { m_messages << text; });
         m_db.SetConnectString(m_database.ConnectText());
         ASSERT_TRUE(m_db.Connect());
-        ASSERT_TRUE(m_db.ExecuteScript(DbSchemaScript(2)));
+        ASSERT_TRUE(m_db.ExecuteScript(DbSchemaScript(GetParam())));
         AddEntry(1, 0, QByteArray()); // a folder
         AddEntry(10, 1, Stored(Form(QStringLiteral("<head title='十' type='t10'/>"), 5)));
         AddEntry(11, 1, Stored(Form(QStringLiteral("<head type='t11' popup='x:25:3;4:7'/>"), 6)));
@@ -71,7 +73,7 @@ protected:
         m_tree.setColumnCount(1);
         auto* folder = new QTreeWidgetItem(&m_tree, {QStringLiteral("文件夹")});
         folder->setData(0, kTreeItemDataRole, 1);
-        for (const int uid : {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}) {
+        for (const int uid : {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 30}) { // 30: no row
             auto* item = new QTreeWidgetItem(folder, {QStringLiteral("项%1").arg(uid)});
             item->setData(0, kTreeItemDataRole, uid);
         }
@@ -108,13 +110,13 @@ protected:
     }
 
     TempFolder m_programFolder;
-    DbTestDatabase m_database{2};
+    DbTestDatabase m_database{GetParam()};
     CDbConnection m_db;
     QTreeWidget m_tree;
     QStringList m_messages;
 };
 
-TEST_F(StoredFormOpener, OpensTheLeafsFormWithItsValues)
+TEST_P(StoredFormOpener, OpensTheLeafsFormWithItsValues)
 {
     D_T1* form = Open(10);
     ASSERT_TRUE(form);
@@ -128,7 +130,7 @@ TEST_F(StoredFormOpener, OpensTheLeafsFormWithItsValues)
     EXPECT_TRUE(form->GetDlgItem(5 + D_T1::ControlIdBase));
 }
 
-TEST_F(StoredFormOpener, RedirectingHeadOpensTheOtherEntrysForm)
+TEST_P(StoredFormOpener, RedirectingHeadOpensTheOtherEntrysForm)
 {
     struct Case
     {
@@ -158,7 +160,7 @@ TEST_F(StoredFormOpener, RedirectingHeadOpensTheOtherEntrysForm)
     }
 }
 
-TEST_F(StoredFormOpener, OpensNothingWithoutAUsableForm)
+TEST_P(StoredFormOpener, OpensNothingWithoutAUsableForm)
 {
     for (const int uid : {1, 15, 16, 17, 18})
         EXPECT_EQ(Open(uid), nullptr) << uid;
@@ -167,12 +169,24 @@ TEST_F(StoredFormOpener, OpensNothingWithoutAUsableForm)
     // A database that cannot be opened opens nothing either.
     theApp().m_strConnectText = ScrambleText(DbTestDatabase::AccessText(QStringLiteral("/nonexistent/x.mdb")), 1);
     EXPECT_EQ(Open(10), nullptr);
+}
+
+// A folder, no selection, and an entry that has no form by design (no leaf
+// row) open nothing without a word.
+TEST_P(StoredFormOpener, EntriesWithoutAFormByDesignStayQuiet)
+{
+    for (const int uid : {0, 1, 16, 30}) {
+        SCOPED_TRACE(uid);
+        m_tree.setCurrentItem(uid ? FindTreeItemByData(&m_tree, m_tree.topLevelItem(0), uid) : nullptr);
+        EXPECT_TRUE(OpenSelectedMenuForm(&m_tree));
+    }
     EXPECT_TRUE(m_messages.isEmpty()) << m_messages.join('|').toStdString();
+    EXPECT_FALSE(QFile::exists(m_programFolder.file(LogFileName)));
 }
 
 // A stored form that is there but cannot be opened says why, in a message
 // box and in the log file, and opens no window.
-TEST_F(StoredFormOpener, DamagedStoredFormIsReportedWithItsReason)
+TEST_P(StoredFormOpener, DamagedStoredFormIsReportedWithItsReason)
 {
     const struct
     {
@@ -183,6 +197,8 @@ TEST_F(StoredFormOpener, DamagedStoredFormIsReportedWithItsReason)
         {19, LzwTexts::TooLong.arg(0x7fffffff).arg(kMaxDecodedBytes)},
         {20, FormTexts::NotXml},
         {21, LzwTexts::Damaged}, // redirected to entry 17
+        {18, FormTexts::MenuFormEmpty},
+        {15, FormTexts::MenuFormTooShort},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.uid);
@@ -200,5 +216,69 @@ TEST_F(StoredFormOpener, DamagedStoredFormIsReportedWithItsReason)
             EXPECT_EQ(qobject_cast<D_T1*>(widget), nullptr);
     }
 }
+
+// A database that is gone or locked by another program is reported with
+// its cause: the database's text for the user and the driver's message.
+TEST_P(StoredFormOpener, UnreachableOrLockedDatabaseIsReportedWithItsCause)
+{
+    const QString name = QStringLiteral("项10");
+    const QString sql = FormTexts::SelectLeafForm.arg(10);
+    const auto expectReported = [&](const QString& cause, const QString& detail) {
+        m_messages.clear();
+        QFile::remove(m_programFolder.file(LogFileName));
+        m_tree.setCurrentItem(FindTreeItemByData(&m_tree, m_tree.topLevelItem(0), 10));
+
+        EXPECT_TRUE(OpenSelectedMenuForm(&m_tree));
+
+        ASSERT_EQ(m_messages.size(), 1);
+        const QString prefix = FormTexts::MenuFormUnusable.arg(name, cause + u'\n');
+        EXPECT_TRUE(m_messages[0].startsWith(prefix)) << m_messages[0].toStdString();
+        EXPECT_TRUE(m_messages[0].contains(detail, Qt::CaseInsensitive)) << m_messages[0].toStdString();
+        EXPECT_FALSE(m_messages[0].contains(sql)) << "the SQL is for the log";
+        EXPECT_TRUE(FromCp936(ReadWholeFile(m_programFolder.file(LogFileName)))
+                        .startsWith(QString(m_messages[0]).replace(u'\n', QStringLiteral("\r\n"))));
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            EXPECT_EQ(qobject_cast<D_T1*>(widget), nullptr);
+    };
+
+    // Held by another connection until it ends its transaction.
+    if (GetParam() == 2) {
+        ASSERT_TRUE(m_db.ExecuteCommand(QStringLiteral("BEGIN EXCLUSIVE"))) << m_db.m_strErrorInfo.toStdString();
+        expectReported(DbText::kQuery + u'\n' + DbText::kLocked, QStringLiteral("database is locked"));
+        EXPECT_TRUE(m_db.ExecuteCommand(QStringLiteral("COMMIT")));
+    } else {
+        m_db.BeginTrans();
+        ASSERT_TRUE(m_db.ExecuteCommand(QStringLiteral("LOCK TABLE c_menu_dh IN ACCESS EXCLUSIVE MODE")))
+            << m_db.m_strErrorInfo.toStdString();
+        expectReported(DbText::kQuery + u'\n' + DbText::kLocked, QStringLiteral("lock timeout"));
+        m_db.RollbackTrans();
+    }
+
+    // Gone: the database file removed, or no server where the text points.
+    const QString connectText = theApp().m_strConnectText;
+    if (GetParam() == 2) {
+        const QString gone = m_database.Folder() + QStringLiteral("gone.mdb");
+        theApp().m_strConnectText = ScrambleText(DbTestDatabase::AccessText(gone), 1);
+        expectReported(DbText::kConnect.trimmed(), gone);
+    } else {
+        theApp().m_strConnectText = ScrambleText(
+            DbTestDatabase::PostgreSqlText(QStringLiteral("127.0.0.1"), QStringLiteral("1"), QStringLiteral("x"),
+                                           QStringLiteral("x"), QStringLiteral("x")),
+            1);
+        expectReported(DbText::kConnect.trimmed(), QStringLiteral("connect"));
+    }
+
+    // Back again, the form opens.
+    theApp().m_strConnectText = connectText;
+    m_tree.setCurrentItem(FindTreeItemByData(&m_tree, m_tree.topLevelItem(0), 10));
+    EXPECT_TRUE(OpenSelectedMenuForm(&m_tree));
+    int opened = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        opened += qobject_cast<D_T1*>(widget) != nullptr;
+    EXPECT_EQ(opened, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, StoredFormOpener, ::testing::Values(2, 3),
+                         [](const auto& info) { return info.param == 2 ? "SQLite" : "PostgreSQL"; });
 
 } // namespace

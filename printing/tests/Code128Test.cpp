@@ -52,13 +52,13 @@ TEST(Code128Test, EveryKindDecodesToItsText)
         {QStringLiteral("128c"), QStringLiteral("12345678"), {}},
         {QStringLiteral("128c"), QStringLiteral("12345"), {}},
         {QStringLiteral("128c"), QStringLiteral("7"), {}},
-        // Pairs that are no digit pairs give the number they begin with.
-        {QStringLiteral("128c"), QStringLiteral("2026AB1X 7"), QStringLiteral("2026000107")},
         {QStringLiteral("128b"), QStringLiteral("Dn-2026/0042 x"), {}},
         {QStringLiteral("128b"), QStringLiteral("0123456789"), {}},
+        // The ends of set B: blank, tilde and DEL.
+        {QStringLiteral("128b"), QStringLiteral(" a~\x7f"), {}},
         {QStringLiteral("128a"), QStringLiteral("ORDER 42/A"), {}},
-        // Lower case in set A gives the control characters of those values.
-        {QStringLiteral("128a"), QStringLiteral("ABae"), QStringLiteral("AB\x01\x05")},
+        // The end of set A: underscore.
+        {QStringLiteral("128a"), QStringLiteral("A_^ Z"), {}},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -89,12 +89,10 @@ TEST(Code128Test, DigitPairsInSetCAndTheRestInSetB)
         {QStringLiteral("128e"), QStringLiteral("01"), {"211232", "411131", "222122", "121223"}},
         // Start B, "A" (33): 104 + 33 = 137 = 103 + 34
         {QStringLiteral("128b"), QStringLiteral("A"), {"211214", "111323", "131123"}},
-        // Start A, "a" (97 - 32 = 65): 103 + 65 = 168 = 103 + 65
-        {QStringLiteral("128a"), QStringLiteral("a"), {"211412", "121124", "121124"}},
-        // "A1" and "B2" begin with no number: 105 + 0 + 0 = 105 = 103 + 2
-        {QStringLiteral("128c"), QStringLiteral("A1B2"), {"211232", "212222", "212222", "222221"}},
-        // "1A" (1), "23", a lone last "x" (0): 105 + 1 + 46 + 0 = 152 = 103 + 49
-        {QStringLiteral("128c"), QStringLiteral("1A23x"), {"211232", "222122", "312131", "212222", "211331"}},
+        // Start B, DEL (95): 104 + 95 = 199 = 103 + 96
+        {QStringLiteral("128b"), QStringLiteral("\x7f"), {"211214", "114113", "114311"}},
+        // Start A, "_" (63): 103 + 63 = 166 = 103 + 63
+        {QStringLiteral("128a"), QStringLiteral("_"), {"211412", "111224", "111224"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.kind + u' ' + c.text).toStdString());
@@ -115,7 +113,23 @@ TEST(Code128Test, RefusesWhatTheSetCannotHold)
         {QStringLiteral("128b"), QStringLiteral("单号12"), QStringLiteral("条码不能编码字符“单”(第1个字符)")},
         {QStringLiteral("128a"), QStringLiteral("AB\t"), QStringLiteral("条码不能编码字符“\t”(第3个字符)")},
         {QStringLiteral("128b"), QStringLiteral("A\tB"), QStringLiteral("条码不能编码字符“\t”(第2个字符)")},
+        // Set A has no lower case and nothing above the underscore.
+        {QStringLiteral("128a"), QStringLiteral("ABae"), QStringLiteral("条码不能编码字符“a”(第3个字符)")},
+        {QStringLiteral("128a"), QStringLiteral("A{"), QStringLiteral("条码不能编码字符“{”(第2个字符)")},
+        {QStringLiteral("128a"), QStringLiteral("A\x7f"), QStringLiteral("条码不能编码字符“\x7f”(第2个字符)")},
+        // U+0080 to U+008A would be function and start codes and the stop.
+        {QStringLiteral("128b"), QStringLiteral("A\u0080"), QStringLiteral("条码不能编码字符“\u0080”(第2个字符)")},
+        {QStringLiteral("128b"), QStringLiteral("\u0085"), QStringLiteral("条码不能编码字符“\u0085”(第1个字符)")},
+        {QStringLiteral("128b"), QStringLiteral("12\u008a3"), QStringLiteral("条码不能编码字符“\u008a”(第3个字符)")},
+        {QStringLiteral("128a"), QStringLiteral("\u0084"), QStringLiteral("条码不能编码字符“\u0084”(第1个字符)")},
+        // Set C holds pairs of digits only, named by their first non-digit.
         {QStringLiteral("128c"), QStringLiteral("12-5"), QStringLiteral("条码不能编码字符“-”(第3个字符)")},
+        {QStringLiteral("128c"), QStringLiteral("A1B2"), QStringLiteral("条码不能编码字符“A”(第1个字符)")},
+        {QStringLiteral("128c"), QStringLiteral("1A23"), QStringLiteral("条码不能编码字符“A”(第2个字符)")},
+        {QStringLiteral("128c"), QStringLiteral("12 34"), QStringLiteral("条码不能编码字符“ ”(第3个字符)")},
+        {QStringLiteral("128c"), QStringLiteral("1234x"), QStringLiteral("条码不能编码字符“x”(第5个字符)")},
+        {QStringLiteral("128c"), QStringLiteral("１２"), QStringLiteral("条码不能编码字符“１”(第1个字符)")},
+        {QStringLiteral("128e"), QStringLiteral("01A"), QStringLiteral("条码不能编码字符“A”(第3个字符)")},
         {QStringLiteral("128x"), QStringLiteral("12"), QStringLiteral("条码类型错误: 128x")},
     };
     for (const auto& c : cases) {

@@ -244,5 +244,5 @@ TEST_F(PrintJobTest, RefusedBarCodeIsReportedAfterTheJob)
     PrintActions::Print(m_printer, m_source, *m_doc.GetRoot(), QStringLiteral("37"), 9, false);
     Settle();
     // Three pages, one message.
-    EXPECT_EQ(m_messages, QStringList{QStringLiteral("条码不能编码字符“-”(第3个字符)")});
+    EXPECT_EQ(m_messages, QStringList{QStringLiteral("条码不能编码字符“订”(第1个字符)")});
 }

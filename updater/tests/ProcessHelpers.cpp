@@ -32,6 +32,11 @@ void InstallFakeProgram(const std::string& path, const std::string& marker)
     fs::permissions(path, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
 
+std::uintmax_t FakeProgramSize()
+{
+    return std::filesystem::file_size(FAKE_TEMBRA_PATH);
+}
+
 std::string ReadFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -94,7 +99,7 @@ std::vector<char*> PointersTo(const std::vector<std::string>& texts)
 
 ChildProcess::ChildProcess(const std::string& path, const std::vector<std::string>& arguments,
                            const std::optional<std::vector<std::string>>& environment,
-                           const std::string& input)
+                           const std::string& input, const std::string& errors)
 {
     std::vector<std::string> commandLine{path};
     commandLine.insert(commandLine.end(), arguments.begin(), arguments.end());
@@ -103,6 +108,8 @@ ChildProcess::ChildProcess(const std::string& path, const std::vector<std::strin
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+    if (!errors.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int error = posix_spawnp(&m_pid, path.c_str(), &actions, nullptr, argv.data(),
                                   environment ? envp.data() : environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -132,9 +139,9 @@ bool ChildProcess::IsRunning()
     return false;
 }
 
-std::optional<int> ChildProcess::WaitForExit()
+std::optional<int> ChildProcess::WaitForExit(std::chrono::steady_clock::duration limit)
 {
-    WaitUntil([&] { return !IsRunning(); });
+    WaitUntil([&] { return !IsRunning(); }, limit);
     return m_status;
 }
 

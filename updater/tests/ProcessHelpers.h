@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <thread>
@@ -15,11 +16,11 @@ namespace testhelp {
 constexpr auto kWaitLimit = std::chrono::seconds(10);
 constexpr auto kPoll = std::chrono::milliseconds(20);
 
-// Polls `condition` until it holds or the wait limit has passed; whether it held.
+// Polls `condition` until it holds or `limit` has passed; whether it held.
 template <typename Condition>
-bool WaitUntil(Condition condition)
+bool WaitUntil(Condition condition, std::chrono::steady_clock::duration limit = kWaitLimit)
 {
-    const auto deadline = std::chrono::steady_clock::now() + kWaitLimit;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
@@ -35,6 +36,9 @@ std::string CanonicalFolder(const TempFolder& folder);
 // Copies the fake main program to `path` (creating its folder), executable,
 // with `marker` appended so that copies can be told apart by their bytes.
 void InstallFakeProgram(const std::string& path, const std::string& marker = {});
+
+// The size of the fake main program without a marker.
+std::uintmax_t FakeProgramSize();
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
@@ -54,18 +58,19 @@ class ChildProcess
 {
 public:
     // A `path` without a slash is looked for in PATH. Standard input comes
-    // from `input`; the environment is this process's unless one is given.
+    // from `input`; standard error goes to the file `errors` when one is
+    // named; the environment is this process's unless one is given.
     explicit ChildProcess(const std::string& path, const std::vector<std::string>& arguments = {},
                           const std::optional<std::vector<std::string>>& environment = {},
-                          const std::string& input = "/dev/null");
+                          const std::string& input = "/dev/null", const std::string& errors = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     pid_t Pid() const { return m_pid; }
     bool IsRunning();
-    // The wait status once the process has ended, or nothing after the wait limit.
-    std::optional<int> WaitForExit();
+    // The wait status once the process has ended, or nothing after `limit`.
+    std::optional<int> WaitForExit(std::chrono::steady_clock::duration limit = kWaitLimit);
 
 private:
     pid_t m_pid = 0;

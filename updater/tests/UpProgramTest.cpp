@@ -75,15 +75,15 @@ protected:
 
     std::unique_ptr<ChildProcess> StartUp(const std::vector<std::string>& arguments,
                                           const std::vector<std::string>& environment,
-                                          const std::string& input = "/dev/null")
+                                          const std::string& input = "/dev/null", const std::string& errors = {})
     {
-        return std::make_unique<ChildProcess>(folder + "up", arguments, environment, input);
+        return std::make_unique<ChildProcess>(folder + "up", arguments, environment, input, errors);
     }
 
     // The exit code of `up` once it has ended.
-    static int ExitCode(ChildProcess& up)
+    static int ExitCode(ChildProcess& up, std::chrono::seconds limit = std::chrono::seconds(10))
     {
-        const auto status = up.WaitForExit();
+        const auto status = up.WaitForExit(limit);
         if (!status || !WIFEXITED(*status))
             return -1000;
         return WEXITSTATUS(*status);
@@ -170,44 +170,133 @@ TEST_F(UpProgram, WithoutADisplayAsksOnTheTerminal)
     ExpectReplacedAndRestarted();
 }
 
-// A new program that crashes at start is replaced by the old one, which is
-// started again.
-TEST_F(UpProgram, ANewProgramThatCrashesAtStartIsReplacedByTheOldOne)
+// Whatever the new program does and whatever stands in the way, `up` leaves a
+// working program behind: the new one running, or the old one, still running
+// or put back and started again, and it says why when it is not the new one.
+TEST_F(UpProgram, LeavesAWorkingProgramInEveryCase)
 {
-    InstallFakeProgram(source, "crash");
+    constexpr unsigned kRoot = 0;
+    constexpr unsigned kNobody = 65534;
+    enum class Outcome { Replaced, Restored, Untouched };
+    const std::string restored = "。已恢复并启动原主程序。";
+    const struct
+    {
+        const char* name;
+        std::string download; // the marker of a new program, or bytes that are none
+        bool downloadIsProgram;
+        bool upAsAnotherUser;
+        unsigned folderOwner;
+        bool runningAsRelativeCommand; // "./tembra" from the program folder
+        Outcome outcome;
+        std::string message; // what up says, on standard error
+    } cases[] = {
+        {"a slow but good start", "slow", true, false, kRoot, false, Outcome::Replaced, ""},
+        {"a late failure", "late", true, false, kRoot, false, Outcome::Restored,
+         "新主程序无法启动：打开登录窗口之前就退出了（退出码 1）" + restored},
+        {"exit 0 at once", "exit0", true, false, kRoot, false, Outcome::Restored,
+         "新主程序无法启动：打开登录窗口之前就退出了（退出码 0）" + restored},
+        {"a hang", "hang", true, false, kRoot, false, Outcome::Restored,
+         "新主程序无法启动：30秒内没有打开登录窗口" + restored},
+        {"a crash", "crash", true, false, kRoot, false, Outcome::Restored,
+         "新主程序无法启动：打开登录窗口之前异常终止（信号 6）" + restored},
+        {"a refused file", "<html><body>502 Bad Gateway</body></html>", false, false, kRoot, false,
+         Outcome::Untouched, "update文件夹中的新主程序不完整或不能在本机运行，没有升级，原主程序照常使用。"},
+        {"a read-only folder", "new", true, true, kRoot, false, Outcome::Untouched,
+         "升级出错: 没有读写权限，程序文件夹可能是只读的（错误号 13）\n"
+         "可以尝试手动复制update文件夹主程序覆盖根目录主程序。"},
+        {"another user's copy", "new", true, true, kNobody, false, Outcome::Untouched,
+         "有正在运行的主程序无法结束（可能是其他用户打开的），没有升级。请关闭所有正在运行的主程序后再试。"},
+        {"another user's copy started as ./tembra", "new", true, true, kNobody, true, Outcome::Untouched,
+         "有正在运行的主程序无法结束（可能是其他用户打开的），没有升级。请关闭所有正在运行的主程序后再试。"},
+    };
+    TempFolder errorsFolder;
+    const std::string errors = CanonicalFolder(errorsFolder) + "up.txt";
+    namespace fs = std::filesystem;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // The folder as SetUp left it, with this case's download, readable
+        // (not writable) by other users.
+        ASSERT_TRUE(updater::EndInstances(target));
+        fs::remove(folder + "started.log");
+        InstallFakeProgram(target, "old");
+        if (c.downloadIsProgram)
+            InstallFakeProgram(source, c.download);
+        else
+            WriteFile(source, c.download);
+        for (const std::string& path : {folder, folder + "update/", folder + "up", target, source}) {
+            ASSERT_EQ(::chmod(path.c_str(), 0755), 0) << path;
+            ASSERT_EQ(::chown(path.c_str(), c.folderOwner, c.folderOwner), 0) << path;
+        }
+        const std::string downloaded = ReadFile(source);
+
+        running = c.runningAsRelativeCommand
+            ? std::make_unique<ChildProcess>("sh", std::vector<std::string>{"-c", "cd '" + folder + "' && exec ./tembra"})
+            : std::make_unique<ChildProcess>(target);
+        ASSERT_EQ(WaitForStartedPids(folder, 1).size(), 1u);
+        Terminal terminal("y\n");
+        ASSERT_FALSE(terminal.Path().empty());
+        ASSERT_EQ(::chmod(terminal.Path().c_str(), 0666), 0);
+        const std::vector<std::string> asAnotherUser = {"--reuid=65534", "--regid=65534", "--clear-groups"};
+        std::vector<std::string> arguments = c.upAsAnotherUser ? asAnotherUser : std::vector<std::string>{};
+        arguments.insert(arguments.end(), {folder + "up", "-d"});
+        ChildProcess up(c.upAsAnotherUser ? "setpriv" : folder + "up",
+                        c.upAsAnotherUser ? arguments : std::vector<std::string>{"-d"}, WithoutDisplay(),
+                        terminal.Path(), errors);
+
+        const auto status = up.WaitForExit(std::chrono::seconds(90));
+        ASSERT_TRUE(status && WIFEXITED(*status));
+        EXPECT_EQ(WEXITSTATUS(*status), 0);
+        std::string said = ReadFile(errors);
+        if (!said.empty() && said.back() == '\n')
+            said.pop_back();
+        EXPECT_EQ(said, c.message);
+
+        // One program runs from the program file, which is a whole program.
+        std::vector<pid_t> instances;
+        EXPECT_TRUE(WaitUntil([&] {
+            instances = updater::InstancesOf(target);
+            return instances.size() == 1 && (c.outcome == Outcome::Untouched) == (instances[0] == running->Pid());
+        })) << instances.size() << " instances";
+        EXPECT_EQ(ReadFile(target), c.outcome == Outcome::Replaced ? downloaded : oldBytes);
+        EXPECT_FALSE(fs::exists(target + ".old"));
+        EXPECT_EQ(ReadFile(source), downloaded);
+        if (c.outcome != Outcome::Untouched) {
+            EXPECT_TRUE(running->WaitForExit());
+        }
+        for (const pid_t pid : instances) {
+            EXPECT_EQ(updater::ExecutablePathOf(pid), target);
+            EXPECT_TRUE(updater::EndInstances(target));
+            if (pid != running->Pid()) {
+                EXPECT_TRUE(ReapEnded(pid));
+            }
+        }
+        running.reset();
+    }
+}
+
+// The real main program says that it started once its login window shows,
+// and `up` keeps it.
+TEST_F(UpProgram, TheMainProgramSaysItStartedOnceItsLoginShows)
+{
+    WriteFile(source, ReadFile(TEMBRA_PROGRAM_PATH));
+    std::filesystem::permissions(source, std::filesystem::perms::owner_all);
     StartRunningProgram();
     Terminal terminal("y\n");
     ASSERT_FALSE(terminal.Path().empty());
+    TempFolder errorsFolder;
+    const std::string errors = CanonicalFolder(errorsFolder) + "up.txt";
 
-    EXPECT_EQ(ExitCode(*StartUp({"-d"}, WithoutDisplay(), terminal.Path())), 0);
+    auto up = StartUp({"-d"}, WithoutDisplay({"QT_QPA_PLATFORM=offscreen"}), terminal.Path(), errors);
 
+    EXPECT_EQ(ExitCode(*up, std::chrono::seconds(60)), 0);
+    EXPECT_EQ(ReadFile(errors), "");
     EXPECT_TRUE(running->WaitForExit());
-    EXPECT_EQ(ReadFile(target), oldBytes);
-    EXPECT_FALSE(std::filesystem::exists(target + ".old"));
-    const auto pids = WaitForStartedPids(folder, 2);
-    ASSERT_EQ(pids.size(), 2u);
-    ExpectRunsTargetThenEnd(pids[1]);
-}
-
-// Another user's instance cannot be ended: `up`, run as an ordinary user,
-// leaves the program file and that instance as they are and starts nothing.
-TEST_F(UpProgram, AnInstanceThatMayNotBeEndedStopsTheUpdate)
-{
-    constexpr unsigned kNobody = 65534;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
-        ASSERT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0) << entry.path();
-    ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
-    StartRunningProgram(); // as this test's user, root here
-    Terminal terminal("y\n");
-    ASSERT_FALSE(terminal.Path().empty());
-    ASSERT_EQ(::chmod(terminal.Path().c_str(), 0666), 0);
-
-    ChildProcess up("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", folder + "up", "-d"},
-                    WithoutDisplay(), terminal.Path());
-
-    EXPECT_EQ(ExitCode(up), 0);
-    ExpectUntouched();
-    EXPECT_EQ(ReadFile(source), newBytes);
+    EXPECT_TRUE(ReadFile(target) == ReadFile(source));
+    const auto instances = updater::InstancesOf(target);
+    ASSERT_EQ(instances.size(), 1u);
+    EXPECT_NE(instances[0], running->Pid());
+    EXPECT_TRUE(updater::EndInstances(target));
+    EXPECT_TRUE(ReapEnded(instances[0]));
 }
 
 // The question and the failure message as real windows on an X server,

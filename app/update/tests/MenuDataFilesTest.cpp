@@ -52,18 +52,20 @@ TEST(MenuDataFiles, UsesGoodLinesAndNotesDamagedOnes)
     }
 
     MenuDataFiles files;
-    files.Read("\n1,1,0,1,0,a,1,t\r\n6,2,1\r\n", "\r\n1,2,1001,a\r\n");
-    // The "\r" of a menu line stays with its last field; button fields lose it.
-    EXPECT_EQ(files.MenuLines(), QStringList({"1,1,0,1,0,a,1,t\r"}));
+    files.Read("\n1,1,0,1,0,a,1,\r\n2,1,0,1,0,a\rb,1,t\r\n6,2,1\r\n", "\r\n1,2,1001,a\r\n");
+    // A "\r\n" line end is no part of the last field, which may be empty; a
+    // "\r" inside a line stays.
+    EXPECT_EQ(files.MenuLines(), QStringList({"1,1,0,1,0,a,1,", "2,1,0,1,0,a\rb,1,t"}));
+    EXPECT_EQ(MenuDataFiles::MenuFields(files.MenuLines().first()).last(), "");
     EXPECT_EQ(files.Buttons(), QList<QStringList>({{"1", "2", "1001", "a"}}));
-    // The problem names the line as it came.
+    // The problem names the line without its end.
     ASSERT_EQ(files.Problems().size(), 1);
-    EXPECT_EQ(files.Problems().first().line, "6,2,1\r");
+    EXPECT_EQ(files.Problems().first().line, "6,2,1");
 }
 
-// A line is unchanged when it occurs, as a text, anywhere in the dump of the
-// installed menu; only the other lines fetch their forms.
-TEST(MenuDataFiles, UnchangedMeansTheLineOccursInTheDump)
+// A line is unchanged when it is a row of the dump of the installed menu,
+// whatever the line ends of either; only the other lines fetch their forms.
+TEST(MenuDataFiles, UnchangedMeansTheLineIsARowOfTheDump)
 {
     const QString dump =
         MenuDataFiles::Dump({"1", "1", "0", "1", "0", "销售", "1", "t", "12", "2", "1", "1", "1", "订单", "1", "t"});
@@ -77,12 +79,13 @@ TEST(MenuDataFiles, UnchangedMeansTheLineOccursInTheDump)
         QStringList changed;
     } cases[] = {
         {"lines ending in \\n", "1,1,0,1,0,销售,1,t\n12,2,1,1,1,订单,1,t\n13,1,0,1,0,销售,1,t\n", {"13"}},
-        // Row 12 holds this line as a text.
-        {"a line inside a row", "2,2,1,1,1,订单,1,t\n", {}},
+        // Row 12 holds these lines as a text, but they are other entries' data.
+        {"a line inside a row", "2,2,1,1,1,订单,1,t\n", {"2"}},
+        {"a cleared time", "12,2,1,1,1,订单,1,\n", {"12"}},
         {"a renamed entry", "12,2,1,1,1,订单录入,1,t\n", {"12"}},
-        // The "\r" of a line is followed by "\n" in the dump after every row
-        // but the last.
-        {"lines ending in \\r\\n", "1,1,0,1,0,销售,1,t\r\n12,2,1,1,1,订单,1,t\r\n", {"12"}},
+        // The dump's last row has no line end at all.
+        {"lines ending in \\r\\n", "1,1,0,1,0,销售,1,t\r\n12,2,1,1,1,订单,1,t\r\n", {}},
+        {"no line end after the last line", "1,1,0,1,0,销售,1,t\r\n12,2,1,1,1,订单,1,t", {}},
     };
     for (const auto& c : cases) {
         MenuDataFiles files;

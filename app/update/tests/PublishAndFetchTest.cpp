@@ -5,6 +5,8 @@
 #include "VersionPublisher.h"
 #include "db/DbConnection.h"
 #include "db/DbSchema.h"
+#include "text/AppState.h"
+#include "text/TextScramble.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -128,6 +130,21 @@ TEST_P(PublishAndFetch, DatabaseThatDoesNotOpenEndsTheRun)
     fetcherFolder.installation.connectText = DbTestDatabase::AccessText(fetcherFolder.temp.path() + "no/such.mdb");
     EXPECT_TRUE(Fetch());
     EXPECT_TRUE(fetcherSeams.started.isEmpty());
+}
+
+// The worker's text is the one it was handed when it started: without one it
+// opens nothing, and never the application's text, which the login dialog
+// writes on the GUI thread meanwhile.
+TEST_P(PublishAndFetch, EmptyConnectionTextOpensNothing)
+{
+    ASSERT_TRUE(Publish());
+    const AppState saved = theApp();
+    theApp().m_strConnectText = ScrambleText(database->ConnectText(), 1);
+    fetcherFolder.installation.connectText.clear();
+    EXPECT_TRUE(Fetch());
+    theApp() = saved;
+    EXPECT_TRUE(fetcherSeams.started.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(Fetched()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, PublishAndFetch, ::testing::Values(2, 3),

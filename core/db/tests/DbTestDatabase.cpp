@@ -7,7 +7,6 @@
 #include <QFile>
 
 DbTestDatabase::DbTestDatabase(int kind)
-    : m_nKind(kind)
 {
     if (kind == 2) {
         m_folder = std::make_unique<TempFolder>();

@@ -31,7 +31,6 @@ public:
 private:
     void CreatePostgreSql();
 
-    int m_nKind;
     std::unique_ptr<TempFolder> m_folder;
     QString m_strDatabase;
     QString m_strAdminText;

@@ -59,6 +59,22 @@ TEST(SqlLexer, SplitsEachKindOfPieceAsItsDialectReadsIt)
         {"positional parameter is code", pg, u"$1 'a'", u"c:$1 |l:'a'"},
         {"dollar inside a word is code", pg, u"a$b$ 'c'", u"c:a$b$ |l:'c'"},
         {"dollar on SQLite is code", access, u"$$'a'", u"c:$$|l:'a'"},
+        // PostgreSQL takes every character beyond ASCII for a letter, in
+        // names and in dollar tags alike.
+        {"tag of non-ASCII characters", pg, u"SELECT $。$ 'x' $。$;", u"c:SELECT |d:$。$ 'x' $。$|c:;"},
+        {"tag mixing letters, digits and _", pg, u"$é_1$a$é_1$", u"d:$é_1$a$é_1$"},
+        {"a non-ASCII name takes the dollars after it", pg, u"。$$ 'a'", u"c:。$$ |l:'a'"},
+        {"a name ending in E before a quote is no escape", pg, u"。E'a\\'", u"c:。E|l:'a\\'"},
+        {"digits inside a name take the dollars", pg, u"x1$$ 'a'", u"c:x1$$ |l:'a'"},
+        {"a parameter ends before dollars", pg, u"$1$$'a'$$", u"c:$1|d:$$'a'$$"},
+        {"a number ends before dollars", pg, u"1$$'a'$$", u"c:1|d:$$'a'$$"},
+        {"a decimal number with exponent ends before dollars", pg, u"1.5e3$$'a'$$", u"c:1.5e3|d:$$'a'$$"},
+        {"a hexadecimal number ends before dollars", pg, u"0x1F$$'a'$$", u"c:0x1F|d:$$'a'$$"},
+        {"letters after a number take the dollars", pg, u"1e$$ 'a'", u"c:1e$$ |l:'a'"},
+        {"a tag does not start with a digit", pg, u"$1a$ 'b'", u"c:$1a$ |l:'b'"},
+        {"line comment ends at a lone carriage return on PostgreSQL", pg, u"a --x\r'b'", u"c:a |m:--x|c:\r|l:'b'"},
+        {"line comment goes on over a carriage return on SQLite", access, u"a --x\r'b'", u"c:a |m:--x\r'b'"},
+        {"a carriage return before the line feed on SQL Server", ms, u"--x\r\n'b'", u"m:--x\r|c:\n|l:'b'"},
     };
     for (const LexCase& c : cases) {
         const QString sql = QString::fromUtf16(c.sql);
@@ -88,6 +104,10 @@ TEST(SqlLexer, RefusesWhatItNeverCloses)
         {"bracket name", SqlDialect::SqlServer, u"[a", SqlTexts::UnterminatedName.arg(1)},
         {"block comment", SqlDialect::Access, u"a /* b", SqlTexts::UnterminatedComment.arg(3)},
         {"nested block comment closed once", SqlDialect::PostgreSql, u"/* /* */", SqlTexts::UnterminatedComment.arg(1)},
+        // SQL Server's end of such a comment could not be settled: read one
+        // way or the other, the text after it would be guessed.
+        {"lone carriage return in a line comment on SQL Server", SqlDialect::SqlServer, u"a --x\ry\n",
+         SqlTexts::LoneReturnInComment.arg(3)},
     };
     for (const UnterminatedCase& c : cases) {
         QList<SqlPiece> pieces;

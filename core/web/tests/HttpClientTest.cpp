@@ -247,10 +247,18 @@ TEST_F(HttpClientTest, DownloadReplacesTheFileOnlyWhenComplete)
     EXPECT_FALSE(DownloadToFile(m_server.Url("/dl"), path));
     EXPECT_EQ(folder.readBytes("up"), "old contents");
 
+    // Each failure says why, for the caller's log.
+    QString failure;
     m_server.SetReply(404, "Not Found", "nothing here");
-    EXPECT_FALSE(DownloadToFile(m_server.Url("/dl"), path));
-    EXPECT_FALSE(DownloadToFile(QStringLiteral("http://127.0.0.1:%1/").arg(HttpTestServer::UnusedPort()), path));
+    EXPECT_FALSE(DownloadToFile(m_server.Url("/dl"), path, &failure));
+    EXPECT_EQ(failure, "服务器返回状态 404");
+    EXPECT_FALSE(DownloadToFile(QStringLiteral("http://127.0.0.1:%1/").arg(HttpTestServer::UnusedPort()), path,
+                                &failure));
+    EXPECT_EQ(failure, "对不起，连接服务器失败！");
     EXPECT_EQ(folder.readBytes("up"), "old contents");
+    m_server.SetReply(200, "OK", "new");
+    EXPECT_FALSE(DownloadToFile(m_server.Url("/dl"), folder.file("no such folder/up"), &failure));
+    EXPECT_EQ(failure, "文件未能写入：" + folder.file("no such folder/up"));
 
     QByteArray binary(200000, '\0');
     for (int i = 0; i < binary.size(); ++i)
