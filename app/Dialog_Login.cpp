@@ -84,7 +84,7 @@ void Dialog_Login::OnInitDialog()
     move(0, 0);
     setFixedSize(419, 224);
     // The list is read once the dialog is up; the user can type meanwhile.
-    QTimer::singleShot(0, this, &Dialog_Login::LoadUserList);
+    connect(this, &Dialog_Login::FirstPainted, this, &Dialog_Login::LoadUserList);
 }
 
 void Dialog_Login::LoadUserList()
@@ -220,6 +220,11 @@ void Dialog_Login::paintEvent(QPaintEvent*)
     painter.drawText(QRect(60, 125, 66, 21), Qt::AlignVCenter | Qt::AlignRight, AppText::PasswordLabel);
     painter.setPen(kFrame);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!m_bPainted) {
+        m_bPainted = true;
+        // Queued: the picture reaches the screen when this paint ends.
+        QTimer::singleShot(0, this, &Dialog_Login::FirstPainted);
+    }
 }
 
 void Dialog_Login::mousePressEvent(QMouseEvent* event)

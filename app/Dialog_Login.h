@@ -35,6 +35,13 @@ public:
     CButtonST* m_btnOk = nullptr;
     CButtonST* m_btnClose = nullptr;
 
+signals:
+    // Once, after the dialog's first picture is on the screen. The work that
+    // can wait (the user list, the start-up worker, the updater's start
+    // signal) starts then: on a machine of few cores it would otherwise
+    // compete with the window's coming up.
+    void FirstPainted();
+
 public slots:
     void OnOK();
     void OnSettings();
@@ -54,4 +61,5 @@ private:
 
     QString m_strLastLoginId;
     bool m_bListLoaded = false;
+    bool m_bPainted = false;
 };

@@ -25,28 +25,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
-#include <QTimer>
 
 #include <clocale>
-
-namespace {
-
-// Tells `up`, when it started this program after an update, that the program
-// has come up: once its login window is painted.
-class CStartReport : public QObject
-{
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            updater::SendStartSignal();
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-};
-
-} // namespace
 
 bool CMainApp::IsNetworkFileSystem(const QString& type)
 {
@@ -90,14 +70,15 @@ bool CMainApp::InitInstance()
         return false;
     }
 
-    // The worker starts as the login's loop begins: nothing waits for it,
-    // and the login comes up without it loading its drivers alongside.
-    QTimer::singleShot(0, [folder] { StartShellThread(new CStartupWorker(folder, GetModulePath())); });
-
     SetUpForms();
     Dialog_Login login;
-    CStartReport startReport;
-    login.installEventFilter(&startReport);
+    // Once the login is on the screen: `up`, when it started this program
+    // after an update, learns that it has come up; the worker, which nothing
+    // waits for, loads its drivers without slowing the login's coming up.
+    QObject::connect(&login, &Dialog_Login::FirstPainted, [folder] {
+        updater::SendStartSignal();
+        StartShellThread(new CStartupWorker(folder, GetModulePath()));
+    });
     if (login.exec() != QDialog::Accepted)
         return false;
     QApplication::setOrganizationName(AppText::RegistryKey);

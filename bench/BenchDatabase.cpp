@@ -10,8 +10,6 @@ QString BenchSelect(int rows)
     return QStringLiteral("SELECT uid_0,a_0,b_0,c_0,d_0,e_0,f_0,g_0 FROM bench_t WHERE uid_0<=%1 ORDER BY uid_0").arg(rows);
 }
 
-const QString kBenchSelect = BenchSelect(kBenchRows);
-
 namespace
 {
 QString CreateTable()
@@ -66,4 +64,11 @@ BenchDatabase& GetBenchDatabase(int kind)
     if (!entry.plain.open())
         entry.problem = QStringLiteral("plain connection failed");
     return entry;
+}
+
+void BenchSizesAndKinds(benchmark::internal::Benchmark* benchmark)
+{
+    for (const int kind : {2, 3})
+        for (const int rows : {10000, 100000, 1000000})
+            benchmark->Args({kind, rows});
 }

@@ -1,5 +1,6 @@
 // One frame of a 10,000-row board and of a 20-series chart of 1,000 rows drawn
-// into an image, each beside the same shapes drawn with plain QPainter calls.
+// into an image, each beside the same picture drawn with plain QPainter calls
+// (for the board, of the rows in view, which are all the board draws).
 #include "BoardFixture.h"
 #include "QvPicture.h"
 
@@ -52,25 +53,127 @@ void BM_Board10000Rows(benchmark::State& state)
 }
 BENCHMARK(BM_Board10000Rows)->Unit(benchmark::kMillisecond);
 
-// Per row of the board: the number cell and three lines, at the rows' places.
-void BM_PlainRectsAndLinesForBoard(benchmark::State& state)
+// The same frame in plain QPainter calls with the same pens and font: the
+// header, then only the rows in view (and the one tree line that crosses
+// the view from below), each with its number cell, grid lines, tree lines,
+// expand box, name, remark and time bar. The board walks all its rows to
+// place them; the plain drawing knows where they are.
+constexpr int HeaderHeight = 30;
+constexpr int NumberWidth = 40;
+constexpr int NameWidth = 200;
+constexpr int RemarkWidth = 80;
+constexpr int TimeWidth = 1439;
+constexpr int Indent = 15;
+constexpr int Stub = 19;
+
+void PlainLine(QPainter& painter, QPointF from, QPointF to, const QColor& colour)
 {
+    painter.fillRect(QRectF(from, to).normalized().adjusted(from.x() == to.x() ? -0.5 : 0, from.y() == to.y() ? -0.5 : 0,
+                                                           from.x() == to.x() ? 0.5 : 0, from.y() == to.y() ? 0.5 : 0),
+                     colour);
+}
+
+void PlainDotted(QPainter& painter, QPointF from, QPointF to)
+{
+    QPen pen(Qt::black, 1);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setDashPattern({1, 2});
+    painter.setPen(pen);
+    painter.drawLine(from, to);
+}
+
+void PlainCell(QPainter& painter, const QRectF& rect, const QColor& border)
+{
+    painter.fillRect(rect, QColor(0xF0, 0xF0, 0xF0));
+    QPen pen(border, 1);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect);
+}
+
+void PlainText(QPainter& painter, const QRectF& rect, int flags, const QString& text)
+{
+    painter.setPen(Qt::black);
+    painter.drawText(rect, flags | Qt::TextWordWrap, text);
+}
+
+void BM_PlainBoardRowsInView(benchmark::State& state)
+{
+    const QColor cellBorder = QColor::fromRgba(0x64000000);
+    const QColor gridLine = QColor::fromRgba(0x32000000);
+    const QColor bar(52, 120, 246);
+    const int rowEnd = NumberWidth + NameWidth + RemarkWidth + TimeWidth;
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPixelSize(12);
     QImage image = Frame();
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);
-        painter.setPen(QColor(0, 0, 0, 100));
-        for (int r = 0; r < Rows; ++r) {
-            const int top = 30 + r * RowHeight;
-            painter.fillRect(QRect(0, top, 40, RowHeight), QColor(0xF0, 0xF0, 0xF0));
-            painter.drawRect(QRect(0, top, 40, RowHeight));
-            painter.drawLine(40, top, 40, top + RowHeight);
-            painter.drawLine(0, top + RowHeight, 1759, top + RowHeight);
-            painter.drawLine(55, top + 11, 74, top + 11);
+        painter.setFont(font);
+        const int bottom = image.height();
+        // Row r of the tree (groups of 100: the group, then its 99 members,
+        // numbered from 1) lies at its place; those from the top of the view
+        // to its bottom are drawn.
+        for (int r = 0; HeaderHeight + r * RowHeight <= bottom; ++r) {
+            const int top = HeaderHeight + r * RowHeight;
+            const int mid = top + RowHeight / 2;
+            const bool group = r % 100 == 0;
+            const int boxX = NumberWidth + Indent + (group ? 0 : Indent);
+            PlainLine(painter, QPointF(NumberWidth, top), QPointF(NumberWidth, top + RowHeight), gridLine);
+            const QRectF numberCell(0, top, NumberWidth, RowHeight);
+            PlainCell(painter, numberCell, cellBorder);
+            PlainText(painter, numberCell, Qt::AlignCenter, QString::number(r + 1));
+            PlainLine(painter, QPointF(0, top + RowHeight), QPointF(rowEnd, top + RowHeight), gridLine);
+            PlainDotted(painter, QPointF(boxX, mid), QPointF(boxX + Stub, mid));
+            // Up to the row above: the group, or the member before.
+            if (!group)
+                PlainDotted(painter, QPointF(boxX, mid), QPointF(boxX, mid - RowHeight));
+            if (group) {
+                const int boxTop = top + (RowHeight - 11 + 1) / 2;
+                painter.fillRect(QRect(boxX - 5, boxTop, 11, 11), Qt::white);
+                painter.setPen(QColor(0x80, 0x80, 0x80));
+                painter.drawRect(boxX - 5, boxTop, 10, 10);
+                painter.setPen(Qt::black);
+                painter.drawLine(boxX - 3, boxTop + 5, boxX + 3, boxTop + 5);
+                PlainText(painter, QRectF(boxX + Stub, top, NameWidth - Indent - Stub, RowHeight),
+                          Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("班组%1").arg(r / 100));
+                continue;
+            }
+            const int member = r % 100 - 1;
+            PlainText(painter, QRectF(boxX + Stub, top, NameWidth - 2 * Indent - Stub, RowHeight),
+                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("人员%1").arg(member));
+            const int left = NumberWidth + NameWidth;
+            PlainText(painter, QRectF(left, top, RemarkWidth, RowHeight), Qt::AlignCenter, QStringLiteral("在岗"));
+            // From hour (member % 12) on, to 4 hours before the day's end,
+            // or the first 4 hours.
+            const int start = (member % 12) * 60;
+            const QRectF span = start == 0 ? QRectF(left + RemarkWidth, top + RowHeight / 4, 240, RowHeight / 2)
+                                           : QRectF(left + RemarkWidth + start, top + RowHeight / 4,
+                                                    TimeWidth - start - 240, RowHeight / 2);
+            painter.fillRect(span, bar);
+        }
+        // The next group's line up to this one crosses the whole view.
+        const int nextGroupMid = HeaderHeight + 100 * RowHeight + RowHeight / 2;
+        PlainDotted(painter, QPointF(NumberWidth + Indent, nextGroupMid),
+                    QPointF(NumberWidth + Indent, HeaderHeight + RowHeight / 2 + 5));
+        // The header: a cell per column, its lines down to the frame's bottom.
+        int x = 0;
+        for (const auto& [title, width] : {std::pair{QStringLiteral("序号"), NumberWidth},
+                                           std::pair{QStringLiteral("名称"), NameWidth},
+                                           std::pair{QStringLiteral("备注"), RemarkWidth},
+                                           std::pair{QStringLiteral("时段"), TimeWidth}}) {
+            const QRectF cell(x, 0, width, HeaderHeight);
+            PlainCell(painter, cell, cellBorder);
+            PlainText(painter, cell, Qt::AlignCenter, title);
+            PlainLine(painter, cell.bottomLeft(), cell.bottomRight(), gridLine);
+            PlainLine(painter, cell.topLeft(), QPointF(cell.left(), bottom), gridLine);
+            PlainLine(painter, cell.topRight(), QPointF(cell.right(), bottom), gridLine);
+            x += width;
         }
     }
 }
-BENCHMARK(BM_PlainRectsAndLinesForBoard)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainBoardRowsInView)->Unit(benchmark::kMillisecond);
 
 void BM_Chart20Series1000Points(benchmark::State& state)
 {

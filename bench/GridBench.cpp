@@ -1,21 +1,33 @@
 // The grid at 10,000, 100,000 and 1,000,000 rows of 8 columns:
 // - filled from a query and shown, beside a plain QSqlQuery loop that reads
-//   every value as a QString into a list (SQLite, kind 2, and the PostgreSQL
-//   test server, kind 3);
+//   every value as a QString into a list, and beside the same list shown in
+//   a plain QTableView (SQLite, kind 2, and the PostgreSQL test server,
+//   kind 3);
 // - sorted by an amount column ("12,345.68") from a shuffled order, beside
 //   the same texts parsed and stable-sorted in each iteration;
-// - the heap it holds for its rows, beside the bytes of their texts.
+// - built cell by cell from short business texts, beside the same texts
+//   made into a plain list;
+// - the memory it holds for its rows (filled from the query, and built from
+//   the business texts), beside the bytes of their texts and beside a plain
+//   list of the same texts.
 #include "BenchDatabase.h"
+#include "BusinessTexts.h"
 
 #include "grid/ListCtrlEx.h"
 #include "text/NumberText.h"
 
+#include <QAbstractTableModel>
 #include <QCoreApplication>
+#include <QHeaderView>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QTableView>
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <numeric>
@@ -85,28 +97,99 @@ void BM_FillGridFromQuery(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-// Every value of the same rows read as a QString into a list, nothing else.
-void BM_PlainQueryToStrings(benchmark::State& state)
+// Every value of the rows read as a QString into a list, nothing else; empty
+// when the query failed.
+QStringList ReadStrings(QSqlDatabase& database, int rows)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!query.exec(BenchSelect(rows)))
+        return {};
+    QStringList values;
+    while (query.next())
+        for (int column = 0; column < kColumns; ++column)
+            values.append(query.value(column).toString());
+    return values;
+}
+
+// A table model over a list of texts, row after row: what a plain Qt program
+// writes to show them.
+class PlainTextsModel : public QAbstractTableModel
+{
+public:
+    void SetTexts(QStringList texts)
+    {
+        beginResetModel();
+        m_texts = std::move(texts);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : int(m_texts.size() / kColumns);
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : kColumns; }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        return role == Qt::DisplayRole ? QVariant(m_texts[index.row() * kColumns + index.column()]) : QVariant();
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? QVariant(QStringLiteral("列%1").arg(section + 1))
+                                                                        : QVariant();
+    }
+
+private:
+    QStringList m_texts;
+};
+
+// Reads the rows into strings in each iteration; with a model, shows them in
+// its view.
+void RunPlainQuery(benchmark::State& state, PlainTextsModel* shown)
 {
     const int rows = int(state.range(1));
     BenchDatabase* bench = Database(state, int(state.range(0)));
     if (!bench)
         return;
     for (auto _ : state) {
-        QSqlQuery query(bench->plain);
-        query.setForwardOnly(true);
-        query.exec(BenchSelect(rows));
-        QStringList values;
-        while (query.next())
-            for (int column = 0; column < kColumns; ++column)
-                values.append(query.value(column).toString());
+        if (shown)
+            shown->SetTexts({});
+        QStringList values = ReadStrings(bench->plain, rows);
         if (values.size() != rows * kColumns) {
             state.SkipWithError("query failed");
             return;
         }
-        benchmark::DoNotOptimize(values.data());
+        if (shown) {
+            shown->SetTexts(std::move(values));
+            QCoreApplication::processEvents();
+        } else {
+            benchmark::DoNotOptimize(values.data());
+        }
     }
     state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void BM_PlainQueryToStrings(benchmark::State& state)
+{
+    RunPlainQuery(state, nullptr);
+}
+
+// The same rows read into strings and shown in a plain table view of the
+// grid's size, rows and columns: the grid's first page is painted by the
+// same view code, which costs the same for 10,000 rows as for 1,000,000.
+void BM_PlainQueryToStringsShown(benchmark::State& state)
+{
+    PlainTextsModel model;
+    QTableView view;
+    view.setModel(&model);
+    view.verticalHeader()->hide();
+    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view.verticalHeader()->setDefaultSectionSize(20);
+    view.horizontalHeader()->setDefaultSectionSize(100);
+    view.setWordWrap(false);
+    view.resize(1000, 600);
+    view.show();
+    QCoreApplication::processEvents();
+    RunPlainQuery(state, &model);
 }
 
 // The amounts of the rows in a shuffled order, written with thousands
@@ -174,13 +257,90 @@ void BM_StableSortParsedAmounts(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * rows);
 }
 
-size_t HeapInUse()
+// The bytes of texts as UTF-16 (the form every text has in memory) and as
+// UTF-8.
+struct TextBytes
 {
-    return mallinfo2().uordblks;
+    double utf16 = 0;
+    double utf8 = 0;
+
+    void Add(const QString& text)
+    {
+        utf16 += double(text.size()) * sizeof(QChar);
+        utf8 += double(text.toUtf8().size());
+    }
+};
+
+// What a build holds once it is done, measured from just before it: the
+// heap in use (glibc's allocated bytes, the blocks it maps on its own
+// included) and the growth of the resident set (which also counts what the
+// allocator keeps free).
+class HeldMemory
+{
+public:
+    HeldMemory()
+    {
+        malloc_trim(0);
+        m_heap = Heap();
+        m_resident = Resident();
+    }
+
+    // Reported beside the bytes of the texts held.
+    void Report(benchmark::State& state, const TextBytes& texts) const
+    {
+        const double utf16 = texts.utf16;
+        const double utf8 = texts.utf8;
+        const double heap = Heap() - m_heap;
+        const double resident = Resident() - m_resident;
+        state.counters["heap_MB"] = heap / 1e6;
+        state.counters["rss_MB"] = resident / 1e6;
+        state.counters["utf16_MB"] = utf16 / 1e6;
+        state.counters["heap_per_utf16"] = heap / utf16;
+        state.counters["rss_per_utf16"] = resident / utf16;
+        state.counters["heap_per_utf8"] = heap / utf8;
+    }
+
+private:
+    static double Heap()
+    {
+        const struct mallinfo2 info = mallinfo2();
+        return double(info.uordblks + info.hblkhd);
+    }
+
+    static double Resident()
+    {
+        long pages = 0;
+        long resident = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+                resident = 0;
+            std::fclose(statm);
+        }
+        return double(resident) * double(sysconf(_SC_PAGESIZE));
+    }
+
+    double m_heap = 0;
+    double m_resident = 0;
+};
+
+TextBytes GridTextBytes(const CListCtrlEx& grid)
+{
+    TextBytes bytes;
+    for (int row = 0; row < grid.GetItemCount(); ++row)
+        for (int column = 0; column < grid.GetColumnCount(); ++column)
+            bytes.Add(grid.GetItemText(row, column));
+    return bytes;
 }
 
-// The heap a filled grid holds, beside the bytes of its texts as UTF-16 (the
-// form every text has in memory) and as UTF-8.
+TextBytes ListTextBytes(const QStringList& texts)
+{
+    TextBytes bytes;
+    for (const QString& text : texts)
+        bytes.Add(text);
+    return bytes;
+}
+
+// The memory a grid filled from the query holds.
 void BM_GridMemory(benchmark::State& state)
 {
     const int rows = int(state.range(0));
@@ -188,38 +348,105 @@ void BM_GridMemory(benchmark::State& state)
     if (!bench)
         return;
     for (auto _ : state) {
-        const size_t before = HeapInUse();
+        const HeldMemory held;
         const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
         if (!FillGrid(*grid, bench->plain, rows)) {
             state.SkipWithError("query failed");
             return;
         }
-        const double held = double(HeapInUse() - before);
-        double utf16 = 0;
-        double utf8 = 0;
-        for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < kColumns; ++column) {
-                const QString text = grid->GetItemText(row, column);
-                utf16 += double(text.size()) * sizeof(QChar);
-                utf8 += double(text.toUtf8().size());
-            }
-        state.counters["held_MB"] = held / 1e6;
-        state.counters["utf16_MB"] = utf16 / 1e6;
-        state.counters["held_per_utf16"] = held / utf16;
-        state.counters["held_per_utf8"] = held / utf8;
+        held.Report(state, GridTextBytes(*grid));
     }
 }
 
-void SizesAndKinds(benchmark::internal::Benchmark* benchmark)
+// The reference: the same texts in a plain list of strings.
+void BM_PlainListMemory(benchmark::State& state)
 {
-    for (const int kind : {2, 3})
-        for (const int rows : {10000, 100000, 1000000})
-            benchmark->Args({kind, rows});
+    const int rows = int(state.range(0));
+    BenchDatabase* bench = Database(state, 2);
+    if (!bench)
+        return;
+    for (auto _ : state) {
+        const HeldMemory held;
+        const QStringList values = ReadStrings(bench->plain, rows);
+        held.Report(state, ListTextBytes(values));
+    }
 }
 
-BENCHMARK(BM_FillGridFromQuery)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainQueryToStrings)->Apply(SizesAndKinds)->Unit(benchmark::kMillisecond);
+// A grid of short business texts built cell by cell, as a form's actions
+// build one.
+void BuildBusinessGrid(CListCtrlEx& grid, int rows)
+{
+    for (int row = 0; row < rows; ++row) {
+        grid.InsertRow(row, BusinessText(row, 0));
+        for (int column = 1; column < kBusinessColumns; ++column)
+            grid.SetItemText(row, column, BusinessText(row, column));
+    }
+    QCoreApplication::processEvents();
+}
+
+// The reference: the same texts made one by one into a plain list.
+QStringList BusinessList(int rows)
+{
+    QStringList values;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < kBusinessColumns; ++column)
+            values.append(BusinessText(row, column));
+    return values;
+}
+
+void BM_BusinessGridMemory(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state) {
+        const HeldMemory held;
+        const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
+        BuildBusinessGrid(*grid, rows);
+        held.Report(state, GridTextBytes(*grid));
+    }
+}
+
+void BM_BusinessListMemory(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state) {
+        const HeldMemory held;
+        const QStringList values = BusinessList(rows);
+        held.Report(state, ListTextBytes(values));
+    }
+}
+
+// The time of the same builds; emptying the grid counts, as the list is
+// freed in its time.
+void BM_BuildBusinessGrid(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    const std::unique_ptr<CListCtrlEx> grid = MakeGrid();
+    for (auto _ : state) {
+        grid->DeleteAllRows();
+        BuildBusinessGrid(*grid, rows);
+    }
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+void BM_BuildBusinessList(benchmark::State& state)
+{
+    const int rows = int(state.range(0));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BusinessList(rows).data());
+    state.SetItemsProcessed(state.iterations() * rows);
+}
+
+BENCHMARK(BM_FillGridFromQuery)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQueryToStrings)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainQueryToStringsShown)->Apply(BenchSizesAndKinds)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortGridByAmount)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StableSortParsedAmounts)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildBusinessGrid)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildBusinessList)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+// One at a time (--benchmark_filter=Memory), in a process of their own: what
+// other benchmarks left behind in the allocator blurs the resident set.
 BENCHMARK(BM_GridMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainListMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BusinessGridMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BusinessListMemory)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -54,6 +54,7 @@ TEST_P(Login, ListsOnlyActiveUsersAndSelectsTheLastId)
 {
     WriteIniString(QStringLiteral("cfg.ini"), QStringLiteral("SERVER"), QStringLiteral("USER"), QStringLiteral("zh"));
     Dialog_Login dialog;
+    dialog.show(); // the list is read once the dialog is on the screen
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.UserListLoaded(); }, 5000));
     QStringList ids;
     for (int i = 0; i < dialog.m_comboLoginId->count(); ++i)
@@ -68,7 +69,9 @@ TEST_P(Login, DialogGoneBeforeItsListIsLeftAlone)
 {
     for (int i = 0; i < 20; ++i) {
         auto* dialog = new Dialog_Login;
-        QCoreApplication::processEvents(); // the list starts once the dialog is up
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        QCoreApplication::processEvents(); // the list starts once the dialog is painted
         delete dialog;
     }
     ASSERT_TRUE(QTest::qWaitFor([] { return !ShellThreadsRunning(); }, 10000));

@@ -4,7 +4,9 @@
 
 CellInfo* ItemData::FindCell(int column)
 {
-    for (CellInfo& cell : cells)
+    if (!cells)
+        return nullptr;
+    for (CellInfo& cell : *cells)
         if (cell.nColumn == column)
             return &cell;
     return nullptr;
@@ -19,8 +21,10 @@ CellInfo& ItemData::MakeCell(int column)
 {
     if (CellInfo* cell = FindCell(column))
         return *cell;
-    cells.push_back(CellInfo{column});
-    return cells.back();
+    if (!cells)
+        cells = std::make_unique<std::vector<CellInfo>>();
+    cells->push_back(CellInfo{column});
+    return cells->back();
 }
 
 CGridModel::CGridModel(QObject* parent)
@@ -65,7 +69,7 @@ QVariant CGridModel::data(const QModelIndex& index, int role) const
     }
     case Qt::CheckStateRole:
         if (m_bCheckBoxes && column == 0)
-            return m_rows[size_t(row)]->bChecked ? Qt::Checked : Qt::Unchecked;
+            return m_items[size_t(row)].Read().bChecked ? Qt::Checked : Qt::Unchecked;
         return {};
     default:
         return {};
@@ -76,7 +80,7 @@ bool CGridModel::setData(const QModelIndex& index, const QVariant& value, int ro
 {
     if (role != Qt::CheckStateRole || !m_bCheckBoxes || index.column() != 0 || index.row() >= m_nShownRows)
         return false;
-    m_rows[size_t(index.row())]->bChecked = value.toInt() == Qt::Checked;
+    m_items[size_t(index.row())].Own().bChecked = value.toInt() == Qt::Checked;
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
@@ -105,17 +109,27 @@ Qt::ItemFlags CGridModel::flags(const QModelIndex& index) const
     return result;
 }
 
-int CGridModel::InsertRow(int row)
+int CGridModel::InsertRow(int row, COLORREF back, COLORREF text)
 {
+    CloseOpenRow();
     row = std::clamp(row, 0, RowCount());
     const bool announce = row < m_nShownRows;
     if (announce) {
         Flush();
         beginInsertRows(QModelIndex(), row, row);
     }
-    const size_t columns = size_t(ColumnCount());
-    m_texts.insert(m_texts.begin() + ptrdiff_t(size_t(row) * columns), columns, QString());
-    m_rows.insert(m_rows.begin() + row, std::make_unique<ItemData>());
+    auto shared = std::find_if(m_sharedItems.begin(), m_sharedItems.end(), [&](const auto& item) {
+        return item->clrBack == back && item->clrText == text;
+    });
+    if (shared == m_sharedItems.end()) {
+        shared = m_sharedItems.insert(m_sharedItems.end(), std::make_unique<ItemData>());
+        (*shared)->clrBack = back;
+        (*shared)->clrText = text;
+    }
+    m_texts.insert(m_texts.begin() + row, CGridRowTexts());
+    m_items.insert(m_items.begin() + row, CGridRowRecord(**shared));
+    m_nOpenRow = row;
+    m_openTexts.resize(size_t(ColumnCount()));
     if (announce) {
         ++m_nShownRows;
         endInsertRows();
@@ -129,13 +143,12 @@ void CGridModel::DeleteRow(int row)
 {
     if (!IsRow(row))
         return;
+    CloseOpenRow();
     const bool announced = row < m_nShownRows;
     if (announced)
         beginRemoveRows(QModelIndex(), row, row);
-    const size_t columns = size_t(ColumnCount());
-    const auto first = m_texts.begin() + ptrdiff_t(size_t(row) * columns);
-    m_texts.erase(first, first + ptrdiff_t(columns));
-    m_rows.erase(m_rows.begin() + row);
+    m_texts.erase(m_texts.begin() + row);
+    m_items.erase(m_items.begin() + row);
     if (announced) {
         --m_nShownRows;
         endRemoveRows();
@@ -144,7 +157,7 @@ void CGridModel::DeleteRow(int row)
 
 void CGridModel::DeleteRows(const QList<int>& rows)
 {
-    std::vector<bool> gone(m_rows.size(), false);
+    std::vector<bool> gone(m_items.size(), false);
     int first = RowCount();
     int last = -1;
     int count = 0;
@@ -167,20 +180,18 @@ void CGridModel::DeleteRows(const QList<int>& rows)
         beginRemoveRows(QModelIndex(), first, last);
     else
         beginResetModel();
-    const size_t columns = size_t(ColumnCount());
     size_t kept = 0;
-    for (size_t row = 0; row < m_rows.size(); ++row) {
+    for (size_t row = 0; row < m_items.size(); ++row) {
         if (gone[row])
             continue;
         if (kept != row) {
-            m_rows[kept] = std::move(m_rows[row]);
-            std::move(m_texts.begin() + ptrdiff_t(row * columns), m_texts.begin() + ptrdiff_t((row + 1) * columns),
-                      m_texts.begin() + ptrdiff_t(kept * columns));
+            m_items[kept] = std::move(m_items[row]);
+            m_texts[kept] = std::move(m_texts[row]);
         }
         ++kept;
     }
-    m_rows.resize(kept);
-    m_texts.resize(kept * columns);
+    m_items.erase(m_items.begin() + ptrdiff_t(kept), m_items.end());
+    m_texts.erase(m_texts.begin() + ptrdiff_t(kept), m_texts.end());
     m_nShownRows = RowCount();
     if (oneRun)
         endRemoveRows();
@@ -191,8 +202,9 @@ void CGridModel::DeleteRows(const QList<int>& rows)
 void CGridModel::DeleteAllRows()
 {
     beginResetModel();
+    CloseOpenRow();
     m_texts.clear();
-    m_rows.clear();
+    m_items.clear();
     m_nShownRows = 0;
     endResetModel();
 }
@@ -203,15 +215,8 @@ int CGridModel::InsertColumn(int column, const QString& title, int format)
     column = std::clamp(column, 0, ColumnCount());
     const size_t oldColumns = size_t(ColumnCount());
     beginInsertColumns(QModelIndex(), column, column);
-    if (!m_rows.empty()) {
-        std::vector<QString> texts;
-        texts.reserve(m_rows.size() * (oldColumns + 1));
-        for (size_t row = 0; row < m_rows.size(); ++row)
-            for (size_t c = 0; c <= oldColumns; ++c)
-                texts.push_back(c == size_t(column) ? QString()
-                                                    : std::move(m_texts[row * oldColumns + (c < size_t(column) ? c : c - 1)]));
-        m_texts.swap(texts);
-    }
+    for (CGridRowTexts& texts : m_texts)
+        texts.InsertColumn(size_t(column), oldColumns);
     m_titles.insert(column, title);
     m_formats.insert(m_formats.begin() + column, format);
     endInsertColumns();
@@ -225,13 +230,8 @@ bool CGridModel::DeleteColumn(int column)
     Flush();
     const size_t oldColumns = size_t(ColumnCount());
     beginRemoveColumns(QModelIndex(), column, column);
-    std::vector<QString> texts;
-    texts.reserve(m_rows.size() * (oldColumns - 1));
-    for (size_t row = 0; row < m_rows.size(); ++row)
-        for (size_t c = 0; c < oldColumns; ++c)
-            if (c != size_t(column))
-                texts.push_back(std::move(m_texts[row * oldColumns + c]));
-    m_texts.swap(texts);
+    for (CGridRowTexts& texts : m_texts)
+        texts.RemoveColumn(size_t(column), oldColumns);
     m_titles.removeAt(column);
     m_formats.erase(m_formats.begin() + column);
     endRemoveColumns();
@@ -251,19 +251,32 @@ void CGridModel::SetTitle(int column, const QString& title)
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
-const QString& CGridModel::Text(int row, int column) const
+QString CGridModel::Text(int row, int column) const
 {
-    static const QString none;
     if (!IsRow(row) || !IsColumn(column))
-        return none;
-    return m_texts[size_t(row) * size_t(ColumnCount()) + size_t(column)];
+        return {};
+    if (row == m_nOpenRow)
+        return m_openTexts[size_t(column)];
+    return m_texts[size_t(row)].Text(size_t(column), size_t(ColumnCount()));
+}
+
+QStringView CGridModel::TextView(int row, int column) const
+{
+    if (!IsRow(row) || !IsColumn(column))
+        return {};
+    if (row == m_nOpenRow)
+        return m_openTexts[size_t(column)];
+    return m_texts[size_t(row)].View(size_t(column), size_t(ColumnCount()));
 }
 
 void CGridModel::SetText(int row, int column, QString text)
 {
     if (!IsRow(row) || !IsColumn(column))
         return;
-    m_texts[size_t(row) * size_t(ColumnCount()) + size_t(column)] = std::move(text);
+    if (row == m_nOpenRow)
+        m_openTexts[size_t(column)] = std::move(text);
+    else
+        m_texts[size_t(row)].SetText(size_t(column), size_t(ColumnCount()), text);
     if (row < m_nShownRows) {
         const QModelIndex cell = index(row, column);
         emit dataChanged(cell, cell, {Qt::DisplayRole});
@@ -272,15 +285,25 @@ void CGridModel::SetText(int row, int column, QString text)
 
 ItemData* CGridModel::Item(int row) const
 {
-    return IsRow(row) ? m_rows[size_t(row)].get() : nullptr;
+    return IsRow(row) ? &m_items[size_t(row)].Own() : nullptr;
+}
+
+const ItemData* CGridModel::ReadItem(int row) const
+{
+    return IsRow(row) ? &m_items[size_t(row)].Read() : nullptr;
+}
+
+ItemData* CGridModel::MadeItem(int row) const
+{
+    return IsRow(row) ? m_items[size_t(row)].Made() : nullptr;
 }
 
 int CGridModel::FindItem(const ItemData* item) const
 {
     if (!item)
         return -1;
-    for (size_t row = 0; row < m_rows.size(); ++row)
-        if (m_rows[row].get() == item)
+    for (size_t row = 0; row < m_items.size(); ++row)
+        if (m_items[row].Holds(item))
             return int(row);
     return -1;
 }
@@ -321,10 +344,9 @@ void CGridModel::SetCheckBoxes(bool on)
 void CGridModel::SetRowOrder(const std::vector<int>& order)
 {
     Flush();
-    const size_t rows = m_rows.size();
+    const size_t rows = m_items.size();
     if (order.size() != rows)
         return;
-    const size_t columns = size_t(ColumnCount());
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     // Moved in place along the cycles of the permutation: no copy of the
     // table is made.
@@ -340,9 +362,8 @@ void CGridModel::SetRowOrder(const std::vector<int>& order)
         size_t at = start;
         while (!placed[size_t(newRowOf[at])] && size_t(newRowOf[at]) != start) {
             const size_t to = size_t(newRowOf[at]);
-            std::swap(m_rows[start], m_rows[to]);
-            for (size_t c = 0; c < columns; ++c)
-                std::swap(m_texts[start * columns + c], m_texts[to * columns + c]);
+            std::swap(m_items[start], m_items[to]);
+            std::swap(m_texts[start], m_texts[to]);
             placed[to] = true;
             at = to;
         }
@@ -367,11 +388,21 @@ void CGridModel::RowChanged(int row)
 void CGridModel::Flush()
 {
     m_bFlushQueued = false;
+    CloseOpenRow();
     if (m_nShownRows >= RowCount())
         return;
     beginInsertRows(QModelIndex(), m_nShownRows, RowCount() - 1);
     m_nShownRows = RowCount();
     endInsertRows();
+}
+
+void CGridModel::CloseOpenRow()
+{
+    if (m_nOpenRow < 0)
+        return;
+    m_texts[size_t(m_nOpenRow)].SetTexts(m_openTexts);
+    std::fill(m_openTexts.begin(), m_openTexts.end(), QString());
+    m_nOpenRow = -1;
 }
 
 void CGridModel::QueueFlush()
@@ -386,7 +417,7 @@ void CGridModel::CellColors(int row, int column, COLORREF& back, COLORREF& text)
 {
     back = m_clrDefaultBack;
     text = m_clrDefaultText;
-    const ItemData& item = *m_rows[size_t(row)];
+    const ItemData& item = m_items[size_t(row)].Read();
     COLORREF levelBack = CLR_UNSET;
     COLORREF levelText = CLR_UNSET;
     if (const CellInfo* cell = item.FindCell(column); cell && (cell->clrBack != CLR_UNSET || cell->clrText != CLR_UNSET)) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CListCtrlEx;
@@ -68,7 +69,9 @@ struct ItemData
     COLORREF clrText = CLR_UNSET;
     void* pData = nullptr;   // the caller's, not owned
     bool bChecked = false;   // the row's tick, shown when the grid has check boxes
-    std::vector<CellInfo> cells; // only the cells that have a record
+    // Only the cells that have a record; none at all for most rows, which
+    // then pay one pointer for it.
+    std::unique_ptr<std::vector<CellInfo>> cells;
 
     CellInfo* FindCell(int column);
     const CellInfo* FindCell(int column) const;

@@ -38,9 +38,9 @@ double NumberKey(QStringView text)
     return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
 }
 
-double AmountKey(const QString& text)
+double AmountKey(QStringView text)
 {
-    if (!text.contains(u','))
+    if (std::find(text.begin(), text.end(), QChar(u',')) == text.end())
         return NumberKey(text);
     QVarLengthArray<QChar, 64> plain;
     for (QChar c : text)
@@ -60,9 +60,9 @@ struct DateKey
     }
 };
 
-DateKey MakeDateKey(const QString& text)
+DateKey MakeDateKey(QStringView text)
 {
-    const QDateTime value = ParseDateTimeText(text);
+    const QDateTime value = ParseDateTimeText(text.toString());
     return value.isValid() ? DateKey{true, value.toMSecsSinceEpoch()} : DateKey{};
 }
 
@@ -75,7 +75,7 @@ struct IntegerKey
     bool canonical = false;
 };
 
-IntegerKey MakeIntegerKey(const QString& text)
+IntegerKey MakeIntegerKey(QStringView text)
 {
     qsizetype i = 0;
     while (i < text.size() && text[i].isSpace())
@@ -106,16 +106,21 @@ int CompareIntegerKeys(const IntegerKey& a, const IntegerKey& b, int textAnswer)
     return textAnswer;
 }
 
-int CompareText(const QString& a, const QString& b)
+int CompareText(QStringView a, QStringView b)
 {
-    return SignOf(QString::compare(a, b, Qt::CaseSensitive));
+    return SignOf(a.compare(b, Qt::CaseSensitive));
+}
+
+QString CaseFolded(QStringView text)
+{
+    return text.toString().toCaseFolded();
 }
 
 // Texts ignoring case: compared after case folding, so that sorting can fold
 // each text once.
-int CompareNoCase(const QString& a, const QString& b)
+int CompareNoCase(QStringView a, QStringView b)
 {
-    return CompareText(a.toCaseFolded(), b.toCaseFolded());
+    return CompareText(CaseFolded(a), CaseFolded(b));
 }
 
 // Kinds outside 0..7 sort as text.
@@ -124,23 +129,18 @@ int NormalKind(int kind)
     return kind >= 0 && kind <= 7 ? kind : 3;
 }
 
-// Each row's key made once, then the keys sorted beside their rows.
-template <typename Key, typename MakeKey, typename Compare>
-std::vector<int> SortByKeys(int rowCount, const std::function<const QString&(int)>& textOf, MakeKey makeKey,
-                            Compare compare, bool ascending)
+// Rows sorted by an entry made once per row that holds its row; equal
+// entries keep their order.
+template <typename Entry, typename MakeEntry, typename Compare>
+std::vector<int> SortEntries(int rowCount, MakeEntry makeEntry, Compare compare, bool ascending)
 {
-    struct Entry
-    {
-        Key key;
-        int row;
-    };
     std::vector<Entry> entries;
     entries.reserve(size_t(rowCount));
     for (int row = 0; row < rowCount; ++row)
-        entries.push_back(Entry{makeKey(textOf(row)), row});
+        entries.push_back(makeEntry(row));
     const int direction = ascending ? 1 : -1;
     std::stable_sort(entries.begin(), entries.end(),
-                     [&](const Entry& a, const Entry& b) { return compare(a.key, b.key) * direction < 0; });
+                     [&](const Entry& a, const Entry& b) { return compare(a, b) * direction < 0; });
     std::vector<int> order;
     order.reserve(entries.size());
     for (const Entry& entry : entries)
@@ -148,14 +148,62 @@ std::vector<int> SortByKeys(int rowCount, const std::function<const QString&(int
     return order;
 }
 
+// Each row's key made once, then the keys sorted beside their rows.
+template <typename Key, typename MakeKey, typename Compare>
+std::vector<int> SortByKeys(int rowCount, const std::function<QStringView(int)>& textOf, MakeKey makeKey,
+                            Compare compare, bool ascending)
+{
+    struct Entry
+    {
+        Key key;
+        int row;
+    };
+    return SortEntries<Entry>(
+        rowCount, [&](int row) { return Entry{makeKey(textOf(row)), row}; },
+        [&](const Entry& a, const Entry& b) { return compare(a.key, b.key); }, ascending);
+}
+
+// Texts by code units. Each row's text is kept as its characters and length
+// beside the row, 16 bytes in all (a view and the row would take 24), so
+// that the sort moves no more than it must.
+std::vector<int> SortByText(int rowCount, const std::function<QStringView(int)>& textOf, bool ascending)
+{
+    struct Entry
+    {
+        const QChar* characters;
+        int length;
+        int row;
+        QStringView Text() const { return QStringView(characters, length); }
+    };
+    return SortEntries<Entry>(
+        rowCount,
+        [&](int row) {
+            // Compared on their first 2 G characters at most, far beyond any cell.
+            const QStringView text = textOf(row);
+            return Entry{text.data(), int(std::min<qsizetype>(text.size(), INT_MAX)), row};
+        },
+        [](const Entry& a, const Entry& b) { return CompareText(a.Text(), b.Text()); }, ascending);
+}
+
 struct TextKey
 {
-    QString text; // folded for the kinds that ignore case
+    QString folded;   // for the kinds that ignore case
+    QStringView text; // what is compared: the cell's text, or folded
     IntegerKey integer;
 };
+
+// The key of kinds 4 and 6. The view into folded stays valid as the key
+// moves: a moved string keeps its characters where they are.
+TextKey MakeTextKey(QStringView text, bool noCase)
+{
+    TextKey key{noCase ? CaseFolded(text) : QString(), text, MakeIntegerKey(text)};
+    if (noCase)
+        key.text = key.folded;
+    return key;
+}
 } // namespace
 
-int CompareGridTexts(int kind, const QString& a, const QString& b)
+int CompareGridTexts(int kind, QStringView a, QStringView b)
 {
     switch (NormalKind(kind)) {
     case 0:
@@ -177,7 +225,7 @@ int CompareGridTexts(int kind, const QString& a, const QString& b)
     }
 }
 
-std::vector<int> SortedRowOrder(int rowCount, const std::function<const QString&(int)>& textOf, int kind,
+std::vector<int> SortedRowOrder(int rowCount, const std::function<QStringView(int)>& textOf, int kind,
                                 bool ascending)
 {
     rowCount = std::max(rowCount, 0);
@@ -189,28 +237,26 @@ std::vector<int> SortedRowOrder(int rowCount, const std::function<const QString&
         return order;
     }
     case 1:
-        return SortByKeys<double>(rowCount, textOf, [](const QString& t) { return NumberKey(t); }, same, ascending);
+        return SortByKeys<double>(rowCount, textOf, NumberKey, same, ascending);
     case 2:
         return SortByKeys<double>(rowCount, textOf, AmountKey, same, ascending);
     case 7:
         return SortByKeys<DateKey>(rowCount, textOf, MakeDateKey, same, ascending);
     case 5:
-        return SortByKeys<QString>(rowCount, textOf, [](const QString& t) { return t.toCaseFolded(); },
+        return SortByKeys<QString>(rowCount, textOf, CaseFolded,
                                    [](const QString& a, const QString& b) { return CompareText(a, b); }, ascending);
     case 4:
     case 6: {
         const bool noCase = NormalKind(kind) == 6;
         return SortByKeys<TextKey>(
             rowCount, textOf,
-            [noCase](const QString& t) { return TextKey{noCase ? t.toCaseFolded() : t, MakeIntegerKey(t)}; },
+            [noCase](QStringView t) { return MakeTextKey(t, noCase); },
             [](const TextKey& a, const TextKey& b) {
                 return CompareIntegerKeys(a.integer, b.integer, CompareText(a.text, b.text));
             },
             ascending);
     }
     default:
-        return SortByKeys<const QString*>(rowCount, textOf, [](const QString& t) { return &t; },
-                                          [](const QString* a, const QString* b) { return CompareText(*a, *b); },
-                                          ascending);
+        return SortByText(rowCount, textOf, ascending);
     }
 }

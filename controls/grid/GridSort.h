@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <vector>
@@ -17,9 +17,10 @@
 // sort, which stays in bounds and keeps every row under any answer.
 
 // -1, 0 or +1 for texts a and b under the kind.
-int CompareGridTexts(int kind, const QString& a, const QString& b);
+int CompareGridTexts(int kind, QStringView a, QStringView b);
 
 // The new order of rows whose texts textOf(row) gives: new row i is old row
-// result[i]. Equal rows keep their order.
-std::vector<int> SortedRowOrder(int rowCount, const std::function<const QString&(int)>& textOf, int kind,
+// result[i]. Equal rows keep their order. The texts must stay where they are
+// until the sort returns.
+std::vector<int> SortedRowOrder(int rowCount, const std::function<QStringView(int)>& textOf, int kind,
                                 bool ascending);

@@ -190,13 +190,8 @@ int CListCtrlEx::GetItemCount() const
 
 int CListCtrlEx::InsertRow(int row, const QString& text)
 {
-    row = m_pModel->InsertRow(row);
+    row = m_bZebraOff ? m_pModel->InsertRow(row) : m_pModel->InsertRow(row, row % 2 ? kZebraOdd : kZebraEven, 0);
     m_pModel->SetText(row, 0, text);
-    if (!m_bZebraOff) {
-        ItemData* item = m_pModel->Item(row);
-        item->clrBack = row % 2 ? kZebraOdd : kZebraEven;
-        item->clrText = 0;
-    }
     return row;
 }
 
@@ -230,7 +225,7 @@ void CListCtrlEx::SetRowDataPtr(int row, void* data)
 
 void* CListCtrlEx::GetRowDataPtr(int row) const
 {
-    const ItemData* item = m_pModel->Item(row);
+    const ItemData* item = m_pModel->ReadItem(row);
     return item ? item->pData : nullptr;
 }
 
@@ -256,8 +251,10 @@ void CListCtrlEx::SetRowReadOnly(int row, int readOnly)
 
 void CListCtrlEx::SetCellColors(int row, int column, COLORREF back, COLORREF text)
 {
+    if (!m_pModel->IsColumn(column))
+        return;
     ItemData* item = m_pModel->Item(row);
-    if (!item || !m_pModel->IsColumn(column))
+    if (!item)
         return;
     CellInfo& cell = item->MakeCell(column);
     cell.clrBack = back;
@@ -267,8 +264,10 @@ void CListCtrlEx::SetCellColors(int row, int column, COLORREF back, COLORREF tex
 
 bool CListCtrlEx::SetCellData(int row, int column, void* data)
 {
+    if (!m_pModel->IsColumn(column))
+        return false;
     ItemData* item = m_pModel->Item(row);
-    if (!item || !m_pModel->IsColumn(column))
+    if (!item)
         return false;
     item->MakeCell(column).pData = data;
     return true;
@@ -276,7 +275,7 @@ bool CListCtrlEx::SetCellData(int row, int column, void* data)
 
 void* CListCtrlEx::GetCellData(int row, int column) const
 {
-    const ItemData* item = m_pModel->Item(row);
+    const ItemData* item = m_pModel->ReadItem(row);
     const CellInfo* cell = item ? item->FindCell(column) : nullptr;
     return cell ? cell->pData : nullptr;
 }
@@ -297,10 +296,8 @@ void CListCtrlEx::ForgetRecord(const ItemData* item)
 
 void CListCtrlEx::DeleteRow(int row)
 {
-    ItemData* item = m_pModel->Item(row);
-    if (!item)
-        return;
-    ForgetRecord(item);
+    if (const ItemData* item = m_pModel->MadeItem(row))
+        ForgetRecord(item);
     m_pModel->DeleteRow(row);
 }
 
@@ -309,10 +306,11 @@ void CListCtrlEx::DeleteRows(const QList<int>& rows)
     const int top = rowAt(0);
     int goneAboveTop = 0;
     for (const int row : rows) {
-        if (const ItemData* item = m_pModel->Item(row)) {
+        if (!m_pModel->IsRow(row))
+            continue;
+        if (const ItemData* item = m_pModel->MadeItem(row))
             ForgetRecord(item);
-            goneAboveTop += row < top ? 1 : 0;
-        }
+        goneAboveTop += row < top ? 1 : 0;
     }
     m_pModel->DeleteRows(rows);
     const int newTop = top - goneAboveTop;
@@ -346,7 +344,7 @@ bool CListCtrlEx::Reset()
 
 bool CListCtrlEx::IsRowReadOnly(int row) const
 {
-    const ItemData* item = m_pModel->Item(row);
+    const ItemData* item = m_pModel->ReadItem(row);
     return item && item->bReadOnly;
 }
 
@@ -414,7 +412,7 @@ void CListCtrlEx::SetCheckBoxes(bool on)
 
 bool CListCtrlEx::GetCheck(int row) const
 {
-    const ItemData* item = m_pModel->Item(row);
+    const ItemData* item = m_pModel->ReadItem(row);
     return item && item->bChecked;
 }
 

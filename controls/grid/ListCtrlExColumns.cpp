@@ -30,7 +30,7 @@ bool CListCtrlEx::SortByColumn(int column, bool toggle)
     }
     const bool ascending = info->nSortFlags & kSortAscending;
     const std::vector<int> order = SortedRowOrder(
-        GetItemCount(), [this, column](int row) -> const QString& { return m_pModel->Text(row, column); },
+        GetItemCount(), [this, column](int row) { return m_pModel->TextView(row, column); },
         info->nCompareKind, ascending);
     m_nSortColumn = column;
     m_pModel->SetRowOrder(order);
@@ -43,7 +43,8 @@ int CListCtrlEx::CompareCellTexts(int row1, int row2) const
     const ColumnInfo* info = m_pModel->Column(m_nSortColumn);
     if (!info || !m_pModel->IsRow(row1) || !m_pModel->IsRow(row2))
         return 0;
-    return CompareGridTexts(info->nCompareKind, m_pModel->Text(row1, m_nSortColumn), m_pModel->Text(row2, m_nSortColumn));
+    return CompareGridTexts(info->nCompareKind, m_pModel->TextView(row1, m_nSortColumn),
+                            m_pModel->TextView(row2, m_nSortColumn));
 }
 
 int CListCtrlEx::CompareAsNumbers(const QString& a, const QString& b)
