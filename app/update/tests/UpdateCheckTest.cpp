@@ -105,9 +105,15 @@ TEST_F(UpdateCheck, NewerProgramIsDownloadedAndTheUpdaterStarted)
     EXPECT_TRUE(QFileInfo(folder.temp.path() + "up").isExecutable());
     ASSERT_EQ(seams.started.size(), 1);
     EXPECT_EQ(seams.started[0], qMakePair(folder.temp.path(), QString("d")));
-    EXPECT_EQ(service.Requests().size(), 4);
-    for (const QString& target : {VersionTarget(), kUpdaterTarget, kMenuVersionTarget, kProgramTarget})
+    // Every file is asked for once. The program's reply ends where the
+    // connection closes, and on a loaded machine Qt's HTTP layer now and then
+    // takes that close for a dropped connection and sends the GET again by
+    // itself: that file may come twice.
+    for (const QString& target : {VersionTarget(), kUpdaterTarget, kMenuVersionTarget})
         EXPECT_EQ(service.CountOf(target), 1) << target.toStdString();
+    EXPECT_GE(service.CountOf(kProgramTarget), 1);
+    EXPECT_LE(service.CountOf(kProgramTarget), 2);
+    EXPECT_EQ(service.Requests().size(), 3 + service.CountOf(kProgramTarget));
 }
 
 TEST_F(UpdateCheck, ProgramNotNewerDownloadsNothing)
