@@ -278,8 +278,12 @@ void CGridModel::SetText(int row, int column, QString text)
     else
         m_texts[size_t(row)].SetText(size_t(column), size_t(ColumnCount()), text);
     if (row < m_nShownRows) {
-        const QModelIndex cell = index(row, column);
-        emit dataChanged(cell, cell, {Qt::DisplayRole});
+        // The cell is known to be shown: its index needs no second check.
+        // One list of roles serves every cell: a list made for each call
+        // would cost an allocation as large as the rest of the change.
+        const QModelIndex cell = createIndex(row, column);
+        static const QList<int> displayRole{Qt::DisplayRole};
+        emit dataChanged(cell, cell, displayRole);
     }
 }
 

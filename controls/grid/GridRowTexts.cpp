@@ -20,6 +20,20 @@ void WriteEnd(char16_t* units, bool narrow, size_t column, size_t end)
         std::memcpy(units + 2 * column, &wide, sizeof wide);
     }
 }
+
+// Adds moved to the ends of the columns from `first` on, in their width;
+// the sum wraps as unsigned does, so a text made shorter subtracts.
+template <typename End>
+void ShiftEnds(char16_t* units, size_t first, size_t columns, size_t moved)
+{
+    constexpr size_t width = sizeof(End) / sizeof(char16_t);
+    for (size_t column = first; column < columns; ++column) {
+        End end;
+        std::memcpy(&end, units + width * column, sizeof end);
+        end = End(end + moved);
+        std::memcpy(units + width * column, &end, sizeof end);
+    }
+}
 } // namespace
 
 CGridRowTexts::~CGridRowTexts()
@@ -67,12 +81,20 @@ void CGridRowTexts::SetText(size_t column, size_t columns, QStringView text)
 {
     if (column >= columns)
         return;
+    if (m_bits) {
+        // The ends and the texts after this one are read and moved below:
+        // a short row's buffer spans about three cache lines, and asking
+        // for them at once lets their loads from memory overlap.
+        const char* buffer = reinterpret_cast<const char*>(Header());
+        __builtin_prefetch(buffer + 64, 1);
+        __builtin_prefetch(buffer + 128, 1);
+    }
     const size_t length = size_t(text.size());
     const size_t start = m_bits ? Start(column) : 0;
     const size_t end = m_bits ? End(column) : 0;
-    // Characters of all texts, without their terminators.
-    const size_t total = m_bits ? End(columns - 1) + 1 - columns : 0;
-    const size_t newTotal = total - (end - start) + length;
+    // Units of the characters and their terminators.
+    const size_t used = m_bits ? End(columns - 1) + 1 : columns;
+    const size_t newTotal = used - columns - (end - start) + length;
     // A new buffer when there is none yet, none is needed, another holder
     // shares it, or the ends change their width; the texts are copied
     // before the old buffer is let go.
@@ -80,9 +102,9 @@ void CGridRowTexts::SetText(size_t column, size_t columns, QStringView text)
         Replace(Make(columns, newTotal, [&](size_t c) { return c == column ? text : View(c, columns); }));
         return;
     }
+    char16_t* characters = Characters(columns);
     const char16_t* from = text.utf16();
-    const size_t used = End(columns - 1) + 1; // units of the characters and terminators
-    if (length > 0 && from >= Characters(columns) && from < Characters(columns) + used) {
+    if (length > 0 && from >= characters && from < characters + used) {
         // A text of this very row would move under the copy.
         SetText(column, columns, QStringView(text.toString()));
         return;
@@ -95,14 +117,19 @@ void CGridRowTexts::SetText(size_t column, size_t columns, QStringView text)
             Buffer* header = Buffer::reallocateUnaligned(Header(), Units(), qsizetype(needed), QArrayData::KeepSize).first;
             Q_CHECK_PTR(header);
             m_bits = reinterpret_cast<std::uintptr_t>(header) | (m_bits & 1);
+            characters = Characters(columns);
         }
-        // This text's terminator and the texts after it move.
-        std::memmove(Characters(columns) + start + length, Characters(columns) + end, (used - end) * sizeof(char16_t));
-        for (size_t c = column; c < columns; ++c)
-            WriteEnd(Units(), Narrow(), c, End(c) - end + start + length);
+        // This text's terminator and the texts after it move, and so do
+        // their ends.
+        std::memmove(characters + start + length, characters + end, (used - end) * sizeof(char16_t));
+        const size_t moved = length - (end - start);
+        if (Narrow())
+            ShiftEnds<std::uint16_t>(Units(), column, columns, moved);
+        else
+            ShiftEnds<std::uint32_t>(Units(), column, columns, moved);
     }
     if (length > 0)
-        std::memcpy(Characters(columns) + start, from, length * sizeof(char16_t));
+        std::memcpy(characters + start, from, length * sizeof(char16_t));
 }
 
 void CGridRowTexts::SetTexts(const std::vector<QString>& texts)
