@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <tuple>
 #include <random>
 #include <vector>
 
@@ -158,3 +159,31 @@ TEST(GridModelTest, DeletedRowsWithoutRecordsKeepTheTopRow)
     EXPECT_EQ(grid.GetItemText(grid.rowAt(0), 0), u"r100"_qs);
 }
 } // namespace
+
+// A cell set on a row the views have is announced as that cell's text, and
+// nothing else; one set on a row appended since, which the views do not have
+// yet, is not announced at all.
+TEST(GridModelTest, ASetCellIsAnnouncedOnlyOnRowsTheViewsHave)
+{
+    CGridModel model;
+    model.InsertColumn(0, u"编码"_qs, 0);
+    model.InsertColumn(1, u"名称"_qs, 0);
+    model.InsertRow(0);
+    model.InsertRow(1);
+    model.Flush();
+    const int appended = model.InsertRow(2);
+    using Change = std::tuple<int, int, int, int, QList<int>>; // first row and column, last row and column, roles
+    std::vector<Change> changes;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& first, const QModelIndex& last, const QList<int>& roles) {
+                         changes.emplace_back(first.row(), first.column(), last.row(), last.column(), roles);
+                     });
+
+    model.SetText(1, 1, u"螺母 M8"_qs);
+    model.SetText(appended, 0, u"A-003"_qs);
+    model.SetText(0, 0, u"A-001"_qs);
+
+    const std::vector<Change> expected{{1, 1, 1, 1, {Qt::DisplayRole}}, {0, 0, 0, 0, {Qt::DisplayRole}}};
+    EXPECT_EQ(changes, expected);
+    EXPECT_EQ(model.Text(appended, 0), u"A-003"_qs);
+}
