@@ -12,8 +12,8 @@
 
 #include <algorithm>
 #include <numeric>
-#include <tuple>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace
